@@ -1,0 +1,36 @@
+#include "common/text_util.h"
+
+#include <cwctype>
+
+namespace kvs {
+
+bool contains(const std::wstring& text, const std::wstring& needle) {
+  return text.find(needle) != std::wstring::npos;
+}
+
+std::wstring replace_all(std::wstring text, const std::wstring& from, const std::wstring& to) {
+  if (from.empty()) return text;
+  std::wstring out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  for (std::size_t hit; (hit = text.find(from, pos)) != std::wstring::npos; pos = hit + from.size()) {
+    out.append(text, pos, hit - pos);
+    out.append(to);
+  }
+  out.append(text, pos, std::wstring::npos);
+  return out;
+}
+
+std::wstring trim(const std::wstring& text) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && std::iswspace(static_cast<std::wint_t>(text[b]))) ++b;
+  while (e > b && std::iswspace(static_cast<std::wint_t>(text[e - 1]))) --e;
+  return text.substr(b, e - b);
+}
+
+std::wstring to_lower(std::wstring text) {
+  for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+  return text;
+}
+
+}  // namespace kvs

@@ -1,0 +1,21 @@
+// Small wide-text transforms shared by every subsystem. Platform-free.
+#pragma once
+
+#include <string>
+
+namespace kvs {
+
+// True when `needle` occurs anywhere in `text` (case-sensitive, code units compared exactly).
+bool contains(const std::wstring& text, const std::wstring& needle);
+
+// Every occurrence of `from`, left to right and not overlapping, replaced by `to`.
+// An empty `from` leaves the text as it is.
+std::wstring replace_all(std::wstring text, const std::wstring& from, const std::wstring& to);
+
+// Leading and trailing white space removed, as the C library's iswspace classifies it.
+std::wstring trim(const std::wstring& text);
+
+// Lower-cased code unit by code unit with the C library's towlower.
+std::wstring to_lower(std::wstring text);
+
+}  // namespace kvs

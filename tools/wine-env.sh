@@ -1,0 +1,26 @@
+# Sourced by the Wine wrappers. Sets up a Russian locale (ANSI code page 1251, Cyrillic
+# file names) and a Wine prefix that belongs to the caller, never the user's default one.
+#   KVS_STATE_DIR  folder that holds the generated locale and the default prefix
+#   WINEPREFIX     honoured when the caller sets it
+kvs_state_dir=${KVS_STATE_DIR:?KVS_STATE_DIR must name a folder}
+mkdir -p "$kvs_state_dir"
+if [ ! -d "$kvs_state_dir/locale/ru_RU.UTF-8" ]; then
+  mkdir -p "$kvs_state_dir/locale"
+  localedef -i ru_RU -f UTF-8 "$kvs_state_dir/locale/ru_RU.UTF-8" 2>/dev/null ||
+    [ -d "$kvs_state_dir/locale/ru_RU.UTF-8" ] ||
+    { echo "wine-env: cannot generate the ru_RU.UTF-8 locale" >&2; exit 1; }
+fi
+export LOCPATH="$kvs_state_dir/locale"
+export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+export WINEPREFIX="${WINEPREFIX:-$kvs_state_dir/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+unset DISPLAY
+
+kvs_wine_ready() {
+  # A fresh prefix takes a while; make it once, quietly.
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 </dev/null || true
+    wineserver -w
+  fi
+}
