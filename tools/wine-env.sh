@@ -11,7 +11,7 @@ if [ ! -d "$kvs_state_dir/locale/ru_RU.UTF-8" ]; then
     { echo "wine-env: cannot generate the ru_RU.UTF-8 locale" >&2; exit 1; }
 fi
 export LOCPATH="$kvs_state_dir/locale"
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 2>/dev/null  # bash itself cannot use this locale; Wine can
 export WINEPREFIX="${WINEPREFIX:-$kvs_state_dir/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

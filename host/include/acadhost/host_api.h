@@ -1,0 +1,81 @@
+// The simulated ACADE host's own interface (not part of the SDK): what acade-sim's main
+// program and the tests use to drive a session and to see what a user would see.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "acadhost/port.h"
+
+namespace acadhost {
+
+struct ReleaseInfo {
+  int year;                  // 2015
+  const wchar_t* vernum;     // _VERNUM text, e.g. "J.51.0.0 (UNICODE)"
+  const wchar_t* rkey;       // "R20.0"
+  const wchar_t* productId;  // "ACAD-E007"
+  int apiMajor;              // ObjectARX API version this AutoCAD accepts
+};
+
+// The supported simulated releases, 2010 to 2015; null for any other year.
+ACHOST_PORT const ReleaseInfo* findRelease(int year);
+
+struct SessionOptions {
+  int release = 2015;
+  bool russian = false;       // the Russian build (":419") instead of the English one (":409")
+  std::wstring vernum;        // _VERNUM verbatim when not empty
+  std::wstring project;       // ACADE's active project file
+  std::vector<std::wstring> loads;
+};
+
+// acade-sim's whole program: options, session, script or standard input. Returns the exit status.
+ACHOST_PORT int runSimulator(int argc, wchar_t** argv);
+
+// Starts a session: the release's system variables, the product key and, on the first start
+// of that build, its per-user profile. Returns false (and prints why) for an unknown release.
+ACHOST_PORT bool startSession(const SessionOptions& options);
+// "R20.0\ACAD-E007:409" or ":419" for the running session.
+ACHOST_PORT std::wstring productKey();
+ACHOST_PORT const SessionOptions& sessionOptions();
+
+// ARXLOAD / ARXUNLOAD. Failures are printed; the result tells whether it worked.
+ACHOST_PORT bool loadModule(const std::wstring& path);
+ACHOST_PORT bool unloadModule(const std::wstring& nameOrPath);
+// Runs one command line as if typed, then whatever it queued. Echoes "Command: ...".
+ACHOST_PORT void runLine(const std::wstring& line);
+ACHOST_PORT bool quitRequested();
+// Ends the session: every module gets kUnloadAppMsg and is freed, last loaded first.
+ACHOST_PORT void endSession();
+
+// What a user would see.
+ACHOST_PORT std::wstring transcript();
+ACHOST_PORT void clearTranscript();
+ACHOST_PORT void setEcho(bool toStdout);  // transcript also written to standard output (default on)
+
+struct MessageBoxRecord {
+  std::wstring caption;
+  std::wstring text;
+  unsigned type;
+};
+ACHOST_PORT std::vector<MessageBoxRecord> messageBoxes();
+ACHOST_PORT void clearMessageBoxes();
+
+// Host calls made by modules, in order ("addCommand KVS_switch kvs_on kvs_on 1", ...).
+ACHOST_PORT std::vector<std::wstring> events();
+ACHOST_PORT void clearEvents();
+
+struct CommandInfo {
+  std::wstring group, globalName, localName;
+  int flags;
+};
+ACHOST_PORT std::vector<CommandInfo> commands();
+
+// Routes a module's calls of user32!MessageBoxW to the host's transcript. Done for every
+// module the host loads; tests call it for programs that link plug-in code directly.
+ACHOST_PORT void interceptMessageBoxes(HMODULE module);
+
+ACHOST_PORT void setSysVar(const std::wstring& name, const std::wstring& value);
+
+}  // namespace acadhost

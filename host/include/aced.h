@@ -1,0 +1,5 @@
+#pragma once
+
+#include "accmd.h"
+#include "acedads.h"
+#include "acutads.h"

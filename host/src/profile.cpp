@@ -1,0 +1,157 @@
+// The simulated releases and the per-user profile AutoCAD creates at a build's first start.
+#include <shlobj.h>
+
+#include "host.h"
+
+namespace acadhost {
+
+namespace {
+
+const ReleaseInfo kReleases[] = {
+    {2010, L"D.215.0.0 (UNICODE)", L"R18.0", L"ACAD-8007", 18},
+    {2011, L"E.55.0.0 (UNICODE)", L"R18.1", L"ACAD-9007", 18},
+    {2012, L"F.107.0.0 (UNICODE)", L"R18.2", L"ACAD-A007", 18},
+    {2013, L"G.114.0.0 (UNICODE)", L"R19.0", L"ACAD-B007", 19},
+    {2014, L"I.18.0.0 (UNICODE)", L"R19.1", L"ACAD-D007", 19},
+    {2015, L"J.51.0.0 (UNICODE)", L"R20.0", L"ACAD-E007", 20},
+};
+
+std::wstring shellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) return L"C:";
+  return path;
+}
+
+struct Key {
+  HKEY h = nullptr;
+  ~Key() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+void setString(HKEY key, const wchar_t* name, const std::wstring& value) {
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// Writes text in the ANSI code page, as ACADE keeps its environment and project files.
+void writeAnsiFile(const std::wstring& path, const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+void makeFolders(const std::wstring& path) { SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
+
+std::wstring wdEnv() {
+  return L"*******************************************************************************\r\n"
+         L"* ACADE environment file (wd.env)\r\n"
+         L"* Lines: CODE,value,description. Lines starting with * are comments.\r\n"
+         L"*******************************************************************************\r\n"
+         L"WD_PROJ,%WD_DIR%/proj/,Default folder for new projects\r\n"
+         L"WD_CATALOG,%WD_DIR%/catalogs/default_cat.mdb,Catalog lookup database\r\n"
+         L"WD_FOOTPRINT,%WD_DIR%/catalogs/footprint_lookup.mdb,Panel footprint lookup database\r\n"
+         L"WD_PLCDB,%WD_DIR%/catalogs/ace_plc.mdb,PLC I/O module database\r\n"
+         L"WD_WDATA,%WD_DIR%/catalogs/wd_data.xls,Wire data table\r\n"
+         L"*WD_PICKPRTCAT,%WD_DIR%/catalogs/,Pick list catalog folder (не используется)\r\n"
+         L"WD_MENU,ACE_IEC_MENU.DAT,Icon menu file\r\n";
+}
+
+std::wstring demoProject(const std::wstring& publicDocs, int year) {
+  std::wstring libs = publicDocs + L"\\Autodesk\\Acade " + std::to_wstring(year) + L"\\Libs\\";
+  return L"+[1]" + libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" +
+         libs + L"pid\\;\r\n"
+         L"+[2]ACE_IEC_MENU.DAT\r\n"
+         L"+[3]" + libs + L"panel\\;\r\n"
+         L"+[4]1\r\n"
+         L"+[5]0\r\n"
+         L"+[6]ACE_IEC_PANEL_MENU.DAT\r\n"
+         L"+[7]0\r\n"
+         L"+[8]IEC\r\n"
+         L"+[11]Demo\r\n"
+         L"+[20]wd.env\r\n"
+         L"+[31]0\r\n"
+         L"?[SCALE]1.0\r\n"
+         L"*[1]Демонстрационный проект\r\n"
+         L"*[2]Цех 3, щит управления насосами\r\n"
+         L"*[3]Demo project\r\n"
+         L"=====\r\n"
+         L"Demo01.dwg\r\n"
+         L"Demo02.dwg\r\n";
+}
+
+}  // namespace
+
+const ReleaseInfo* findRelease(int year) {
+  for (const auto& r : kReleases)
+    if (r.year == year) return &r;
+  return nullptr;
+}
+
+std::wstring productKey() {
+  const Host& host = Host::get();
+  if (!host.release) return L"";
+  return std::wstring(host.release->rkey) + L"\\" + host.release->productId + (host.options.russian ? L":419" : L":409");
+}
+
+const SessionOptions& sessionOptions() { return Host::get().options; }
+
+void ensureProfile(const ReleaseInfo& release, bool russian) {
+  std::wstring keyPath = L"Software\\Autodesk\\AutoCAD\\" + productKey();
+  {
+    Key existing;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &existing.h) == ERROR_SUCCESS &&
+        RegQueryValueExW(existing.h, L"RoamingUserMyDocsAcadeFolder", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+      return;
+  }
+  std::wstring year = std::to_wstring(release.year);
+  std::wstring docs = shellFolder(CSIDL_PERSONAL) + L"\\Acade " + year + L"\\";
+  std::wstring roaming = shellFolder(CSIDL_APPDATA) + L"\\Autodesk\\AutoCAD Electrical " + year + L"\\" + release.rkey +
+                         (russian ? L"\\rus\\" : L"\\enu\\");
+  std::wstring publicDocs = shellFolder(CSIDL_COMMON_DOCUMENTS);
+
+  Key product;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product.h, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  setString(product.h, L"RoamingUserMyDocsAcadeFolder", docs);
+  setString(product.h, L"RoamableRootFolder", roaming);
+  Key toolbars;
+  RegCreateKeyExW(product.h, L"Profiles\\<<ACADE>>\\Toolbars", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &toolbars.h, nullptr);
+
+  makeFolders(roaming + L"support");
+  makeFolders(docs + L"AeData");
+  writeAnsiFile(docs + L"AeData\\wd.env", wdEnv());
+  // 2014 and later keep the PLC database in a language folder named by culture code.
+  std::wstring plc = docs + L"AeData\\" + (release.year >= 2014 ? (russian ? L"ru-RU\\" : L"en-US\\") : L"") + L"Plc";
+  makeFolders(plc);
+  writeAnsiFile(plc + L"\\ace_plc.mdb", L"Standard Jet DB: user's PLC database (simulated)\r\n");
+  for (const wchar_t* lib : {L"iec2\\1-", L"panel", L"pneu_iso125", L"hyd_iso125", L"pid"})
+    makeFolders(publicDocs + L"\\Autodesk\\Acade " + year + L"\\Libs\\" + lib);
+  makeFolders(docs + L"AeData\\Proj\\Demo");
+  writeAnsiFile(docs + L"AeData\\Proj\\Demo\\Demo.wdp", demoProject(publicDocs, release.year));
+
+  Host::get().print(L"acade-sim: created the user profile of " + productKey() + L" (documents " + docs + L").\n");
+}
+
+bool startSession(const SessionOptions& options) {
+  Host& host = Host::get();
+  host.options = options;
+  host.release = findRelease(options.release);
+  if (!host.release) {
+    host.print(L"acade-sim: release " + std::to_wstring(options.release) + L" is not simulated (2010 to 2015).\n");
+    return false;
+  }
+  host.sysvars[L"VERNUM"] = options.vernum.empty() ? host.release->vernum : options.vernum;
+  host.sysvars[L"ACADVER"] = std::wstring(host.release->rkey + 1) + L"s (LMS Tech)";
+  host.sysvars[L"PRODUCT"] = L"AutoCAD";
+  ensureProfile(*host.release, options.russian);
+  return true;
+}
+
+}  // namespace acadhost

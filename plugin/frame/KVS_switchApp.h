@@ -1,0 +1,34 @@
+// The add-on's application object: AutoCAD's initialisation and unload messages, and the
+// handlers of the commands kvs_on, kvs_off and init_kvs.
+#pragma once
+
+#include <string>
+
+#include "frame/arx_app.h"
+
+class CKVS_switchApp : public AcRxArxApp {
+ public:
+  constexpr CKVS_switchApp() = default;
+
+  AcRx::AppRetCode On_kInitAppMsg(void* pkt) override;
+  AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override;
+  void RegisterServerComponents() override;
+
+  // Makes sure the add-on's registry key HKCU\SOFTWARE\Korvanta exists.
+  void checkRegistry();
+
+  static void KVS_switchkvs_on();
+  static void KVS_switchkvs_off();
+  static void KVS_switchinit_kvs();
+};
+
+extern CKVS_switchApp entryPointObject;
+
+// The running ACADE release, filled once at start-up by identifyRelease().
+extern std::wstring version;               // "2010" to "2015"
+extern std::wstring full_version_english;  // e.g. "R20.0\ACAD-E007:409"
+extern std::wstring full_version_russian;  // e.g. "R20.0\ACAD-E007:419"
+
+// Reads _VERNUM and sets the three release globals; false (after a message box) when the
+// release is not supported.
+bool identifyRelease();

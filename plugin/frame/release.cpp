@@ -1,0 +1,42 @@
+// The add-on's registry key and the identification of the running ACADE release.
+#include "common/text_util.h"
+#include "frame/KVS_switchApp.h"
+#include "frame/release_table.h"
+
+std::wstring version;
+std::wstring full_version_english;
+std::wstring full_version_russian;
+
+void CKVS_switchApp::checkRegistry() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    RegCloseKey(key);
+    return;
+  }
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, nullptr, REG_OPTION_NON_VOLATILE, 0, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    acutPrintf(L"Registry not updated..error \n");
+    return;
+  }
+  RegCloseKey(key);
+}
+
+bool identifyRelease() {
+  std::wstring vernum;
+  if (resbuf* rb = acutNewRb(RTSTR)) {
+    rb->resval.rstring = nullptr;
+    acedGetVar(L"_VERNUM", rb);
+    if (rb->restype == RTSTR && rb->resval.rstring) vernum = rb->resval.rstring;
+    acutRelRb(rb);
+  }
+  if (const kvs::ReleaseRow* row = kvs::find_release(vernum)) {
+    version = row->version;
+    full_version_english = row->english;
+    full_version_russian = row->russian;
+  }
+  if (version.empty()) {
+    AfxMessageBox(L"Поддерживаемой версии ACADE не найдено!", MB_OK, 0);
+    return false;
+  }
+  return true;
+}

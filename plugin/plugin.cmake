@@ -1,0 +1,16 @@
+# The plug-in's code as a library (tests link it directly) and the ObjectARX module itself.
+add_library(kvs_plugin STATIC
+  frame/arx_app.cpp
+  frame/KVS_switchApp.cpp
+  frame/menu_reactor.cpp
+  frame/release.cpp
+  commands/switch_commands.cpp
+  menu_plc/cui_menu.cpp
+)
+target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin advapi32 shell32 ole32 oleaut32 uuid)
+
+add_library(KVS_switch_2015 SHARED frame/module_entry.cpp $<TARGET_OBJECTS:arxapi>)
+target_link_libraries(KVS_switch_2015 PRIVATE kvs_plugin)
+set_target_properties(KVS_switch_2015 PROPERTIES PREFIX "" SUFFIX ".arx"
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds, and runs a simulated ACADE 2015 session
+# with the add-on loaded, on the built-in demo environment (a Wine prefix of its own).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/build.sh" >/dev/null
+export KVS_STATE_DIR="$root/build/win/wine"
+export WINEPREFIX="$root/build/demo-prefix"
+transcript="$root/build/demo-transcript.txt"
+"$root/tools/acade-sim" --load "$root/build/win/bin/KVS_switch_2015.arx" "$root/data/demo/demo.scr" | tee "$transcript"
+wineserver -k 2>/dev/null || true
+echo "Session transcript: $transcript"

@@ -1,0 +1,184 @@
+#include "support/test_support.h"
+
+#include <shlobj.h>
+
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace testing_support {
+
+namespace {
+
+struct Handle {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  ~Handle() {
+    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+}  // namespace
+
+std::wstring binDir() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+std::string readBytes(const std::wstring& path) {
+  Handle f;
+  f.h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+  if (f.h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open a file for reading");
+  std::string bytes;
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(f.h, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  return bytes;
+}
+
+void writeBytes(const std::wstring& path, const std::string& bytes) {
+  Handle f;
+  f.h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f.h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a file");
+  DWORD put = 0;
+  if (!bytes.empty() && !WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr))
+    throw std::runtime_error("cannot write a file");
+}
+
+bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void makeFolders(const std::wstring& path) { SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
+
+void removeTree(const std::wstring& path) {
+  std::wstring base = path;
+  if (!base.empty() && base.back() == L'\\') base.pop_back();
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring child = base + L"\\" + name;
+      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        removeTree(child);
+      else
+        DeleteFileW(child.c_str());
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  SetFileAttributesW(base.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(base.c_str());
+}
+
+static std::string narrow(UINT cp, const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+static std::wstring widen(UINT cp, const std::string& bytes) {
+  if (bytes.empty()) return {};
+  int n = MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(cp, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], n);
+  return out;
+}
+
+std::string toAnsi(const std::wstring& text) { return narrow(CP_ACP, text); }
+std::wstring fromAnsi(const std::string& bytes) { return widen(CP_ACP, bytes); }
+std::string toUtf8(const std::wstring& text) { return narrow(CP_UTF8, text); }
+std::wstring fromUtf8(const std::string& bytes) { return widen(CP_UTF8, bytes); }
+
+TempDir::TempDir() {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static unsigned counter = 0;
+  path_ = std::wstring(temp) + L"kvs_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+          std::to_wstring(++counter) + L"\\";
+  removeTree(path_);
+  makeFolders(path_);
+}
+
+TempDir::~TempDir() { removeTree(path_); }
+
+RegistryKeyGuard::RegistryKeyGuard(std::wstring subKey) : subKey_(std::move(subKey)) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
+}
+
+RegistryKeyGuard::~RegistryKeyGuard() { RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str()); }
+
+bool regKeyExists(HKEY root, const std::wstring& subKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool regReadString(HKEY root, const std::wstring& subKey, const std::wstring& name, std::wstring& value) {
+  DWORD size = 0;
+  if (RegGetValueW(root, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    return false;
+  std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegGetValueW(root, subKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &size) != ERROR_SUCCESS)
+    return false;
+  value = buffer.data();
+  return true;
+}
+
+void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create a registry key");
+  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+ProcessResult runProcess(const std::wstring& commandLine, const std::string& input) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  Handle outRead, outWrite, inRead, inWrite;
+  if (!CreatePipe(&outRead.h, &outWrite.h, &inherit, 0) || !CreatePipe(&inRead.h, &inWrite.h, &inherit, 0))
+    throw std::runtime_error("cannot create pipes");
+  SetHandleInformation(outRead.h, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(inWrite.h, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = inRead.h;
+  si.hStdOutput = outWrite.h;
+  si.hStdError = outWrite.h;
+  PROCESS_INFORMATION pi = {};
+  std::wstring cmd = commandLine;
+  if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
+    throw std::runtime_error("cannot start a process");
+  CloseHandle(pi.hThread);
+  Handle process;
+  process.h = pi.hProcess;
+  CloseHandle(outWrite.h);
+  outWrite.h = INVALID_HANDLE_VALUE;
+  CloseHandle(inRead.h);
+  inRead.h = INVALID_HANDLE_VALUE;
+
+  std::thread feeder([&] {
+    DWORD put = 0;
+    if (!input.empty()) WriteFile(inWrite.h, input.data(), static_cast<DWORD>(input.size()), &put, nullptr);
+    CloseHandle(inWrite.h);
+    inWrite.h = INVALID_HANDLE_VALUE;
+  });
+  ProcessResult result;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(outRead.h, chunk, sizeof chunk, &got, nullptr) && got > 0) result.output.append(chunk, got);
+  feeder.join();
+  WaitForSingleObject(process.h, INFINITE);
+  GetExitCodeProcess(process.h, &result.exitCode);
+  return result;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,60 @@
+// Fixtures shared by the Windows tests: files, folders, registry keys and child processes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+// Folder of the running test program; the plug-in, the host and acade-sim lie beside it.
+std::wstring binDir();
+
+std::string readBytes(const std::wstring& path);
+void writeBytes(const std::wstring& path, const std::string& bytes);
+bool fileExists(const std::wstring& path);
+void makeFolders(const std::wstring& path);
+void removeTree(const std::wstring& path);
+
+// Text in the ANSI code page (1251 here) and back, as ACADE's files hold it.
+std::string toAnsi(const std::wstring& text);
+std::wstring fromAnsi(const std::string& bytes);
+std::string toUtf8(const std::wstring& text);
+std::wstring fromUtf8(const std::string& bytes);
+
+// A fresh folder under %TEMP%, removed with everything in it when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::wstring& path() const { return path_; }  // ends with a backslash
+ private:
+  std::wstring path_;
+};
+
+// Deletes an HKCU key tree now and again when the object goes.
+class RegistryKeyGuard {
+ public:
+  explicit RegistryKeyGuard(std::wstring subKey);
+  ~RegistryKeyGuard();
+  RegistryKeyGuard(const RegistryKeyGuard&) = delete;
+  RegistryKeyGuard& operator=(const RegistryKeyGuard&) = delete;
+ private:
+  std::wstring subKey_;
+};
+
+bool regKeyExists(HKEY root, const std::wstring& subKey);
+// The REG_SZ value, or nullptr-like false when missing.
+bool regReadString(HKEY root, const std::wstring& subKey, const std::wstring& name, std::wstring& value);
+void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& value);
+
+struct ProcessResult {
+  DWORD exitCode = 0;
+  std::string output;  // standard output and standard error, as bytes
+};
+// Runs a program (command line as Windows splits it), feeding `input` on standard input.
+ProcessResult runProcess(const std::wstring& commandLine, const std::string& input = "");
+
+}  // namespace testing_support
