@@ -50,7 +50,7 @@ std::wstring make_project(std::size_t target) {
     if (number == 20) continue;
     if (i % 37 == 0) number += 1;  // out of order
     if (i % 101 == 0) number -= 1;  // repeated
-    text += L"+[" + std::to_wstring(number) + L"]" + kValueShapes[i % std::size(kValueShapes)] +
+    text += L"+[" + std::to_wstring(number) + L"]" + kValueShapes[static_cast<std::size_t>(i) % std::size(kValueShapes)] +
             std::to_wstring(i) + L"\r\n";
   }
   text += L"?[Drawings]\r\n";
@@ -107,11 +107,11 @@ void measure(const char* label, std::size_t target, int runs, const TempFile& te
 
   const double rewrite = best_seconds(runs, [&] {
     const std::wstring out = kvs::rewrite_project_text(text, values);
-    g_sink = g_sink + out.size() + out[out.size() / 2];
+    g_sink = g_sink + out.size() + static_cast<std::size_t>(out[out.size() / 2]);
   });
   const double copy = best_seconds(runs, [&] {
     const std::wstring out(text);
-    g_sink = g_sink + out.size() + out[out.size() / 2];
+    g_sink = g_sink + out.size() + static_cast<std::size_t>(out[out.size() / 2]);
   });
   const double file = best_seconds(runs, [&] { file_round_trip(bytes, temp.path()); });
 
