@@ -129,11 +129,16 @@ TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
   const std::wstring project =
       L"+[1]old1\r\n+[2]old2\r\n+[3]old3\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
       L"?[Drawings]\r\nC:\\p\\a.dwg\r\n";
+  const std::wstring last_lines = L"+[999]r\r\n?[Drawings]\r\nC:\\p\\a.dwg\r\n";
 
   const std::wstring on = rewrite_project_text(project, gost);
+  EXPECT_EQ(on, L"+[-1]neg\r\n+[1]" + kvs::gost_symbol_list({L"GOST_A"}, docs, L"2015") +
+                    L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n+[3]" +
+                    kvs::gost_panel_list({L"Shkaf"}, docs, L"2015") + L"\r\n+[4]keep me\r\n" +
+                    L"+[20]kvdata.env\r\n" + last_lines);
   const std::wstring off = rewrite_project_text(on, stock);
-  EXPECT_EQ(off, L"+[-1]neg\r\n+[1]" + stock.record1 + L"\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" + stock.record3 +
-                     L"\r\n+[4]keep me\r\n+[20]wd.env\r\n+[999]r\r\n?[Drawings]\r\nC:\\p\\a.dwg\r\n");
+  EXPECT_EQ(off, L"+[-1]neg\r\n+[1]" + kvs::stock_symbol_list(docs, L"2015") + L"\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" +
+                     kvs::stock_panel_list(docs, L"2015") + L"\r\n+[4]keep me\r\n+[20]wd.env\r\n" + last_lines);
   EXPECT_EQ(rewrite_project_text(off, gost), on);
 }
 
@@ -189,19 +194,6 @@ TEST(FolderLists, EmptyDocumentsFolderLeavesBareEntries) {
 TEST(FolderLists, PanelListWithoutSubfoldersIsTheStockPanelEntry) {
   const std::wstring docs = L"C:\\users\\Public\\Documents";
   EXPECT_EQ(kvs::gost_panel_list({}, docs, L"2015"), kvs::stock_panel_list(docs, L"2015"));
-}
-
-TEST(FolderLists, ValuesPerMode) {
-  const RecordValues gost = kvs::gost_values({L"A"}, {L"B"}, L"D", L"2015");
-  EXPECT_EQ(gost.record1, kvs::gost_symbol_list({L"A"}, L"D", L"2015"));
-  EXPECT_EQ(gost.record2, LR"(C:\Program Files\Korvanta\Data\ACE_GOST_MENU.dat)");
-  EXPECT_EQ(gost.record3, kvs::gost_panel_list({L"B"}, L"D", L"2015"));
-  EXPECT_EQ(gost.record20, L"kvdata.env\n");
-  const RecordValues stock = kvs::stock_values(L"D", L"2015");
-  EXPECT_EQ(stock.record1, kvs::stock_symbol_list(L"D", L"2015"));
-  EXPECT_EQ(stock.record2, L"ACE_IEC_MENU.DAT");
-  EXPECT_EQ(stock.record3, kvs::stock_panel_list(L"D", L"2015"));
-  EXPECT_EQ(stock.record20, L"wd.env\n");
 }
 
 TEST(FolderScanFilter, TakesOnlyPlainFolders) {
