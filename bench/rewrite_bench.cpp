@@ -50,11 +50,13 @@ std::wstring make_project(std::size_t target) {
     if (number == 20) continue;
     if (i % 37 == 0) number += 1;  // out of order
     if (i % 101 == 0) number -= 1;  // repeated
-    text += L"+[" + std::to_wstring(number) + L"]" + kValueShapes[static_cast<std::size_t>(i) % std::size(kValueShapes)] +
-            std::to_wstring(i) + L"\r\n";
+    const wchar_t* shape = kValueShapes[static_cast<std::size_t>(i) % std::size(kValueShapes)];
+    text += L"+[" + std::to_wstring(number) + L"]" + shape + std::to_wstring(i) + L"\r\n";
   }
   text += L"?[Drawings]\r\n";
-  for (int i = 0; text.size() < target; ++i) text += L"C:\\Projects\\Plant\\Sheets\\" + std::to_wstring(i) + L".dwg\r\n";
+  for (int i = 0; text.size() < target; ++i) {
+    text += L"C:\\Projects\\Plant\\Sheets\\" + std::to_wstring(i) + L".dwg\r\n";
+  }
   return text;
 }
 
