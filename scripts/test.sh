@@ -10,4 +10,6 @@ ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" || status
 echo "== Windows tests under Wine"
 ctest --test-dir "$root/build/win" --output-on-failure || status=1
 KVS_STATE_DIR="$root/build/win/wine" "$root/tools/wine-session" stop
+echo "== fuzzing the project-text rewrite"
+"$root/scripts/fuzz.sh" 45 || status=1
 exit $status

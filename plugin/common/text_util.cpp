@@ -22,6 +22,10 @@ std::wstring replace_all(std::wstring text, const std::wstring& from, const std:
 }
 
 std::wstring trim(const std::wstring& text) {
+  return std::wstring(trim_view(text));
+}
+
+std::wstring_view trim_view(std::wstring_view text) {
   std::size_t b = 0, e = text.size();
   while (b < e && std::iswspace(static_cast<std::wint_t>(text[b]))) ++b;
   while (e > b && std::iswspace(static_cast<std::wint_t>(text[e - 1]))) --e;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kvs {
 
@@ -14,6 +15,9 @@ std::wstring replace_all(std::wstring text, const std::wstring& from, const std:
 
 // Leading and trailing white space removed, as the C library's iswspace classifies it.
 std::wstring trim(const std::wstring& text);
+
+// The same as trim, as a view into `text`, for callers that must not copy.
+std::wstring_view trim_view(std::wstring_view text);
 
 // Lower-cased code unit by code unit with the C library's towlower.
 std::wstring to_lower(std::wstring text);

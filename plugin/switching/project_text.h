@@ -1,0 +1,70 @@
+// Text side of a project switch: the record rewrite and the library folder lists.
+// Platform-free; the folder scans and the documents lookup are done by the caller.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvs {
+
+// Installation folders, spelled as they are written into project files.
+inline constexpr std::wstring_view kSupportFolder = L"C:\\Program Files\\Korvanta\\Support\\";
+inline constexpr std::wstring_view kUgoFolder = L"C:\\Program Files\\Korvanta\\Data\\UGO\\";
+inline constexpr std::wstring_view kPanelFolder = L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\";
+inline constexpr std::wstring_view kGostMenuFile = L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat";
+inline constexpr std::wstring_view kStockMenuFile = L"ACE_IEC_MENU.DAT";
+
+// The four replacement values of one switch, already built for the mode.
+struct RecordValues {
+  std::wstring record1;   // symbol library folder list
+  std::wstring record2;   // menu file
+  std::wstring record3;   // panel library folder list
+  std::wstring record20;  // environment file name, e.g. L"kvdata.env\n"
+};
+
+// Rewrites a whole project text for one switch.
+//
+// Records "+[n]value" are collected into a table ordered by number; the first occurrence
+// of a number wins. Records 1, 2 and 3 take the new values only when the project has them;
+// record 20 is always written. Every value is trimmed and written as "+[n]value\r\n".
+//
+// Where the text strays from that format:
+//  - The tail starts at the first "?". A text that begins with "?" keeps the part before
+//    its first "+" as the tail and has its records after it (no "+" at all: the whole text
+//    is the tail); otherwise the tail runs from the "?" to the end and records are read
+//    only before it, so a "+" in the tail is never taken for a record.
+//  - The last record's value runs to the end of the record region.
+//  - A "+" with no "]" after it in the region starts no record: it and the rest of the
+//    region belong to the previous record's value, or, with no record before it, are
+//    written unchanged between the records and the tail.
+//  - Record 999 is an ordinary record; the tail is always written last and untrimmed.
+//  - Text before the first "+" that is not a leading tail is dropped.
+std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values);
+
+// Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
+// sign, decimal digits, 0 when there are none. Out-of-range values saturate.
+int parse_record_number(std::wstring_view text);
+
+// Folder lists: each entry is a folder path followed by "\;". `docs` is the public
+// documents folder without a trailing separator (may be empty), `version` the release
+// year such as L"2015". Subfolder names keep the order in which the folder scan
+// yielded them.
+std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
+                              const std::wstring& docs, const std::wstring& version);
+std::wstring gost_panel_list(const std::vector<std::wstring>& panel_subfolders,
+                             const std::wstring& docs, const std::wstring& version);
+std::wstring stock_symbol_list(const std::wstring& docs, const std::wstring& version);
+std::wstring stock_panel_list(const std::wstring& docs, const std::wstring& version);
+
+RecordValues gost_values(const std::vector<std::wstring>& ugo_subfolders,
+                         const std::vector<std::wstring>& panel_subfolders,
+                         const std::wstring& docs, const std::wstring& version);
+RecordValues stock_values(const std::wstring& docs, const std::wstring& version);
+
+// Folder-scan filter: only a plain directory (attribute word exactly 16, so read-only,
+// hidden or archived folders are passed over) that is not "." or "..".
+bool is_plain_library_folder(std::uint32_t attributes, const std::wstring& name);
+
+}  // namespace kvs

@@ -1,0 +1,215 @@
+#include "switching/project_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using kvs::RecordValues;
+using kvs::rewrite_project_text;
+
+// Short stand-ins, so that the expected texts show where each value went.
+const RecordValues kValues{L"G1", L"G2", L"G3", L"kvdata.env\n"};
+const std::wstring kEnv = L"+[20]kvdata.env\r\n";
+
+struct RewriteCase {
+  const char* name;
+  std::wstring input;
+  std::wstring expected;
+};
+
+void expect_rewrites(const std::vector<RewriteCase>& cases) {
+  for (const RewriteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(rewrite_project_text(c.input, kValues), c.expected);
+  }
+}
+
+TEST(RewriteProjectText, BuildsTheRecordTable) {
+  expect_rewrites({
+      {"sorted by number", L"+[12]c\r\n+[3]b\r\n+[1]a\r\n", L"+[1]G1\r\n+[3]G3\r\n+[12]c\r\n" + kEnv},
+      {"first of two equal numbers wins", L"+[7]first\r\n+[7]second\r\n", L"+[7]first\r\n" + kEnv},
+      {"values trimmed, inner blanks kept", L"+[4] \t a  b \t\r\n", L"+[4]a  b\r\n" + kEnv},
+      {"inner line breaks kept", L"+[4]a\r\nb\r\n", L"+[4]a\r\nb\r\n" + kEnv},
+      {"number without digits is 0", L"+[abc]x\r\n+[4]y\r\n", L"+[0]x\r\n+[4]y\r\n" + kEnv},
+      {"empty number is 0", L"+]7\r\n+[]y\r\n", L"+[0]7\r\n" + kEnv},
+      {"numbers read like _wtoi", L"+[ 08]s\r\n+[+9x]t\r\n", L"+[8]s\r\n+[9]t\r\n" + kEnv},
+      {"negative numbers keep their sign", L"+[5]p\r\n+[-5]n\r\n", L"+[-5]n\r\n+[5]p\r\n" + kEnv},
+      {"numbers saturate", L"+[99999999999]a\r\n+[-99999999999]b\r\n",
+       L"+[-2147483648]b\r\n" + kEnv + L"+[2147483647]a\r\n"},
+      {"empty text gains record 20 only", L"", kEnv},
+  });
+}
+
+TEST(RewriteProjectText, FirstOccurrenceWinsInALargeShuffledTable) {
+  std::wstring input;
+  for (int i = 0; i < 200; ++i) {
+    input += L"+[" + std::to_wstring(i % 2 ? 7 : 500 - i) + L"]v" + std::to_wstring(i) + L"\r\n";
+  }
+  const std::wstring out = rewrite_project_text(input, kValues);
+  EXPECT_NE(out.find(L"+[7]v1\r\n"), std::wstring::npos);
+  EXPECT_EQ(out.find(L"+[7]", out.find(L"+[7]") + 1), std::wstring::npos);
+  EXPECT_NE(out.find(L"+[302]v198\r\n+[304]v196\r\n"), std::wstring::npos);
+}
+
+TEST(RewriteProjectText, ReplacesOnlyTheRecordsItOwns) {
+  expect_rewrites({
+      {"1 to 3 absent stay absent", L"+[4]x\r\n+[21]y\r\n", L"+[4]x\r\n" + kEnv + L"+[21]y\r\n"},
+      {"1 to 3 present are replaced", L"+[3]c\r\n+[2]b\r\n+[1]a\r\n", L"+[1]G1\r\n+[2]G2\r\n+[3]G3\r\n" + kEnv},
+      {"record 20 replaced", L"+[20]other.env\r\n+[21]z\r\n", kEnv + L"+[21]z\r\n"},
+      {"every record 20 gives way", L"+[20]a.env\r\n+[20]b.env\r\n", kEnv},
+  });
+}
+
+TEST(RewriteProjectText, KeepsTheTailLast) {
+  expect_rewrites({
+      {"tail after the records", L"+[5]v\r\n?[x]t\r\n", L"+[5]v\r\n" + kEnv + L"?[x]t\r\n"},
+      {"tail before the records", L"?[x]t\r\n+[5]v\r\n", L"+[5]v\r\n" + kEnv + L"?[x]t\r\n"},
+      {"no tail ends with the last record's CR LF", L"+[5]v", L"+[5]v\r\n" + kEnv},
+      {"tail kept untrimmed", L"+[5]v\r\n?t \r\n\r\n", L"+[5]v\r\n" + kEnv + L"?t \r\n\r\n"},
+  });
+}
+
+TEST(RewriteProjectText, WorkedExampleByteForByte) {
+  const std::wstring input = L"+[5]1\r\n+[2]ACE_GOST_MENU.dat\r\n+[20]kvdata.env\r\n?[x]rest";
+  EXPECT_EQ(rewrite_project_text(input, kvs::stock_values(L"C:\\users\\Public\\Documents", L"2015")),
+            L"+[2]ACE_IEC_MENU.DAT\r\n+[5]1\r\n+[20]wd.env\r\n?[x]rest");
+}
+
+// Texts outside the plain format: where the tail starts, where values end, stray "+",
+// record 999 and leading text.
+TEST(RewriteProjectText, TailBoundaries) {
+  expect_rewrites({
+      {"leading tail with no + is kept whole", L"?only\r\ntail", kEnv + L"?only\r\ntail"},
+      {"+ inside a trailing tail is not a record", L"+[5]a\r\n?t+[6]b\r\n",
+       L"+[5]a\r\n" + kEnv + L"?t+[6]b\r\n"},
+      {"records only inside the tail", L"x?t+[6]b", kEnv + L"?t+[6]b"},
+      {"? inside records after a leading tail", L"?t+[5]a?b\r\n+[6]c", L"+[5]a?b\r\n+[6]c\r\n" + kEnv + L"?t"},
+  });
+}
+
+TEST(RewriteProjectText, LastValueEndsWithTheRegion) {
+  expect_rewrites({
+      {"at the tail", L"+[5]a b \t?t", L"+[5]a b\r\n" + kEnv + L"?t"},
+      {"at the end of the text", L"?t+[5]a b \t", L"+[5]a b\r\n" + kEnv + L"?t"},
+  });
+}
+
+TEST(RewriteProjectText, StrayPlusIsKept) {
+  expect_rewrites({
+      {"joins the previous record", L"+[5]a\r\n+oops\r\n?t", L"+[5]a\r\n+oops\r\n" + kEnv + L"?t"},
+      {"a ] in the tail does not count", L"+[5]a+b?x]", L"+[5]a+b\r\n" + kEnv + L"?x]"},
+      {"with no record before it, goes before the tail", L"+oops?t", kEnv + L"+oops?t"},
+      {"after a leading tail", L"?t+[5", kEnv + L"+[5?t"},
+      {"shares the fate of a replaced record", L"+[2]old\r\n+x", L"+[2]G2\r\n" + kEnv},
+  });
+}
+
+TEST(RewriteProjectText, Record999IsOrdinary) {
+  expect_rewrites({
+      {"sorted like any other", L"+[999]r\r\n+[5]a\r\n?t", L"+[5]a\r\n" + kEnv + L"+[999]r\r\n?t"},
+      {"first occurrence wins", L"?t+[999]a+[999]b", kEnv + L"+[999]a\r\n?t"},
+  });
+}
+
+TEST(RewriteProjectText, LeadingTextIsDropped) {
+  expect_rewrites({
+      {"before records", L"lead\r\n+[5]a", L"+[5]a\r\n" + kEnv},
+      {"before a tail", L"lead?t", kEnv + L"?t"},
+  });
+}
+
+TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
+  const std::wstring docs = L"C:\\Users\\Public\\Documents";
+  const RecordValues gost = kvs::gost_values({L"GOST_A"}, {L"Shkaf"}, docs, L"2015");
+  const RecordValues stock = kvs::stock_values(docs, L"2015");
+  const std::wstring project =
+      L"+[1]old1\r\n+[2]old2\r\n+[3]old3\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
+      L"?[Drawings]\r\nC:\\p\\a.dwg\r\n";
+  const std::wstring last_lines = L"+[999]r\r\n?[Drawings]\r\nC:\\p\\a.dwg\r\n";
+
+  const std::wstring on = rewrite_project_text(project, gost);
+  EXPECT_EQ(on, L"+[-1]neg\r\n+[1]" + kvs::gost_symbol_list({L"GOST_A"}, docs, L"2015") +
+                    L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n+[3]" +
+                    kvs::gost_panel_list({L"Shkaf"}, docs, L"2015") + L"\r\n+[4]keep me\r\n" +
+                    L"+[20]kvdata.env\r\n" + last_lines);
+  const std::wstring off = rewrite_project_text(on, stock);
+  EXPECT_EQ(off, L"+[-1]neg\r\n+[1]" + kvs::stock_symbol_list(docs, L"2015") + L"\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" +
+                     kvs::stock_panel_list(docs, L"2015") + L"\r\n+[4]keep me\r\n+[20]wd.env\r\n" + last_lines);
+  EXPECT_EQ(rewrite_project_text(off, gost), on);
+}
+
+TEST(ParseRecordNumber, ReadsLikeWtoi) {
+  const struct {
+    const wchar_t* text;
+    int expected;
+  } cases[] = {
+      {L"", 0},           {L"abc", 0},         {L" \t\r\n42x", 42}, {L"+7", 7},
+      {L"-7", -7},        {L"- 7", 0},         {L"+-7", 0},         {L"007", 7},
+      {L"1 2", 1},        {L"-0", 0},          {L"\x0663", 0},      {L"2147483647", INT_MAX},
+      {L"2147483648", INT_MAX},                {L"-2147483648", INT_MIN},
+      {L"-2147483649", INT_MIN},               {L"99999999999999999999999999", INT_MAX},
+      {L"-99999999999999999999999999", INT_MIN},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(std::wstring(c.text)));
+    EXPECT_EQ(kvs::parse_record_number(c.text), c.expected);
+  }
+}
+
+TEST(FolderLists, ExactSpellings) {
+  const std::wstring docs = L"C:\\users\\Public\\Documents";
+  const std::wstring acade = LR"(C:\users\Public\Documents\Autodesk\Acade 2015\Libs\)";
+  EXPECT_EQ(kvs::gost_symbol_list({L"GOST_2.701", L"Rele"}, docs, L"2015"),
+            LR"(C:\Program Files\Korvanta\Support\;)"
+            LR"(C:\Program Files\Korvanta\Data\UGO\GOST_2.701\;)"
+            LR"(C:\Program Files\Korvanta\Data\UGO\Rele\;)" +
+                acade + LR"(iec2\;)" + acade + LR"(iec2\1-;)" + acade + LR"(pneu_iso125\;)" + acade +
+                LR"(hyd_iso125\;)" + acade + LR"(pid\;)");
+  EXPECT_EQ(kvs::gost_panel_list({L"Shkaf", L"Pult"}, docs, L"2015"),
+            LR"(C:\Program Files\Korvanta\Data\Montajnie_sxemi\Shkaf\;)"
+            LR"(C:\Program Files\Korvanta\Data\Montajnie_sxemi\Pult\;)" +
+                acade + LR"(panel\;)");
+  EXPECT_EQ(kvs::stock_symbol_list(docs, L"2015"), acade + LR"(IEC2\;)" + acade + LR"(IEC2\1-\;)" + acade +
+                                                       LR"(pneu_iso125\;)" + acade + LR"(hyd_iso125\;)" + acade +
+                                                       LR"(pid\;)");
+  EXPECT_EQ(kvs::stock_panel_list(docs, L"2015"), acade + LR"(panel\;)");
+}
+
+TEST(FolderLists, EmptyDocumentsFolderLeavesBareEntries) {
+  EXPECT_EQ(kvs::stock_symbol_list(L"", L"2014"),
+            LR"(\Autodesk\Acade 2014\Libs\IEC2\;\Autodesk\Acade 2014\Libs\IEC2\1-\;)"
+            LR"(\Autodesk\Acade 2014\Libs\pneu_iso125\;\Autodesk\Acade 2014\Libs\hyd_iso125\;)"
+            LR"(\Autodesk\Acade 2014\Libs\pid\;)");
+  EXPECT_EQ(kvs::stock_panel_list(L"", L"2014"), LR"(\Autodesk\Acade 2014\Libs\panel\;)");
+  EXPECT_EQ(kvs::gost_symbol_list({}, L"", L"2014"),
+            LR"(C:\Program Files\Korvanta\Support\;\Autodesk\Acade 2014\Libs\iec2\;)"
+            LR"(\Autodesk\Acade 2014\Libs\iec2\1-;\Autodesk\Acade 2014\Libs\pneu_iso125\;)"
+            LR"(\Autodesk\Acade 2014\Libs\hyd_iso125\;\Autodesk\Acade 2014\Libs\pid\;)");
+}
+
+TEST(FolderLists, PanelListWithoutSubfoldersIsTheStockPanelEntry) {
+  const std::wstring docs = L"C:\\users\\Public\\Documents";
+  EXPECT_EQ(kvs::gost_panel_list({}, docs, L"2015"), kvs::stock_panel_list(docs, L"2015"));
+}
+
+TEST(FolderScanFilter, TakesOnlyPlainFolders) {
+  const struct {
+    std::uint32_t attributes;
+    const wchar_t* name;
+    bool taken;
+  } cases[] = {
+      {16, L"GOST_A", true}, {16, L"...", true},    {16, L".hidden", true}, {17, L"GOST_A", false},
+      {18, L"GOST_A", false}, {48, L"GOST_A", false}, {16 | 0x2000, L"GOST_A", false},
+      {32, L"file.dwg", false}, {0, L"GOST_A", false}, {16, L".", false},      {16, L"..", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(kvs::is_plain_library_folder(c.attributes, c.name), c.taken) << "attributes " << c.attributes;
+  }
+}
+
+}  // namespace
