@@ -4,6 +4,7 @@ add_library(kvs_plugin STATIC
   frame/KVS_switchApp.cpp
   frame/menu_reactor.cpp
   frame/release.cpp
+  switching/docs_folders.cpp
   commands/switch_commands.cpp
   menu_plc/cui_menu.cpp
 )

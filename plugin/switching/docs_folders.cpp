@@ -1,0 +1,50 @@
+#include "switching/docs_folders.h"
+
+#include "common/win32_handles.h"
+#include "frame/KVS_switchApp.h"
+
+namespace {
+
+const wchar_t kFailure[] = L"Error. Couldn't access system information!";
+const wchar_t kMissing[] = L"Error";  // marker between the query and the final check
+
+// Queries one value as a string: the stored text, kMissing when the value does not exist,
+// and kFailure for any other failure (data too long, access refused) so that nothing past
+// what the registry returned is ever read.
+std::wstring queryString(HKEY key, const std::wstring& name) {
+  BYTE buffer[1024];
+  DWORD size = 1023;
+  LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, buffer, &size);
+  if (rc == ERROR_FILE_NOT_FOUND) return kMissing;
+  if (rc != ERROR_SUCCESS) return kFailure;
+  // The data may lack its terminator or have an odd length: take whole characters, up to a NUL.
+  std::wstring text(size / sizeof(wchar_t), L'\0');
+  if (!text.empty()) memcpy(&text[0], buffer, text.size() * sizeof(wchar_t));
+  std::size_t nul = text.find(L'\0');
+  if (nul != std::wstring::npos) text.resize(nul);
+  return text;
+}
+
+}  // namespace
+
+std::wstring getAllDocsPath(std::wstring kliuc) {
+  std::wstring result;
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                    KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS)
+    result = queryString(key.get(), kliuc);
+  if (result == kMissing) return kFailure;
+  return result;
+}
+
+std::wstring getMyDocsPath(std::wstring kliuc) {
+  std::wstring result;
+  for (const std::wstring* product : {&full_version_english, &full_version_russian}) {
+    kvs::RegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + *product).c_str(), 0, KEY_QUERY_VALUE,
+                      key.put()) == ERROR_SUCCESS)
+      result = queryString(key.get(), kliuc);
+  }
+  if (result == kMissing || result.empty()) return kFailure;
+  return result;
+}
