@@ -3,9 +3,12 @@ add_library(kvs_plugin STATIC
   frame/arx_app.cpp
   frame/KVS_switchApp.cpp
   frame/menu_reactor.cpp
+  frame/ed_reactor.cpp
+  frame/environment_file.cpp
   frame/release.cpp
   switching/docs_folders.cpp
   commands/switch_commands.cpp
+  commands/project_list_stub.cpp
   menu_plc/cui_menu.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -38,3 +38,29 @@ class ACHOST_PORT AcApDocManagerReactor : public AcRxObject {
   // Refuses the lock change being reported, so the command that asked for it does not run.
   Acad::ErrorStatus veto();
 };
+
+class ACHOST_PORT AcApDocument : public AcRxObject {
+ public:
+  ACRX_DECLARE_MEMBERS(AcApDocument);
+  virtual const ACHAR* fileName() const = 0;
+  virtual const ACHAR* docTitle() const = 0;
+  virtual AcAp::DocLockMode myLockMode() const = 0;
+};
+
+class ACHOST_PORT AcApDocManager : public AcRxObject {
+ public:
+  ACRX_DECLARE_MEMBERS(AcApDocManager);
+  virtual AcApDocument* curDocument() const = 0;
+  virtual AcApDocument* mdiActiveDocument() const = 0;
+  virtual int documentCount() const = 0;
+  virtual void addReactor(AcApDocManagerReactor* pReactor) = 0;
+  virtual void removeReactor(AcApDocManagerReactor* pReactor) = 0;
+  // Queues the string to run in that document as if typed, after whatever is queued already.
+  virtual Acad::ErrorStatus sendStringToExecute(AcApDocument* pAcTargetDocument, const ACHAR* pszExecute,
+                                                bool bActivate = true, bool bWrapUpInactiveDoc = false,
+                                                bool bEchoString = true) = 0;
+};
+
+// The document manager; null when the host has none.
+ACHOST_PORT AcApDocManager* acDocManagerPtr();
+#define acDocManager acDocManagerPtr()

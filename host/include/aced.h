@@ -3,3 +3,4 @@
 #include "accmd.h"
 #include "acedads.h"
 #include "acutads.h"
+#include "aceditor.h"  // AcEditor, AcEditorReactor

@@ -94,4 +94,12 @@ std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);
 
+// The editor and the document manager (editor.cpp).
+void registerEditor();
+// Reports the lock change for a command to every document-manager reactor; false when one vetoed it.
+bool lockDocumentFor(const std::wstring& globalName);
+void editorCommandWillStart(const std::wstring& globalName);
+void editorQuit();  // beginQuit, then quitWillStart
+void forgetModuleReactors(HMODULE module, std::vector<std::wstring>& leftovers);
+
 }  // namespace acadhost

@@ -267,9 +267,14 @@ void registerRuntime() {
   hostClass(L"AcRxEventReactor", L"AcRxObject");
   hostClass(L"AcEditorReactor", L"AcRxEventReactor");
   hostClass(L"AcApDocManagerReactor", L"AcRxObject");
+  hostClass(L"AcRxEvent", L"AcRxObject");
+  hostClass(L"AcEditor", L"AcRxEvent");
+  hostClass(L"AcApDocument", L"AcRxObject");
+  hostClass(L"AcApDocManager", L"AcRxObject");
   systemRegistry().atPut(ACRX_CLASS_DICTIONARY, &classDictionary());
   systemRegistry().atPut(ACRX_DYNAMIC_LINKER, new DynamicLinker);
   systemRegistry().atPut(ACRX_COMMAND_DOCK, new CommandStack);
+  registerEditor();
 }
 
 void forgetModuleClasses(HMODULE module, std::vector<std::wstring>& leftovers) {

@@ -24,7 +24,10 @@ Host::Host() {
     if (args.empty()) { print(L"ARXUNLOAD needs the name of a loaded application.\n"); return; }
     unloadModule(args[0]);
   };
-  auto quitCommand = [this](const std::vector<std::wstring>&) { quit = true; };
+  auto quitCommand = [this](const std::vector<std::wstring>&) {
+    editorQuit();
+    quit = true;
+  };
   builtins[L"QUIT"] = quitCommand;
   builtins[L"EXIT"] = quitCommand;
 }
@@ -93,18 +96,26 @@ void Host::execute(const std::wstring& typed, const std::vector<std::wstring>& a
     name.erase(0, 1);
   }
   auto builtin = builtins.find(name);
-  if (builtin != builtins.end()) {
-    builtin->second(args);
+  Command* command = builtin == builtins.end() && !builtinOnly ? findCommand(name, globalOnly) : nullptr;
+  if (builtin == builtins.end() && !command) {
+    print(L"Unknown command \"" + typed + L"\".  Press F1 for help.\n");
     return;
   }
-  if (!builtinOnly) {
-    if (Command* command = findCommand(name, globalOnly)) {
-      AcRxFunctionPtr handler = command->func;
-      handler();
-      return;
-    }
+  // The document is locked for every command; a reactor that vetoes the lock stops the command
+  // and nothing is printed for it.
+  std::wstring globalName = command ? command->globalName : builtin->first;
+  if (!lockDocumentFor(globalName)) return;
+  editorCommandWillStart(globalName);
+  if (builtin != builtins.end()) {
+    Builtin run = builtin->second;
+    run(args);
+    return;
   }
-  print(L"Unknown command \"" + typed + L"\".  Press F1 for help.\n");
+  // Looked up again: a reactor may have changed the command stack while it was notified.
+  if (Command* again = findCommand(name, globalOnly)) {
+    AcRxFunctionPtr handler = again->func;
+    handler();
+  }
 }
 
 void Host::drainQueue() {
@@ -213,6 +224,7 @@ void Host::reportLeftovers(const Module& module) {
     }
   }
   forgetModuleClasses(module.handle, leftovers);
+  forgetModuleReactors(module.handle, leftovers);
   for (auto& what : leftovers) {
     ensureNewLine();
     print(L"acade-sim: error: " + module.name + L" was freed with its " + what + L" still registered.\n");

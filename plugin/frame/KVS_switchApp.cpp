@@ -1,9 +1,14 @@
 #include "frame/KVS_switchApp.h"
 
+#include <new>
+
+#include "frame/ed_reactor.h"
 #include "frame/menu_reactor.h"
 
 HINSTANCE _hdllInstance = nullptr;
 CKVS_switchApp entryPointObject;
+CEdReactor* pEdReactor = nullptr;
+CMenuReactor* pMReactor = nullptr;
 
 namespace {
 
@@ -30,10 +35,18 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(pkt);
   checkRegistry();
   if (!identifyRelease()) return result;
+  pEdReactor = new (std::nothrow) CEdReactor(true);
+  pMReactor = new (std::nothrow) CMenuReactor(true);
   return result;
 }
 
 AcRx::AppRetCode CKVS_switchApp::On_kUnloadAppMsg(void* pkt) {
+  // The reactors go first, while their class is still registered: the host must never call
+  // into the module once it is freed.
+  delete pMReactor;
+  pMReactor = nullptr;
+  delete pEdReactor;
+  pEdReactor = nullptr;
   AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(pkt);
   return result;
 }

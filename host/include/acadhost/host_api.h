@@ -78,4 +78,9 @@ ACHOST_PORT void interceptMessageBoxes(HMODULE module);
 
 ACHOST_PORT void setSysVar(const std::wstring& name, const std::wstring& value);
 
+// Takes the editor out of the system registry, or acDocManagerPtr() to null, as a host without
+// them would be; registered reactors stay registered. Every new session has both again.
+ACHOST_PORT void setEditorAvailable(bool available);
+ACHOST_PORT void setDocManagerAvailable(bool available);
+
 }  // namespace acadhost
