@@ -10,7 +10,7 @@ namespace {
 TEST(AddonEnvironmentText, BackToBackReferencesAndTheFirstNulCharacter) {
   EXPECT_EQ(addon_environment_text(L"%WD_DIR%/catalogs/%WD_DIR%/catalogs/"),
             L"C:/Program Files/Korvanta/Data/C:/Program Files/Korvanta/Data/");
-  // A replacement never makes a new match with what follows.
+  // Only the whole occurrence inside counts.
   EXPECT_EQ(addon_environment_text(L"%WD_DIR%/%WD_DIR%/catalogs/catalogs/"),
             L"%WD_DIR%/C:/Program Files/Korvanta/Data/catalogs/");
   std::wstring withNul(L"a=%WD_DIR%/catalogs/\0b=%WD_DIR%/catalogs/", 40);
