@@ -27,6 +27,7 @@ Host::Host() {
   auto quitCommand = [this](const std::vector<std::wstring>&) { quit = true; };
   builtins[L"QUIT"] = quitCommand;
   builtins[L"EXIT"] = quitCommand;
+  addAcadeCommands(*this);
 }
 
 Host& Host::get() {

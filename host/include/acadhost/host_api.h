@@ -78,4 +78,7 @@ ACHOST_PORT void interceptMessageBoxes(HMODULE module);
 
 ACHOST_PORT void setSysVar(const std::wstring& name, const std::wstring& value);
 
+// ACADE's active project file, as "ace_getactiveproject" reports it; empty for none.
+ACHOST_PORT void setActiveProject(const std::wstring& path);
+
 }  // namespace acadhost
