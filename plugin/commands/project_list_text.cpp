@@ -46,23 +46,22 @@ wchar_t fold_path_unit(wchar_t c) {
   auto odd = [u] { return (u & 1u) != 0; };
   if (u < 0x80) return (u >= 'a' && u <= 'z') ? static_cast<wchar_t>(u - 0x20) : c;
   if (u < 0x100) {
-    if (u == 0xB5) return L'\x039C';
     if (u == 0xFF) return L'\x0178';
     if (u >= 0xE0 && u != 0xF7 && u <= 0xFE) return static_cast<wchar_t>(u - 0x20);
     return c;
   }
   if (u < 0x180) {  // Latin Extended-A: capital and small letters in pairs
-    if (u == 0x131) return L'I';
-    if (u == 0x17F) return L'S';
-    if (u == 0x130 || u == 0x138 || u == 0x149) return c;
+    // Dotless i, long s and the like have no one-to-one capital in an ordinal comparison.
+    if (u == 0x130 || u == 0x131 || u == 0x138 || u == 0x149 || u == 0x17F) return c;
     if (u == 0x178) return c;
     bool capitalEven = u < 0x138 || (u >= 0x14A && u < 0x178);
     return odd() == capitalEven ? static_cast<wchar_t>(u - 1) : c;
   }
-  if (u >= 0x370 && u < 0x3D0) {  // Greek
+  if (u >= 0x370 && u < 0x3D0) {  // Greek; final sigma stays apart from sigma
+    if (u == 0x371 || u == 0x373 || u == 0x377) return static_cast<wchar_t>(u - 1);
     if (u == 0x3AC) return L'\x0386';
     if (u >= 0x3AD && u <= 0x3AF) return static_cast<wchar_t>(u - 0x25);
-    if (u == 0x3C2) return L'\x03A3';
+    if (u == 0x3C2) return c;
     if (u >= 0x3B1 && u <= 0x3CB) return static_cast<wchar_t>(u - 0x20);
     if (u == 0x3CC) return L'\x038C';
     if (u == 0x3CD || u == 0x3CE) return static_cast<wchar_t>(u - 0x3F);
