@@ -99,8 +99,8 @@ TEST_F(ProjectList, AnInstallationFailureKeepsEveryEntry) {
   std::wstring a = makeProject(L"a.wdp"), b = makeProject(L"b.wdp");
   setList(a + L";" + b + L";", REG_EXPAND_SZ);
   {
-    switch_fixture::MissingUgoFolder missing;
-    ASSERT_FALSE(fileExists(switch_fixture::kUgoFolder));
+    MissingUgoFolder missing;
+    ASSERT_FALSE(fileExists(kUgoFolder));
     init_projects();
   }
   std::wstring out = transcript();

@@ -8,12 +8,9 @@ using namespace testing_support;
 namespace switch_fixture {
 
 const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
-const wchar_t kUgoFolder[] = L"C:\\Program Files\\Korvanta\\Data\\UGO";
 
 namespace {
 
-const wchar_t kKorvanta[] = L"C:\\Program Files\\Korvanta";
-const wchar_t kUgoAway[] = L"C:\\Program Files\\Korvanta\\Data\\UGO.away";
 
 // 2001-01-01, long before any test runs.
 FILETIME pastTime() {
@@ -28,20 +25,6 @@ const std::wstring kProjectText =
     L"+[20]wd.env\r\n?[SCALE]1.0\r\n*[1]Проект\r\n";
 
 }  // namespace
-
-InstalledLibrary::InstalledLibrary() {
-  if (!fileExists(kKorvanta)) created_ = kKorvanta;
-  for (const wchar_t* sub : {L"\\Data\\UGO\\GOST", L"\\Data\\Montajnie_sxemi\\Panels", L"\\Data\\Template",
-                             L"\\Support"})
-    makeFolders(kKorvanta + std::wstring(sub));
-}
-
-InstalledLibrary::~InstalledLibrary() {
-  if (!created_.empty()) removeTree(created_);
-}
-
-MissingUgoFolder::MissingUgoFolder() { MoveFileW(kUgoFolder, kUgoAway); }
-MissingUgoFolder::~MissingUgoFolder() { MoveFileW(kUgoAway, kUgoFolder); }
 
 WriteLock::WriteLock(const std::wstring& path)
     : h_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {

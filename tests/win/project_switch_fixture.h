@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/installed_library.h"
 #include "support/test_support.h"
 
 namespace switch_fixture {
@@ -15,28 +16,6 @@ namespace switch_fixture {
 constexpr bool kRealDriver = false;
 
 extern const wchar_t kAddonKey[];
-extern const wchar_t kUgoFolder[];
-
-// Creates the add-on's library folders that are missing, and removes them again.
-class InstalledLibrary {
- public:
-  InstalledLibrary();
-  ~InstalledLibrary();
-  InstalledLibrary(const InstalledLibrary&) = delete;
-  InstalledLibrary& operator=(const InstalledLibrary&) = delete;
-
- private:
-  std::wstring created_;
-};
-
-// Moves the symbol library folder away for its lifetime, as if the add-on were half removed.
-class MissingUgoFolder {
- public:
-  MissingUgoFolder();
-  ~MissingUgoFolder();
-  MissingUgoFolder(const MissingUgoFolder&) = delete;
-  MissingUgoFolder& operator=(const MissingUgoFolder&) = delete;
-};
 
 // Holds a file open for reading and lets nobody write it meanwhile (a read-only attribute
 // does not stop Wine running as root).
@@ -69,7 +48,7 @@ class ProjectSwitch : public ::testing::Test {
 
   testing_support::RegistryKeyGuard key_{kAddonKey};
   testing_support::TempDir dir_;
-  InstalledLibrary library_;
+  testing_support::InstalledLibrary library_;
 };
 
 }  // namespace switch_fixture
