@@ -13,6 +13,8 @@ const wchar_t kPathWithSeparator[] =
     L"The project is switched but cannot be remembered: its path contains \";\".\n";
 const wchar_t kListUnreadable[] =
     L"The project is switched but cannot be remembered: the list of switched projects cannot be read.\n";
+const wchar_t kListUnreadableOff[] =
+    L"The project is switched back but cannot be forgotten: the list of switched projects cannot be read.\n";
 
 using ResultList = std::unique_ptr<resbuf, int (*)(resbuf*)>;
 
@@ -57,7 +59,11 @@ void CKVS_switchApp::KVS_switchkvs_off() {
   std::wstring path;
   if (!activeProject(path)) return;
   if (switch_project(path, 2) != kvs::SwitchOutcome::Switched) return;
-  std::wstring list = read_projects();
+  std::wstring list;
+  if (read_projects_value(list) == ProjectsValue::Unreadable) {
+    acutPrintf(L"%ls", kListUnreadableOff);
+    return;
+  }
   std::wstring name = kvs::trim(path);
   if (!kvs::list_has_entry(list, name)) return;
   write_projects(kvs::remove_list_entry(list, name));

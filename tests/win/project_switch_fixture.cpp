@@ -11,7 +11,6 @@ const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 
 namespace {
 
-
 // 2001-01-01, long before any test runs.
 FILETIME pastTime() {
   SYSTEMTIME st = {2001, 1, 1, 1, 0, 0, 0, 0};

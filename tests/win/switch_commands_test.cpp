@@ -130,7 +130,8 @@ class UnreadableValues {
 
 TEST_F(SwitchCommands, AnUnreadableListIsNeverReplaced) {
   std::wstring p = makeProject(L"a.wdp");
-  setList(L"C:\\Kept.wdp;");
+  std::wstring kept = makeProject(L"kept.wdp");
+  setList(kept + L";");
   acadhost::setActiveProject(p);
   {
     UnreadableValues guard;
@@ -138,11 +139,18 @@ TEST_F(SwitchCommands, AnUnreadableListIsNeverReplaced) {
     std::wstring seen;
     ASSERT_EQ(read_projects_value(seen), ProjectsValue::Unreadable);
     on();
+    EXPECT_NE(transcript().find(L"cannot be remembered: the list of switched projects cannot be read.\n"),
+              std::wstring::npos)
+        << toUtf8(transcript());
+    acadhost::setActiveProject(kept);
+    off();
+    EXPECT_NE(transcript().find(L"cannot be forgotten: the list of switched projects cannot be read.\n"),
+              std::wstring::npos)
+        << toUtf8(transcript());
   }
   EXPECT_TRUE(rewritten(p));
-  EXPECT_NE(transcript().find(L"the list of switched projects cannot be read.\n"), std::wstring::npos)
-      << toUtf8(transcript());
-  EXPECT_EQ(list(), L"C:\\Kept.wdp;");
+  EXPECT_TRUE(rewritten(kept));
+  EXPECT_EQ(list(), kept + L";");
   EXPECT_TRUE(boxes().empty());
 }
 
