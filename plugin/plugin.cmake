@@ -8,7 +8,8 @@ add_library(kvs_plugin STATIC
   frame/release.cpp
   switching/docs_folders.cpp
   commands/switch_commands.cpp
-  commands/project_list_stub.cpp
+  commands/project_list.cpp
+  switching/project_driver_stub.cpp
   menu_plc/cui_menu.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

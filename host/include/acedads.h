@@ -10,3 +10,4 @@ ACHOST_PORT int acedDefun(const ACHAR* pszName, int nFuncNum);
 ACHOST_PORT int acedUndef(const ACHAR* sname, int nFuncNum);
 ACHOST_PORT int acedRegFunc(int (*fhdl)(void), int fcode);
 ACHOST_PORT int acedGetFunCode();
+ACHOST_PORT int acedInvoke(const struct resbuf* args, struct resbuf** result);

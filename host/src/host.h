@@ -93,6 +93,7 @@ void ensureProfile(const ReleaseInfo& release, bool russian);
 std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);
+void addAcadeCommands(Host& host);  // ACADE's own commands, e.g. ACTIVEPROJECT
 
 // The editor and the document manager (editor.cpp).
 void registerEditor();

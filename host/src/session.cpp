@@ -30,6 +30,7 @@ Host::Host() {
   };
   builtins[L"QUIT"] = quitCommand;
   builtins[L"EXIT"] = quitCommand;
+  addAcadeCommands(*this);
 }
 
 Host& Host::get() {

@@ -1,11 +1,28 @@
-// The registered-projects list (HKCU\SOFTWARE\Korvanta, value "Projects") and its two passes.
+// The registered-projects list, HKCU\SOFTWARE\Korvanta "Projects" (REG_SZ), and the passes
+// that switch every listed project to GOST at start-up and back at quit.
 #pragma once
 
 #include <string>
 
+#include "commands/project_list_text.h"
+
+// The list text; empty when the key or the value is missing or cannot be read.
 std::wstring read_projects();
+// Stores the list. Nothing happens when the key cannot be opened; a failed store prints
+// "Error accessing registry".
 void write_projects(const std::wstring& list);
-// Switches every registered project to the GOST library; run once at start-up.
+// Start-up: every listed project to GOST; a project whose own file fails is dropped.
 void init_projects();
-// Switches every registered project back to the stock library; run once when the user quits.
+// Quit: every listed project back to the stock library; the list stays as it is.
 void deinit_projects();
+
+enum class ProjectsValue {
+  Absent,      // no key or no value: the list is empty
+  Read,
+  Unreadable,  // there, but refused or failed: its entries are unknown, so never replace it
+};
+ProjectsValue read_projects_value(std::wstring& list);
+
+// do_change for one project, its failure classified. A COM error from AutoCAD's automation
+// is printed and gives Aborted.
+kvs::SwitchOutcome switch_project(const std::wstring& path, int tip);

@@ -82,5 +82,7 @@ ACHOST_PORT void setSysVar(const std::wstring& name, const std::wstring& value);
 // them would be; registered reactors stay registered. Every new session has both again.
 ACHOST_PORT void setEditorAvailable(bool available);
 ACHOST_PORT void setDocManagerAvailable(bool available);
+// ACADE's active project file, as "ace_getactiveproject" reports it; empty for none.
+ACHOST_PORT void setActiveProject(const std::wstring& path);
 
 }  // namespace acadhost

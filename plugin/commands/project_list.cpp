@@ -1,0 +1,92 @@
+#include "commands/project_list.h"
+#include "commands/project_list_testing.h"
+
+#include <new>
+#include <vector>
+
+#include "commands/com_errors.h"
+#include "common/win32_handles.h"
+#include "frame/host_interface.h"
+#include "switching/project_driver.h"
+
+namespace {
+
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+const wchar_t kValueName[] = L"Projects";
+
+ProjectsValue queryList(HKEY key, std::wstring& list) {
+  // The value may grow between the size query and the read when another AutoCAD stores it.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD size = 0;
+    LONG rc = RegQueryValueExW(key, kValueName, nullptr, nullptr, nullptr, &size);
+    if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
+    if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
+    std::vector<BYTE> data(size + sizeof(wchar_t));
+    rc = RegQueryValueExW(key, kValueName, nullptr, nullptr, data.data(), &size);
+    if (rc == ERROR_MORE_DATA) continue;
+    if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
+    if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
+    // Whole code units up to the first NUL; the data need not hold one.
+    list.assign(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+    std::size_t nul = list.find(L'\0');
+    if (nul != std::wstring::npos) list.resize(nul);
+    return ProjectsValue::Read;
+  }
+  return ProjectsValue::Unreadable;
+}
+
+}  // namespace
+
+ProjectsValue read_projects_value(std::wstring& list) {
+  list.clear();
+  kvs::RegKey key;
+  LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_QUERY_VALUE, key.put());
+  if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
+  if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
+  try {
+    return queryList(key.get(), list);
+  } catch (const std::bad_alloc&) {
+    list.clear();
+    return ProjectsValue::Unreadable;
+  }
+}
+
+std::wstring read_projects() {
+  std::wstring list;
+  if (read_projects_value(list) != ProjectsValue::Read) list.clear();
+  return list;
+}
+
+void write_projects(const std::wstring& list) {
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
+  if (RegSetValueExW(key.get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                     static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+    acutPrintf(L"%ls", L"Error accessing registry");
+}
+
+kvs::SwitchOutcome switch_project(const std::wstring& path, int tip) {
+  bool switched = false;
+  if (!kvs::run_catching_com_errors([&] { switched = do_change(path, tip); })) return kvs::SwitchOutcome::Aborted;
+  if (switched) return kvs::SwitchOutcome::Switched;
+  return last_driver_failure() == DriverFailure::ProjectFile ? kvs::SwitchOutcome::ProjectUnusable
+                                                             : kvs::SwitchOutcome::OtherFailure;
+}
+
+void init_projects() {
+  std::wstring list = read_projects();
+  if (list.empty()) return;
+  kvs::run_startup_pass(
+      list, [](const std::wstring& entry) { return switch_project(entry, 1); }, write_projects);
+}
+
+namespace {
+int deinitCalls = 0;  // for tests of the quit sequence, which must run the pass exactly once
+}
+
+int kvs_testing::deinitProjectsCalls() { return deinitCalls; }
+
+void deinit_projects() {
+  ++deinitCalls;
+  kvs::run_quit_pass(read_projects(), [](const std::wstring& entry) { return switch_project(entry, 2); });
+}

@@ -1,0 +1,55 @@
+// The registered-projects list as text, and the passes over it. Platform-free.
+//
+// The list is one string of entries, each a project file's path followed by ";". Runs of
+// ";" are skipped, a last entry without its ";" still counts, and entries are taken as they
+// stand (no trimming). Entries are matched whole and without regard to letter case, as
+// Windows compares file paths; every edit keeps the rest of the text as it was.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvs {
+
+std::vector<std::wstring> list_entries(const std::wstring& list);
+
+// One UTF-16 code unit upper-cased as Windows' ordinal case-insensitive comparison does it
+// (simple one-to-one mappings of the Latin, Greek, Cyrillic, Armenian and full-width
+// letters; everything else, surrogates included, is left alone).
+wchar_t fold_path_unit(wchar_t c);
+
+// Two paths name the same file as far as letter case goes: same length, every code unit
+// equal after fold_path_unit.
+bool same_path(std::wstring_view a, std::wstring_view b);
+
+bool list_has_entry(const std::wstring& list, std::wstring_view path);
+
+// Every entry equal to `path`, each with the ";" that ends it, taken out.
+std::wstring remove_list_entry(const std::wstring& list, std::wstring_view path);
+
+// `path` added as the last entry; a last entry that lacks its ";" gets one first, so the
+// two never run together.
+std::wstring append_list_entry(std::wstring list, std::wstring_view path);
+
+// How switching one listed project went.
+enum class SwitchOutcome {
+  Switched,
+  ProjectUnusable,  // its own file is missing, unreadable or cannot be written
+  OtherFailure,     // the installation or the system failed; says nothing about the project
+  Aborted,          // AutoCAD itself failed: the rest of the pass is pointless
+};
+
+using SwitchEntry = std::function<SwitchOutcome(const std::wstring& entry)>;
+using StoreList = std::function<void(const std::wstring& list)>;
+
+// Start-up pass: every entry switched once, in list order. An unusable project is dropped
+// together with its later duplicates (which are then not visited) and the list is stored
+// at once, so each drop is one store. Aborted ends the pass; drops made so far stay stored.
+void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const StoreList& store);
+
+// Quit pass: every entry switched once, in list order, until one aborts. Never changes the list.
+void run_quit_pass(const std::wstring& list, const SwitchEntry& switch_entry);
+
+}  // namespace kvs

@@ -1,0 +1,139 @@
+#include "commands/project_list_text.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using kvs::SwitchOutcome;
+
+namespace {
+
+using Entries = std::vector<std::wstring>;
+
+TEST(ProjectList, WalkSkipsRunsOfSeparatorsAndKeepsALastEntryWithoutOne) {
+  EXPECT_EQ(kvs::list_entries(L"A;;B;"), (Entries{L"A", L"B"}));
+  EXPECT_EQ(kvs::list_entries(L";A"), (Entries{L"A"}));
+  EXPECT_EQ(kvs::list_entries(L"A;B"), (Entries{L"A", L"B"}));
+  EXPECT_EQ(kvs::list_entries(L" C:\\p.wdp ;;;"), (Entries{L" C:\\p.wdp "}));
+  EXPECT_TRUE(kvs::list_entries(L";;;").empty());
+  EXPECT_TRUE(kvs::list_entries(L"").empty());
+}
+
+TEST(ProjectList, PathsMatchWholeAndIgnoringLetterCase) {
+  EXPECT_TRUE(kvs::same_path(L"C:\\Proj\\Demo.wdp", L"c:\\PROJ\\demo.WDP"));
+  EXPECT_TRUE(kvs::same_path(L"D:\\Проекты\\Щит ёж.wdp", L"d:\\ПРОЕКТЫ\\щИТ ЁЖ.WDP"));
+  EXPECT_TRUE(kvs::same_path(L"\u00e9t\u00e9\u00ff\u0151", L"\u00c9T\u00c9\u0178\u0150"));
+  EXPECT_FALSE(kvs::same_path(L"C:\\a.wdp", L"C:\\a.wdp "));
+  EXPECT_FALSE(kvs::same_path(L"C:\\a", L"C:\\b"));
+  // Letters that only look alike stay apart: Latin A and Cyrillic А, ASCII and full width.
+  EXPECT_FALSE(kvs::same_path(L"A", L"\u0410"));
+  EXPECT_FALSE(kvs::same_path(L"a", L"\uFF41"));
+
+  EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:\\p\\a.WDP"));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"P\\A.wdp"));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"C:\\P\\A"));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L""));
+}
+
+TEST(ProjectList, RemovalTakesEveryEqualEntryAndLeavesTheRestAsItWas) {
+  EXPECT_EQ(kvs::remove_list_entry(L"A;B;a;", L"A"), L"B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"BA;A;AB;", L"A"), L"BA;AB;");
+  EXPECT_EQ(kvs::remove_list_entry(L";;A;;B;A", L"a"), L";;;B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"A;B;", L"C"), L"A;B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"A;", L"A"), L"");
+}
+
+TEST(ProjectList, AppendingNeverRunsIntoALastEntryWithoutSeparator) {
+  EXPECT_EQ(kvs::append_list_entry(L"", L"C:\\p.wdp"), L"C:\\p.wdp;");
+  EXPECT_EQ(kvs::append_list_entry(L"A;", L"B"), L"A;B;");
+  EXPECT_EQ(kvs::append_list_entry(L"A", L"B"), L"A;B;");
+  EXPECT_EQ(kvs::list_entries(kvs::append_list_entry(L"A", L"B")), (Entries{L"A", L"B"}));
+}
+
+// Records what a pass does: the entries it switches and the lists it stores.
+struct PassLog {
+  std::map<std::wstring, SwitchOutcome> outcomes;  // entries not named here switch
+  Entries tried;
+  Entries stored;
+
+  kvs::SwitchEntry switcher() {
+    return [this](const std::wstring& e) {
+      tried.push_back(e);
+      auto it = outcomes.find(e);
+      return it == outcomes.end() ? SwitchOutcome::Switched : it->second;
+    };
+  }
+  kvs::StoreList storer() {
+    return [this](const std::wstring& list) { stored.push_back(list); };
+  }
+};
+
+TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
+  PassLog log;
+  log.outcomes[L"B"] = SwitchOutcome::ProjectUnusable;
+  kvs::run_startup_pass(L"A;B;C;", log.switcher(), log.storer());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
+  EXPECT_EQ(log.stored, (Entries{L"A;C;"}));
+}
+
+TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
+  PassLog log;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
+  EXPECT_EQ(log.stored, (Entries{L"B;"}));
+
+  PassLog cased;
+  cased.outcomes[L"C:\\P.wdp"] = SwitchOutcome::ProjectUnusable;
+  kvs::run_startup_pass(L"C:\\P.wdp;B;c:\\p.WDP;", cased.switcher(), cased.storer());
+  EXPECT_EQ(cased.tried, (Entries{L"C:\\P.wdp", L"B"}));
+  EXPECT_EQ(cased.stored, (Entries{L"B;"}));
+}
+
+TEST(StartupPass, EachDropIsStoredWithTheEarlierOnes) {
+  PassLog log;
+  for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchOutcome::ProjectUnusable;
+  kvs::run_startup_pass(L"A;;B;C", log.switcher(), log.storer());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
+  EXPECT_EQ(log.stored, (Entries{L";B;C", L";C", L";"}));
+}
+
+TEST(StartupPass, FailuresThatSayNothingAboutTheProjectKeepEveryEntry) {
+  PassLog log;
+  log.outcomes[L"A"] = SwitchOutcome::OtherFailure;
+  log.outcomes[L"B"] = SwitchOutcome::OtherFailure;
+  kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
+  EXPECT_TRUE(log.stored.empty());
+}
+
+TEST(StartupPass, AnAbortEndsThePassKeepingDropsAlreadyStored) {
+  PassLog log;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"B"] = SwitchOutcome::Aborted;
+  kvs::run_startup_pass(L"A;B;C;D;", log.switcher(), log.storer());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
+  EXPECT_EQ(log.stored, (Entries{L"B;C;D;"}));
+}
+
+TEST(StartupPass, AnEmptyListSwitchesAndStoresNothing) {
+  PassLog log;
+  kvs::run_startup_pass(L"", log.switcher(), log.storer());
+  kvs::run_startup_pass(L";;", log.switcher(), log.storer());
+  EXPECT_TRUE(log.tried.empty());
+  EXPECT_TRUE(log.stored.empty());
+}
+
+TEST(QuitPass, VisitsEveryEntryDespiteFailuresUntilAnAbort) {
+  PassLog log;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  kvs::run_quit_pass(L"A;B;A", log.switcher());
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
+
+  PassLog aborted;
+  aborted.outcomes[L"B"] = SwitchOutcome::Aborted;
+  kvs::run_quit_pass(L"A;B;C;", aborted.switcher());
+  EXPECT_EQ(aborted.tried, (Entries{L"A", L"B"}));
+}
+
+}  // namespace

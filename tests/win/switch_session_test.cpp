@@ -1,0 +1,107 @@
+// kvs_on and kvs_off in a whole acade-sim session, as a user runs them.
+#include <gtest/gtest.h>
+
+#include "project_switch_fixture.h"
+#include "support/installed_library.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+
+std::wstring sim() { return L"\"" + binDir() + L"acade-sim.exe\""; }
+std::wstring plugin() { return L"\"" + binDir() + L"KVS_switch_2015.arx\""; }
+
+FILETIME lastWrite(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+void backdate(const std::wstring& path) {
+  SYSTEMTIME st = {2001, 1, 1, 1, 0, 0, 0, 0};
+  FILETIME past;
+  SystemTimeToFileTime(&st, &past);
+  HANDLE f = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(f, nullptr, nullptr, &past);
+  CloseHandle(f);
+}
+
+bool rewrittenSince(const std::wstring& path, const FILETIME& before) {
+  FILETIME now = lastWrite(path);
+  return CompareFileTime(&now, &before) > 0;
+}
+
+std::string record20(const std::wstring& path) {
+  std::string text = readBytes(path);
+  std::size_t at = text.find("+[20]");
+  if (at == std::string::npos) return "";
+  at += 5;
+  return text.substr(at, text.find_first_of("\r\n", at) - at);
+}
+
+std::wstring projectsValue() {
+  std::wstring value;
+  return regReadString(HKEY_CURRENT_USER, kAddonKey, L"Projects", value) ? value : L"<missing>";
+}
+
+TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
+  RegistryKeyGuard key(kAddonKey);
+  InstalledLibrary library;
+  TempDir dir;
+  std::wstring project = dir.path() + L"Щит насосов.wdp";
+  writeBytes(project, toAnsi(L"+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n"
+                             L"+[20]wd.env\r\n?[SCALE]1.0\r\n"));
+  std::wstring session = sim() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path();
+
+  // Unloading before the end keeps the session's quit from switching the project back.
+  writeBytes(dir.path() + L"on.scr", "kvs_on\nARXUNLOAD KVS_switch_2015.arx\n");
+  backdate(project);
+  FILETIME before = lastWrite(project);
+  ProcessResult on = runProcess(session + L"on.scr\"");
+  EXPECT_EQ(on.exitCode, 0u) << on.output;
+  std::wstring support = switch_fixture::kRealDriver ? L"Support path changed..\n" : L"";
+  EXPECT_NE(on.output.find(toUtf8(L"Command: kvs_on\n" + support +
+                                  L"+---- Message box [Информация] ----\n"
+                                  L"| Проект переключен на библиотеку ГОСТ.\n"
+                                  L"| Имя проекта " + project + L"\n"
+                                  L"+---- [OK] ----\n"
+                                  L"Command: ARXUNLOAD KVS_switch_2015.arx\n")),
+            std::string::npos)
+      << on.output;
+  EXPECT_EQ(projectsValue(), project + L";");
+  EXPECT_TRUE(rewrittenSince(project, before));
+  if constexpr (switch_fixture::kRealDriver) { EXPECT_EQ(record20(project), "kvdata.env"); }
+
+  writeBytes(dir.path() + L"off.scr", "kvs_off\nkvs_off\n");
+  backdate(project);
+  ProcessResult off = runProcess(session + L"off.scr\"");
+  EXPECT_EQ(off.exitCode, 0u) << off.output;
+  // The second kvs_off switches again but has nothing left to unregister: no second box.
+  EXPECT_NE(off.output.find(toUtf8(L"Command: kvs_off\n"
+                                   L"+---- Message box [Информация] ----\n"
+                                   L"| Проект переключен на библиотеку ACADE.\n"
+                                   L"| Имя проекта " + project + L"\n"
+                                   L"+---- [OK] ----\n"
+                                   L"Command: kvs_off\n"
+                                   L"Command: QUIT\n")),
+            std::string::npos)
+      << off.output;
+  EXPECT_EQ(projectsValue(), L"");
+  EXPECT_TRUE(rewrittenSince(project, before));
+  if constexpr (switch_fixture::kRealDriver) { EXPECT_EQ(record20(project), "wd.env"); }
+}
+
+TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {
+  RegistryKeyGuard key(kAddonKey);
+  ProcessResult r = runProcess(sim() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_NE(r.output.find("Command: kvs_on\nCommand: kvs_off\nCommand: ACTIVEPROJECT\nNo active project.\n"),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(projectsValue(), L"<missing>");
+}
+
+}  // namespace
