@@ -3,3 +3,6 @@
 #include "accmd.h"
 #include "acedads.h"
 #include "acutads.h"
+
+// True when a menu group of that name (any letter case) is loaded.
+ACHOST_PORT Adesk::Boolean acedIsMenuGroupLoaded(const ACHAR* pszGroupName);

@@ -10,3 +10,5 @@ ACHOST_PORT int acedDefun(const ACHAR* pszName, int nFuncNum);
 ACHOST_PORT int acedUndef(const ACHAR* sname, int nFuncNum);
 ACHOST_PORT int acedRegFunc(int (*fhdl)(void), int fcode);
 ACHOST_PORT int acedGetFunCode();
+// Queues AutoLISP text for AutoCAD to evaluate once it is ready for a command.
+ACHOST_PORT int ads_queueexpr(const ACHAR* expr);

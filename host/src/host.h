@@ -78,6 +78,7 @@ class Host {
   bool lockVetoed = false;  // set by a document-manager reactor's veto() during a lock change
   std::map<std::wstring, int> lispFunctions;
   int funCode = -1;
+  std::vector<MenuGroupInfo> loadedMenus;
 
  private:
   Host();
@@ -93,5 +94,8 @@ void ensureProfile(const ReleaseInfo& release, bool russian);
 std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);
+void evaluateLisp(const std::wstring& text);
+void addMenuCommands(Host& host);  // CUILOAD, CUIUNLOAD, MENUGROUPS
+void restoreMenuGroups();          // the profile's menu groups, at the start of a session
 
 }  // namespace acadhost
