@@ -81,8 +81,11 @@ using CreateXmlReaderFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 // ToolbarButton's macro (found through MenuMacroID among the MenuMacro/Macro/Command texts).
 // On failure `why` says what is wrong.
 bool parseCustomization(const std::string& xml, MenuGroupInfo& group, std::wstring& why) {
-  static auto create = reinterpret_cast<CreateXmlReaderFn>(
-      reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"xmllite.dll"), "CreateXmlReader")));
+  // Loaded once and kept: MinGW has no import library for it.
+  static HMODULE xmllite = LoadLibraryW(L"xmllite.dll");
+  static auto create = xmllite ? reinterpret_cast<CreateXmlReaderFn>(
+                                     reinterpret_cast<void*>(GetProcAddress(xmllite, "CreateXmlReader")))
+                               : nullptr;
   why = L"its customization XML cannot be read";
   if (!create) return false;
   ComPtr<IStream> stream;
