@@ -7,6 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export KVS_STATE_DIR="$root/build/win/wine"
 export WINEPREFIX="$root/build/demo-prefix"
 transcript="$root/build/demo-transcript.txt"
+# The add-on's installed files, where the plug-in looks for them.
+(. "$root/tools/wine-env.sh" && kvs_wine_ready)
+install -D -m 644 "$root/build/win/data/Korvanta.cuix" "$WINEPREFIX/drive_c/Program Files/Korvanta/Support/Korvanta.cuix"
 "$root/tools/acade-sim" --load "$root/build/win/bin/KVS_switch_2015.arx" "$root/data/demo/demo.scr" | tee "$transcript"
 wineserver -k 2>/dev/null || true
 echo "Session transcript: $transcript"

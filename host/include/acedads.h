@@ -11,3 +11,5 @@ ACHOST_PORT int acedUndef(const ACHAR* sname, int nFuncNum);
 ACHOST_PORT int acedRegFunc(int (*fhdl)(void), int fcode);
 ACHOST_PORT int acedGetFunCode();
 ACHOST_PORT int acedInvoke(const struct resbuf* args, struct resbuf** result);
+// Queues AutoLISP text for AutoCAD to evaluate once it is ready for a command.
+ACHOST_PORT int ads_queueexpr(const ACHAR* expr);

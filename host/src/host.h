@@ -78,6 +78,7 @@ class Host {
   bool lockVetoed = false;  // set by a document-manager reactor's veto() during a lock change
   std::map<std::wstring, int> lispFunctions;
   int funCode = -1;
+  std::vector<MenuGroupInfo> loadedMenus;
 
  private:
   Host();
@@ -102,5 +103,8 @@ bool lockDocumentFor(const std::wstring& globalName);
 void editorCommandWillStart(const std::wstring& globalName);
 void editorQuit();  // beginQuit, then quitWillStart
 void forgetModuleReactors(HMODULE module, std::vector<std::wstring>& leftovers);
+void evaluateLisp(const std::wstring& text);
+void addMenuCommands(Host& host);  // CUILOAD, CUIUNLOAD, MENUGROUPS
+void restoreMenuGroups();          // the profile's menu groups, at the start of a session
 
 }  // namespace acadhost

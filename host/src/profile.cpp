@@ -155,6 +155,7 @@ bool startSession(const SessionOptions& options) {
   host.pending.clear();
   setEditorAvailable(true);
   setDocManagerAvailable(true);
+  restoreMenuGroups();
   return true;
 }
 

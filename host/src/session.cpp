@@ -31,6 +31,7 @@ Host::Host() {
   builtins[L"QUIT"] = quitCommand;
   builtins[L"EXIT"] = quitCommand;
   addAcadeCommands(*this);
+  addMenuCommands(*this);
 }
 
 Host& Host::get() {
@@ -78,7 +79,7 @@ void Host::runLine(const std::wstring& rawLine) {
   print(L"Command: " + line + L"\n");
   if (line.empty()) return;
   if (line[0] == L'(') {
-    print(L"; error: no function definition: " + line.substr(1, line.find_first_of(L" )") - 1) + L"\n");
+    evaluateLisp(line);
     return;
   }
   std::vector<std::wstring> words = splitCommandLine(line);

@@ -1,4 +1,48 @@
 // The add-on's menu: init_kvs and the loading of Korvanta.cuix.
-#include "frame/KVS_switchApp.h"
+#include "menu_plc/cui_menu.h"
 
-void CKVS_switchApp::KVS_switchinit_kvs() {}
+#include <string>
+
+#include "common/win32_handles.h"
+#include "frame/KVS_switchApp.h"
+#include "frame/host_interface.h"
+#include "menu_plc/cui_expression.h"
+#include "switching/docs_folders.h"
+
+namespace {
+
+const wchar_t kMenuGroup[] = L"KORVANTA";
+const wchar_t kInstalledMenu[] = L"C:/Program files/Korvanta/support/Korvanta.cuix";
+const wchar_t kToolbarValue[] = L"KORVANTA.Toolbar1";
+const wchar_t kToolbarState[] = L"show left 0 0";
+
+// Only an existing Toolbars key is written to: a build the user never started has no
+// profile, and creating one would leave a half profile behind.
+void writeToolbarState(const std::wstring& product) {
+  std::wstring keyPath = L"Software\\Autodesk\\AutoCAD\\" + product + L"\\Profiles\\<<ACADE>>\\Toolbars";
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
+  if (RegSetValueExW(key.get(), kToolbarValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(kToolbarState),
+                     sizeof kToolbarState) != ERROR_SUCCESS)
+    acutPrintf(L"%ls", L"Error accessing registry");
+}
+
+}  // namespace
+
+void CUIARXMYCUILOAD() {
+  // The lookup's failure text, if any, stands in for the folder: the copy then fails and
+  // CUILOAD reports the missing file itself.
+  std::wstring userMenu = getMyDocsPath(L"RoamableRootFolder") + kvs::kUserMenuTail;
+  CopyFileW(kInstalledMenu, userMenu.c_str(), FALSE);
+  if (auto expression = kvs::cuiload_expression(userMenu))
+    ads_queueexpr(expression->c_str());
+  else
+    acutPrintf(L"%ls", (L"Cannot load the menu " + userMenu + L": a file path cannot hold a double quote.\n").c_str());
+  writeToolbarState(full_version_english);
+  writeToolbarState(full_version_russian);
+}
+
+void CKVS_switchApp::KVS_switchinit_kvs() {
+  if (acedIsMenuGroupLoaded(kMenuGroup)) return;
+  CUIARXMYCUILOAD();
+}

@@ -84,5 +84,22 @@ ACHOST_PORT void setEditorAvailable(bool available);
 ACHOST_PORT void setDocManagerAvailable(bool available);
 // ACADE's active project file, as "ace_getactiveproject" reports it; empty for none.
 ACHOST_PORT void setActiveProject(const std::wstring& path);
+// Text queued with ads_queueexpr that the host has not run yet, oldest first; runPending()
+// runs it as the host does once it is ready for a command.
+ACHOST_PORT std::vector<std::wstring> pendingInput();
+ACHOST_PORT void runPending();
+
+struct ToolbarInfo {
+  std::wstring name;
+  std::vector<std::wstring> buttons;  // each button's macro, e.g. "^C^C_kvs_on"
+};
+struct MenuGroupInfo {
+  std::wstring name;  // as the customization file spells it
+  std::wstring file;  // as CUILOAD was given it
+  std::vector<ToolbarInfo> toolbars;
+};
+// The menu groups loaded with CUILOAD, in load order. They are kept in the build's profile
+// (Profiles\<<ACADE>>\Menus) and loaded again when the next session starts.
+ACHOST_PORT std::vector<MenuGroupInfo> menuGroups();
 
 }  // namespace acadhost

@@ -1,0 +1,7 @@
+// The add-on's menu: the file Korvanta.cuix with the menu group "KORVANTA" and its toolbar.
+#pragma once
+
+// Copies the installed menu file into the user's roaming support folder, queues AutoCAD's
+// CUILOAD for the copy and records the toolbar state in both language builds' profiles.
+// Reports nothing to the caller; the load happens when AutoCAD runs the queued expression.
+void CUIARXMYCUILOAD();
