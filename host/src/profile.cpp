@@ -151,6 +151,7 @@ bool startSession(const SessionOptions& options) {
   host.sysvars[L"ACADVER"] = std::wstring(host.release->rkey + 1) + L"s (LMS Tech)";
   host.sysvars[L"PRODUCT"] = L"AutoCAD";
   ensureProfile(*host.release, options.russian);
+  loadFileSettings(*host.release, options.russian);
   return true;
 }
 

@@ -78,4 +78,12 @@ ACHOST_PORT void interceptMessageBoxes(HMODULE module);
 
 ACHOST_PORT void setSysVar(const std::wstring& name, const std::wstring& value);
 
+// Automation faults for tests: the raw accessor named (L"get_SupportPath", L"put_TemplateDwgPath",
+// L"get_Files", ...) returns `hr` from now on; or the application gives no dispatch interface.
+ACHOST_PORT void failAutomation(const std::wstring& accessor, HRESULT hr);
+ACHOST_PORT void setAutomationMissing(bool missing);
+ACHOST_PORT void clearAutomationFailures();
+// References to the automation objects that callers still hold.
+ACHOST_PORT long automationReferences();
+
 }  // namespace acadhost
