@@ -1,5 +1,6 @@
 #include "switching/project_driver.h"
 
+#include <algorithm>
 #include <climits>
 #include <new>
 #include <utility>
@@ -49,15 +50,24 @@ std::string readWhole(CFile& file, const std::wstring& path) {
 bool widen(const std::string& bytes, std::wstring& text) {
   text.clear();
   if (bytes.empty()) return true;
-  const int size = static_cast<int>(bytes.size());
-  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  if (n <= 0) return false;
-  text.resize(static_cast<std::size_t>(n));
-  return MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], n) == n;
+  // No ANSI code page gives more than one UTF-16 unit per byte, so one call does.
+  text.resize(bytes.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
+                                    static_cast<int>(text.size()));
+  text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+  return n > 0;
+}
+
+// Composition can only change text that holds combining marks; Latin and Cyrillic letters
+// without them convert the same either way, and the check is costly.
+bool mayHoldCombiningMarks(std::wstring_view text) {
+  return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+    return c >= 0x300 && !(c >= 0x400 && c <= 0x482) && !(c >= 0x48A && c <= 0x4FF);
+  });
 }
 
 // Sized from the converted length itself, so two-byte code pages fit as well as one-byte ones.
-bool narrow(const std::wstring& text, std::string& bytes) {
+bool narrow(std::wstring_view text, std::string& bytes) {
   bytes.clear();
   if (text.empty()) return true;
   if (text.size() > static_cast<std::size_t>(INT_MAX)) {
@@ -66,7 +76,7 @@ bool narrow(const std::wstring& text, std::string& bytes) {
   }
   // Those two code pages take no flags.
   const UINT acp = GetACP();
-  const DWORD flags = (acp == CP_UTF8 || acp == 54936) ? 0 : WC_COMPOSITECHECK;
+  const DWORD flags = (acp == CP_UTF8 || acp == 54936 || !mayHoldCombiningMarks(text)) ? 0 : WC_COMPOSITECHECK;
   const int size = static_cast<int>(text.size());
   int n = WideCharToMultiByte(CP_ACP, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return false;
@@ -120,12 +130,12 @@ bool do_change(std::wstring fl_name, int tip) {
       report(L"Can not convert project file %ls from the ANSI code page: %ls\n", fl_name, GetLastError());
       return false;
     }
-    text = change_env(text, tip);
+    text = change_env(std::move(text), tip);
     if (kvs::contains(text, L"Error")) {
       acutPrintf(L"%ls", text.c_str());
       return false;
     }
-    if (!narrow(kvs::trim(text), bytes)) {
+    if (!narrow(kvs::trim_view(text), bytes)) {
       report(L"Can not convert project file %ls to the ANSI code page: %ls\n", fl_name, GetLastError());
       return false;
     }

@@ -171,6 +171,11 @@ TEST_F(ProjectDriver, WritesCodePage1251ByteExactWithoutTheFinalLineBreak) {
   ASSERT_TRUE(do_change(project_, 1));
   const std::string bytes = readBytes(project_);
   EXPECT_NE(bytes.find("\\UGO\\\xD0\xE5\xEB\xE5\\;"), std::string::npos) << bytes;
+  // A folder name spelled with a combining breve is composed before conversion: "й" is 0xE9.
+  makeFolders(kInstall + L"Data\\UGO\\\x0438\x0306");
+  writeBytes(project_, "+[1]x\r\n");
+  ASSERT_TRUE(do_change(project_, 1));
+  EXPECT_NE(readBytes(project_).find("\\UGO\\\xE9\\;"), std::string::npos) << readBytes(project_);
   EXPECT_EQ(bytes.substr(bytes.size() - 17), "\r\n+[20]kvdata.env");
 }
 
