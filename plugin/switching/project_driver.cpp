@@ -42,8 +42,7 @@ std::string readWhole(CFile& file, const std::wstring& path) {
     if (n == 0) break;
     got += n;
   }
-  bytes.resize(got);
-  bytes.resize(bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0'));
+  bytes.resize(std::min(got, bytes.find('\0')));
   return bytes;
 }
 

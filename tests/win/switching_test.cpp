@@ -228,6 +228,13 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(acadhost::transcript(), L"Support path changed..\nCan not find environment file..\n");
   EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"c:\\Program Files\\Korvanta\\Data\\Template");
+
+  // Without AutoCAD's automation objects the switch stops before any file is touched; the
+  // error is left to the command that asked for the switch.
+  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_NORMAL));
+  acadhost::setAutomationMissing(true);
+  EXPECT_THROW(do_change(project_, 1), _com_error);
+  EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
 }
 
 TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryFile) {
