@@ -1,6 +1,7 @@
 // AutoCAD's automation objects: the application, its preferences and their Files page. The
-// file settings persist where AutoCAD keeps them, in the profile's General key; they are
-// seeded at the profile's first start, read at every session start and written on change.
+// file settings persist where AutoCAD keeps them, in the profile's General key: a value still
+// missing when a session starts is seeded with AutoCAD's default, every value is read then,
+// and each change is written at once.
 #include <shlobj.h>
 
 #include <map>
