@@ -7,13 +7,16 @@ add_library(kvs_plugin STATIC
   frame/environment_file.cpp
   frame/release.cpp
   switching/docs_folders.cpp
+  switching/change_env.cpp
+  switching/project_driver.cpp
+  switching/file_seam.cpp
+  commands/support_paths.cpp
   commands/switch_commands.cpp
   commands/project_list.cpp
-  switching/project_driver_stub.cpp
   menu_plc/cui_menu.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin advapi32 shell32 ole32 oleaut32 uuid)
+target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
 
 add_library(KVS_switch_2015 SHARED frame/module_entry.cpp $<TARGET_OBJECTS:arxapi>)
 target_link_libraries(KVS_switch_2015 PRIVATE kvs_plugin)

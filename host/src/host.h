@@ -91,6 +91,7 @@ HMODULE moduleOf(const void* address);
 void registerRuntime();    // system registry, class dictionary, dynamic linker, command stack
 void forgetModuleClasses(HMODULE module, std::vector<std::wstring>& leftovers);
 void ensureProfile(const ReleaseInfo& release, bool russian);
+void loadFileSettings(const ReleaseInfo& release, bool russian);  // support, template, plot-log paths
 std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);

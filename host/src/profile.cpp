@@ -156,6 +156,7 @@ bool startSession(const SessionOptions& options) {
   setEditorAvailable(true);
   setDocManagerAvailable(true);
   restoreMenuGroups();
+  loadFileSettings(*host.release, options.russian);
   return true;
 }
 

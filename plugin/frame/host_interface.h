@@ -17,3 +17,5 @@
 #include "acdocman.h"  // AcApDocManagerReactor, AcAp::DocLockMode
 #include "aced.h"      // acedGetVar, acedDefun, ..., acutPrintf, resbuf helpers
 #include "rxregsvc.h"  // acrxSysRegistry, AcRxDynamicLinker, runtime classes
+#include "rxmfcapi.h"  // acedGetAcadWinApp
+#include "acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles

@@ -11,10 +11,6 @@
 
 namespace switch_fixture {
 
-// True once the real project-file driver is linked instead of the stand-in that only
-// writes the file back unchanged: then the records themselves can be checked.
-constexpr bool kRealDriver = false;
-
 extern const wchar_t kAddonKey[];
 
 // Holds a file open for reading and lets nobody write it meanwhile (a read-only attribute

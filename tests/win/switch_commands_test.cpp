@@ -13,7 +13,6 @@
 
 using namespace testing_support;
 using switch_fixture::kAddonKey;
-using switch_fixture::kRealDriver;
 
 namespace {
 
@@ -39,7 +38,7 @@ TEST_F(SwitchCommands, FirstKvsOnRegistersTheProjectAndConfirms) {
   acadhost::setActiveProject(p);
   on();
   EXPECT_TRUE(rewritten(p));
-  if constexpr (kRealDriver) { EXPECT_EQ(record20(p), L"kvdata.env"); }
+  EXPECT_EQ(record20(p), L"kvdata.env");
   EXPECT_EQ(list(), p + L";");
   auto shown = boxes();
   ASSERT_EQ(shown.size(), 1u);
@@ -68,7 +67,7 @@ TEST_F(SwitchCommands, KvsOffOnAnUnregisteredProjectSwitchesItBackWithoutABox) {
   acadhost::setActiveProject(p);
   off();
   EXPECT_TRUE(rewritten(p));
-  if constexpr (kRealDriver) { EXPECT_EQ(record20(p), L"wd.env"); }
+  EXPECT_EQ(record20(p), L"wd.env");
   EXPECT_EQ(list(), p + L"x;X:" + p + L";");
   EXPECT_TRUE(boxes().empty());
 }

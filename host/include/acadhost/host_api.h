@@ -101,5 +101,12 @@ struct MenuGroupInfo {
 // The menu groups loaded with CUILOAD, in load order. They are kept in the build's profile
 // (Profiles\<<ACADE>>\Menus) and loaded again when the next session starts.
 ACHOST_PORT std::vector<MenuGroupInfo> menuGroups();
+// Automation faults for tests: the raw accessor named (L"get_SupportPath", L"put_TemplateDwgPath",
+// L"get_Files", ...) returns `hr` from now on; or the application gives no dispatch interface.
+ACHOST_PORT void failAutomation(const std::wstring& accessor, HRESULT hr);
+ACHOST_PORT void setAutomationMissing(bool missing);
+ACHOST_PORT void clearAutomationFailures();
+// References to the automation objects that callers still hold.
+ACHOST_PORT long automationReferences();
 
 }  // namespace acadhost

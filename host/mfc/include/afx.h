@@ -71,7 +71,20 @@ class CFile {
 int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 LPCWSTR AfxGetAppName();
 
-class CWinApp {
+// The automation side of a framework object: its IDispatch, when it has one.
+class CCmdTarget {
+ public:
+  virtual ~CCmdTarget() = default;
+  LPDISPATCH GetIDispatch(BOOL bAddRef) {
+    if (m_pDispatch && bAddRef) m_pDispatch->AddRef();
+    return m_pDispatch;
+  }
+
+ protected:
+  LPDISPATCH m_pDispatch = nullptr;
+};
+
+class CWinApp : public CCmdTarget {
  public:
   explicit CWinApp(LPCWSTR lpszAppName = nullptr);
   virtual ~CWinApp() = default;

@@ -1,0 +1,106 @@
+// Throughput of do_change on project files on disk against a plain copy of the same bytes.
+//
+// For each size it prints MB/s (10^6 bytes of project file) for:
+//  - do_change: read, convert, rewrite (stock mode), convert back, write a temporary file,
+//               flush it and put it in the project's place;
+//  - copy:      read the file whole and write the same bytes to another file, flushed.
+// Runs in a simulated session (AutoCAD's paths move with each switch). Best of a few runs.
+// Numbers only; nothing is asserted.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "acadhost/host_api.h"
+#include "frame/KVS_switchApp.h"
+#include "switching/project_driver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Handle {
+  HANDLE h;
+  ~Handle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+std::string readAll(const std::wstring& path) {
+  Handle f{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+  LARGE_INTEGER size{};
+  GetFileSizeEx(f.h, &size);
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  ReadFile(f.h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+  bytes.resize(got);
+  return bytes;
+}
+
+void writeAll(const std::wstring& path, const std::string& bytes, bool flush) {
+  Handle f{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  DWORD put = 0;
+  WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  if (flush) FlushFileBuffers(f.h);
+}
+
+// Records in ascending order with library-path-like values, then a drawing list tail.
+std::string makeProject(std::size_t target) {
+  std::string text = "+[1]x\r\n+[2]ACE_GOST_MENU.dat\r\n+[3]y\r\n+[20]kvdata.env\r\n";
+  const std::size_t recordsEnd = target - target / 10;
+  for (int n = 21; text.size() < recordsEnd; ++n)
+    text += "+[" + std::to_string(n) + "]C:\\Projects\\Plant\\Reports\\" + std::to_string(n) + "\r\n";
+  text += "?[Drawings]\r\n";
+  for (int i = 0; text.size() < target; ++i) text += "C:\\Projects\\Plant\\Sheets\\" + std::to_string(i) + ".dwg\r\n";
+  return text;
+}
+
+double bestSeconds(int runs, const std::function<void()>& job) {
+  double best = 1e300;
+  for (int r = 0; r < runs; ++r) {
+    int reps = 0;
+    const auto start = Clock::now();
+    std::chrono::duration<double> elapsed{};
+    do {
+      job();
+      ++reps;
+      elapsed = Clock::now() - start;
+    } while (elapsed.count() < 0.05);
+    best = std::min(best, elapsed.count() / reps);
+  }
+  return best;
+}
+
+void measure(const char* label, std::size_t target, int runs, const std::wstring& folder) {
+  const std::wstring project = folder + L"bench.wdp", copy = folder + L"copy.wdp";
+  const std::string bytes = makeProject(target);
+  writeAll(project, bytes, false);
+  const double change = bestSeconds(runs, [&] {
+    if (!do_change(project, 2)) std::printf("do_change failed\n");
+  });
+  const double plain = bestSeconds(runs, [&] { writeAll(copy, readAll(project), true); });
+  const double mb = static_cast<double>(bytes.size()) / 1e6;
+  std::printf("%-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy\n", label,
+              bytes.size(), mb / change, mb / plain, change / plain);
+  DeleteFileW(project.c_str());
+  DeleteFileW(copy.c_str());
+}
+
+}  // namespace
+
+int main() {
+  acadhost::setEcho(false);
+  if (!acadhost::startSession({})) return 1;
+  version = L"2015";
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::printf("do_change on project files; MB = 10^6 bytes; best of several runs\n");
+  measure("10KB", 10'000, 7, temp);
+  measure("1MB", 1'000'000, 5, temp);
+  measure("64MB", 64'000'000, 3, temp);
+  acadhost::endSession();
+  return 0;
+}

@@ -1,0 +1,224 @@
+// AutoCAD's automation objects: the application, its preferences and their Files page. The
+// file settings persist where AutoCAD keeps them, in the profile's General key: a value still
+// missing when a session starts is seeded with AutoCAD's default, every value is read then,
+// and each change is written at once.
+#include <shlobj.h>
+
+#include <map>
+
+#include "acad_automation.h"
+#include "host.h"
+#include "rxmfcapi.h"
+
+namespace acadhost {
+
+namespace {
+
+const wchar_t kSupportValue[] = L"ACAD";
+const wchar_t kTemplateValue[] = L"TemplatePath";
+const wchar_t kPlotLogValue[] = L"PlotLogPath";
+
+struct FileSettings {
+  std::wstring support, templates, plotLog;
+};
+
+FileSettings g_files;
+std::map<std::wstring, HRESULT> g_failures;  // raw accessor name -> HRESULT it returns
+bool g_applicationMissing = false;
+long g_references = 0;
+
+std::wstring generalKey() { return L"Software\\Autodesk\\AutoCAD\\" + productKey() + L"\\Profiles\\<<ACADE>>\\General"; }
+
+struct Key {
+  HKEY h = nullptr;
+  ~Key() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+bool readString(HKEY key, const wchar_t* name, std::wstring& value) {
+  DWORD size = 0;
+  if (RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
+  std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+  size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+  if (RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, &buffer[0], &size) != ERROR_SUCCESS) return false;
+  buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
+  value = buffer;
+  return true;
+}
+
+LONG writeString(const wchar_t* name, const std::wstring& value) {
+  Key key;
+  LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key.h, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  return RegSetValueExW(key.h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+FileSettings firstStartSettings(const ReleaseInfo& release, bool russian) {
+  wchar_t local[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
+    wcscpy(local, L"C:");
+  std::wstring year = std::to_wstring(release.year);
+  std::wstring localRoot = std::wstring(local) + L"\\Autodesk\\AutoCAD Electrical " + year + L"\\" + release.rkey +
+                           (russian ? L"\\rus\\" : L"\\enu\\");
+  std::wstring roaming;
+  {
+    Key product;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + productKey()).c_str(), 0, KEY_QUERY_VALUE,
+                      &product.h) == ERROR_SUCCESS)
+      readString(product.h, L"RoamableRootFolder", roaming);
+  }
+  std::wstring program = L"C:\\Program Files\\Autodesk\\AutoCAD " + year + L"\\";
+  FileSettings s;
+  s.support = roaming + L"support;" + program + L"support;" + program + L"fonts;" + program + L"help;" + program +
+              L"Express;" + program + L"support\\color";
+  s.templates = localRoot + L"Template";
+  s.plotLog = localRoot;
+  return s;
+}
+
+HRESULT injected(const wchar_t* accessor) {
+  auto it = g_failures.find(accessor);
+  return it == g_failures.end() ? S_OK : it->second;
+}
+
+HRESULT getString(const wchar_t* accessor, const std::wstring& value, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (HRESULT hr = injected(accessor); FAILED(hr)) return hr;
+  *out = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT putString(const wchar_t* accessor, const wchar_t* valueName, std::wstring& setting, BSTR value) {
+  if (HRESULT hr = injected(accessor); FAILED(hr)) return hr;
+  std::wstring text(value ? value : L"", value ? SysStringLen(value) : 0);
+  if (LONG rc = writeString(valueName, text); rc != ERROR_SUCCESS) return HRESULT_FROM_WIN32(rc);
+  setting = text;
+  return S_OK;
+}
+
+// IUnknown and IDispatch of an object that lives as long as the host. Late binding is not
+// offered: AutoCAD's own clients call through the dual interfaces' vtables.
+template <typename Interface>
+class AutomationObject : public Interface {
+ public:
+  HRESULT __stdcall QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(Interface)) {
+      *out = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG __stdcall AddRef() override { return static_cast<ULONG>(++g_references); }
+  ULONG __stdcall Release() override { return static_cast<ULONG>(--g_references); }
+  HRESULT __stdcall GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT __stdcall GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT __stdcall GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+  HRESULT __stdcall Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+};
+
+class PreferencesFiles : public AutomationObject<IAcadPreferencesFiles> {
+ public:
+  HRESULT __stdcall get_SupportPath(BSTR* path) override { return getString(L"get_SupportPath", g_files.support, path); }
+  HRESULT __stdcall put_SupportPath(BSTR path) override {
+    return putString(L"put_SupportPath", kSupportValue, g_files.support, path);
+  }
+  HRESULT __stdcall get_TemplateDwgPath(BSTR* path) override {
+    return getString(L"get_TemplateDwgPath", g_files.templates, path);
+  }
+  HRESULT __stdcall put_TemplateDwgPath(BSTR path) override {
+    return putString(L"put_TemplateDwgPath", kTemplateValue, g_files.templates, path);
+  }
+  HRESULT __stdcall get_PlotLogFilePath(BSTR* path) override {
+    return getString(L"get_PlotLogFilePath", g_files.plotLog, path);
+  }
+  HRESULT __stdcall put_PlotLogFilePath(BSTR path) override {
+    return putString(L"put_PlotLogFilePath", kPlotLogValue, g_files.plotLog, path);
+  }
+};
+
+template <typename Interface>
+HRESULT handOut(const wchar_t* accessor, Interface* object, Interface** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (HRESULT hr = injected(accessor); FAILED(hr)) return hr;
+  object->AddRef();
+  *out = object;
+  return S_OK;
+}
+
+class Preferences : public AutomationObject<IAcadPreferences> {
+ public:
+  HRESULT __stdcall get_Files(IAcadPreferencesFiles** files) override { return handOut<IAcadPreferencesFiles>(L"get_Files", &files_, files); }
+
+ private:
+  PreferencesFiles files_;
+};
+
+class Application : public AutomationObject<IAcadApplication> {
+ public:
+  HRESULT __stdcall get_Preferences(IAcadPreferences** preferences) override {
+    return handOut<IAcadPreferences>(L"get_Preferences", &preferences_, preferences);
+  }
+
+ private:
+  Preferences preferences_;
+};
+
+class AcadWinApp : public CWinApp {
+ public:
+  AcadWinApp() : CWinApp(L"AutoCAD") {}
+  void attach(IDispatch* dispatch) { m_pDispatch = dispatch; }
+};
+
+Application& application() {
+  static Application* app = new Application;
+  return *app;
+}
+
+}  // namespace
+
+void loadFileSettings(const ReleaseInfo& release, bool russian) {
+  const FileSettings seeds = firstStartSettings(release, russian);
+  Key key;
+  RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                  &key.h, nullptr);
+  const std::pair<const wchar_t*, std::wstring FileSettings::*> values[] = {
+      {kSupportValue, &FileSettings::support}, {kTemplateValue, &FileSettings::templates},
+      {kPlotLogValue, &FileSettings::plotLog}};
+  for (const auto& [name, member] : values) {
+    if (key.h && readString(key.h, name, g_files.*member)) continue;
+    g_files.*member = seeds.*member;
+    writeString(name, g_files.*member);
+  }
+}
+
+void failAutomation(const std::wstring& accessor, HRESULT hr) { g_failures[accessor] = hr; }
+void setAutomationMissing(bool missing) { g_applicationMissing = missing; }
+void clearAutomationFailures() {
+  g_failures.clear();
+  g_applicationMissing = false;
+}
+long automationReferences() { return g_references; }
+
+}  // namespace acadhost
+
+CWinApp* acedGetAcadWinApp() {
+  static acadhost::AcadWinApp* app = new acadhost::AcadWinApp;
+  app->attach(acadhost::g_applicationMissing ? nullptr : static_cast<IDispatch*>(&acadhost::application()));
+  return app;
+}

@@ -1,0 +1,45 @@
+#include "switching/change_env.h"
+
+#include <vector>
+
+#include "commands/support_paths.h"
+#include "common/text_util.h"
+#include "common/win32_handles.h"
+#include "frame/KVS_switchApp.h"
+#include "switching/docs_folders.h"
+#include "switching/project_text.h"
+
+namespace {
+
+const wchar_t kNoInstallation[] = L"Error. Installation folder not found.";
+
+// The library subfolders of `folder` (given with its trailing backslash) in the order the file
+// system lists them; false when the folder cannot be listed.
+bool scanLibraryFolders(std::wstring_view folder, std::vector<std::wstring>& names) {
+  WIN32_FIND_DATAW data;
+  kvs::FindHandle find(FindFirstFileW((std::wstring(folder) + L"*.*").c_str(), &data));
+  if (!find.valid()) return false;
+  do {
+    if (kvs::is_plain_library_folder(data.dwFileAttributes, data.cFileName)) names.push_back(data.cFileName);
+  } while (FindNextFileW(find.get(), &data));
+  return true;
+}
+
+}  // namespace
+
+std::wstring change_env(std::wstring str, int tip) {
+  if (tip == 1) {
+    // AutoCAD's paths move first and stay moved even when the library turns out to be missing.
+    fSetSupportPath(1);
+    std::vector<std::wstring> symbols, panels;
+    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return kNoInstallation;
+    const std::wstring docs = getAllDocsPath(L"Common Documents");
+    if (kvs::contains(docs, L"Error")) return docs;
+    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return kNoInstallation;
+    return kvs::rewrite_project_text(str, kvs::gost_values(symbols, panels, docs, version));
+  }
+  const std::wstring docs = getAllDocsPath(L"Common Documents");
+  if (kvs::contains(docs, L"Error")) return docs;
+  fSetSupportPath(2);
+  return kvs::rewrite_project_text(str, kvs::stock_values(docs, version));
+}

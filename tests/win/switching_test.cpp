@@ -1,0 +1,278 @@
+// Project switching against a real install tree, registry and files: what change_env builds
+// from disk, and what do_change leaves on disk and prints.
+#include <vector>
+
+#include "switch_fixture.h"
+#include "switching/change_env.h"
+#include "switching/project_driver.h"
+
+using namespace testing_support;
+using switch_fixture::kInstall;
+
+namespace {
+
+const wchar_t kNoInstallation[] = L"Error. Installation folder not found.";
+
+class ChangeEnv : public switch_fixture::SwitchSession {
+ protected:
+  std::wstring gostSymbols(const std::wstring& docsLibs) const {
+    return L"C:\\Program Files\\Korvanta\\Support\\;C:\\Program Files\\Korvanta\\Data\\UGO\\GOST_2.701\\;" + docsLibs +
+           L"iec2\\;" + docsLibs + L"iec2\\1-;" + docsLibs + L"pneu_iso125\\;" + docsLibs + L"hyd_iso125\\;" +
+           docsLibs + L"pid\\;";
+  }
+  std::wstring stockSymbols(const std::wstring& docsLibs) const {
+    return docsLibs + L"IEC2\\;" + docsLibs + L"IEC2\\1-\\;" + docsLibs + L"pneu_iso125\\;" + docsLibs +
+           L"hyd_iso125\\;" + docsLibs + L"pid\\;";
+  }
+};
+
+// Shell Folders taken away for one test and put back with every value it held.
+class ShellFoldersAway {
+ public:
+  ShellFoldersAway() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+      return;
+    wchar_t name[512];
+    BYTE data[4096];
+    for (DWORD i = 0;; ++i) {
+      DWORD nameLen = 512, size = sizeof data, type = 0;
+      if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+      saved_.push_back({name, type, std::vector<BYTE>(data, data + size)});
+    }
+    RegCloseKey(key);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders.c_str());
+  }
+  ~ShellFoldersAway() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders.c_str());
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                    &key, nullptr);
+    for (const auto& v : saved_)
+      RegSetValueExW(key, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+    RegCloseKey(key);
+  }
+
+ private:
+  struct Value {
+    std::wstring name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::vector<Value> saved_;
+};
+
+TEST_F(ChangeEnv, GostModeListsTheInstalledLibrariesAndMovesAutoCADsPathsFirst) {
+  start();
+  const std::wstring out = change_env(L"+[3]old\r\n+[2]ACE_IEC_MENU.DAT\r\n+[1]old\r\n+[7]x\r\n", 1);
+  EXPECT_EQ(out, L"+[1]" + gostSymbols(libs()) +
+                     L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"
+                     L"+[3]C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf\\;" + libs() + L"panel\\;\r\n"
+                     L"+[7]x\r\n+[20]kvdata.env\r\n");
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
+  EXPECT_EQ(setting(L"TemplatePath"), L"c:\\Program Files\\Korvanta\\Data\\Template");
+}
+
+TEST_F(ChangeEnv, StockModeWorkedExampleAndRecord20) {
+  start();
+  EXPECT_EQ(change_env(L"+[5]1\r\n+[2]ACE_GOST_MENU.dat\r\n+[20]kvdata.env\r\n?[x]rest", 2),
+            L"+[2]ACE_IEC_MENU.DAT\r\n+[5]1\r\n+[20]wd.env\r\n?[x]rest");
+  // Records 1 to 3 stay absent; record 20 is gained in either mode.
+  EXPECT_EQ(change_env(L"+[8]IEC\r\n", 2), L"+[8]IEC\r\n+[20]wd.env\r\n");
+  EXPECT_EQ(change_env(L"+[8]IEC\r\n+[20]other.env", 1), L"+[8]IEC\r\n+[20]kvdata.env\r\n");
+  EXPECT_EQ(change_env(L"+[1]a\r\n+[3]b\r\n", 2),
+            L"+[1]" + stockSymbols(libs()) + L"\r\n+[3]" + libs() + L"panel\\;\r\n+[20]wd.env\r\n");
+  EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Logs\\Template");
+}
+
+TEST_F(ChangeEnv, EmptyPanelFolderLeavesOnlyTheStockPanelEntry) {
+  removeTree(kInstall + L"Data\\Montajnie_sxemi\\Shkaf");
+  start();
+  EXPECT_EQ(change_env(L"+[3]x", 1), L"+[3]" + libs() + L"panel\\;\r\n+[20]kvdata.env\r\n");
+}
+
+TEST_F(ChangeEnv, OnlyPlainFoldersAreListed) {
+  const std::wstring ugo = kInstall + L"Data\\UGO\\";
+  for (const wchar_t* name : {L"Hidden", L"System", L"ReadOnly", L"Plain"}) makeFolders(ugo + name);
+  writeBytes(ugo + L"file.txt", "not a library");
+  ASSERT_TRUE(SetFileAttributesW((ugo + L"Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesW((ugo + L"System").c_str(), FILE_ATTRIBUTE_SYSTEM));
+  ASSERT_TRUE(SetFileAttributesW((ugo + L"ReadOnly").c_str(), FILE_ATTRIBUTE_READONLY));
+  start();
+  const std::wstring out = change_env(L"+[1]x", 1);
+  EXPECT_NE(out.find(L"\\UGO\\Plain\\;"), std::wstring::npos) << out;
+  EXPECT_NE(out.find(L"\\UGO\\GOST_2.701\\;"), std::wstring::npos) << out;
+  EXPECT_EQ(out.find(L"Hidden"), std::wstring::npos) << out;
+  EXPECT_EQ(out.find(L"System"), std::wstring::npos) << out;
+  if (GetFileAttributesW((ugo + L"ReadOnly").c_str()) & FILE_ATTRIBUTE_READONLY)
+    EXPECT_EQ(out.find(L"ReadOnly"), std::wstring::npos) << out;
+  else  // Wine keeps no read-only attribute on folders, so there the folder is a plain one
+    EXPECT_NE(out.find(L"\\UGO\\ReadOnly\\;"), std::wstring::npos) << out;
+  EXPECT_EQ(out.find(L"file.txt"), std::wstring::npos) << out;
+}
+
+TEST_F(ChangeEnv, UnreadableShellFoldersGivesBareLibraryEntries) {
+  start();
+  ShellFoldersAway away;
+  EXPECT_EQ(change_env(L"+[1]x\r\n+[3]y", 2), L"+[1]" + stockSymbols(L"\\Autodesk\\Acade 2015\\Libs\\") +
+                                                   L"\r\n+[3]\\Autodesk\\Acade 2015\\Libs\\panel\\;\r\n+[20]wd.env\r\n");
+}
+
+TEST_F(ChangeEnv, FailuresAndWhatTheyLeaveBehind) {
+  start();
+  {
+    // Stock mode: no documents folder, so AutoCAD's paths are left as they were.
+    ShellFoldersAway away;
+    regWriteString(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders, L"KvsOther", L"C:\\x");
+    EXPECT_EQ(change_env(L"+[1]x", 2), L"Error. Couldn't access system information!");
+    EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
+  }
+  removeTree(kInstall + L"Data\\Montajnie_sxemi");
+  EXPECT_EQ(change_env(L"+[1]x", 1), kNoInstallation);
+  removeTree(kInstall + L"Data\\UGO");
+  acadhost::clearTranscript();
+  EXPECT_EQ(change_env(L"+[1]x", 1), kNoInstallation);
+  // GOST mode moves AutoCAD's paths before it looks for the library.
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
+  EXPECT_EQ(setting(L"ACAD"), L"c:\\program files\\korvanta\\support;C:\\Acad\\support;C:\\Acad\\fonts");
+}
+
+class ProjectDriver : public ChangeEnv {
+ protected:
+  void SetUp() override {
+    ChangeEnv::SetUp();
+    project_ = dir_.path() + L"Проект.wdp";
+  }
+  std::vector<std::wstring> folderContents() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir_.path() + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L"..")) names.push_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+  }
+  TempDir dir_;
+  std::wstring project_;
+};
+
+TEST_F(ProjectDriver, WritesCodePage1251ByteExactWithoutTheFinalLineBreak) {
+  makeFolders(kInstall + L"Data\\UGO\\Реле");
+  start();
+  // Raw code page 1251: "Цех 3" in a record, "Щит" in the tail.
+  writeBytes(project_, "+[11]\xD6\xE5\xF5 3\r\n+[20]wd.env\r\n?[x]\r\n*[1]\xD9\xE8\xF2\r\n\r\n");
+  ASSERT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), "+[11]\xD6\xE5\xF5 3\r\n+[20]wd.env\r\n?[x]\r\n*[1]\xD9\xE8\xF2");
+  EXPECT_EQ(acadhost::transcript(), L"");
+
+  writeBytes(project_, "+[1]x\r\n");
+  ASSERT_TRUE(do_change(project_, 1));
+  const std::string bytes = readBytes(project_);
+  EXPECT_NE(bytes.find("\\UGO\\\xD0\xE5\xEB\xE5\\;"), std::string::npos) << bytes;
+  // A folder name spelled with a combining breve is composed before conversion: "й" is 0xE9.
+  makeFolders(kInstall + L"Data\\UGO\\\x0438\x0306");
+  writeBytes(project_, "+[1]x\r\n");
+  ASSERT_TRUE(do_change(project_, 1));
+  EXPECT_NE(readBytes(project_).find("\\UGO\\\xE9\\;"), std::string::npos) << readBytes(project_);
+  EXPECT_EQ(bytes.substr(bytes.size() - 17), "\r\n+[20]kvdata.env");
+}
+
+TEST_F(ProjectDriver, SwitchesAWholeMegabyteProject) {
+  start();
+  std::string records, expected;
+  for (int n = 4; n < 50000; ++n) {
+    std::string line = "+[" + std::to_string(n) + "]value " + std::to_string(n) + "\r\n";
+    records += n == 20 ? "+[20]kvdata.env\r\n" : line;
+    expected += n == 20 ? "+[20]wd.env\r\n" : line;
+  }
+  ASSERT_GT(records.size(), 1000000u);
+  writeBytes(project_, records + "?[end]tail");
+  ASSERT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), expected + "?[end]tail");
+}
+
+TEST_F(ProjectDriver, RoundTripKeepsEverythingButTheSwitchedRecords) {
+  start();
+  const std::string original = "+[1]a\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]b\r\n+[4]1\r\n+[11]Demo\r\n+[20]wd.env\r\n?[S]1\r\n=====\r\nA.dwg";
+  writeBytes(project_, original);
+  ASSERT_TRUE(do_change(project_, 1));
+  const std::string gost = readBytes(project_);
+  ASSERT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), "+[1]" + toAnsi(stockSymbols(libs())) + "\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" +
+                                     toAnsi(libs()) + "panel\\;\r\n+[4]1\r\n+[11]Demo\r\n+[20]wd.env\r\n?[S]1\r\n=====\r\nA.dwg");
+  ASSERT_TRUE(do_change(project_, 1));
+  EXPECT_EQ(readBytes(project_), gost);
+  EXPECT_NE(gost.find("+[4]1\r\n+[11]Demo\r\n+[20]kvdata.env\r\n?[S]1\r\n=====\r\nA.dwg"), std::string::npos) << gost;
+}
+
+TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
+  start();
+  // A missing project: false and silence, and AutoCAD's paths untouched.
+  EXPECT_FALSE(do_change(dir_.path() + L"missing.wdp", 1));
+  EXPECT_EQ(acadhost::transcript(), L"");
+  EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
+
+  // A text that holds "Error" is taken for a failure and printed whole.
+  writeBytes(project_, "+[5]Error log\r\n");
+  EXPECT_FALSE(do_change(project_, 2));
+  EXPECT_EQ(acadhost::transcript(), L"+[5]Error log\r\n+[20]wd.env\r\n");
+  EXPECT_EQ(readBytes(project_), "+[5]Error log\r\n");
+
+  // Read-only: the rewrite runs (and moves AutoCAD's paths), the file is not replaced.
+  writeBytes(project_, "+[5]x\r\n");
+  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_READONLY));
+  acadhost::clearTranscript();
+  EXPECT_FALSE(do_change(project_, 1));
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\nCan not find environment file..\n");
+  EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
+  EXPECT_EQ(setting(L"TemplatePath"), L"c:\\Program Files\\Korvanta\\Data\\Template");
+
+  // Without AutoCAD's automation objects the switch stops before any file is touched; the
+  // error is left to the command that asked for the switch.
+  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_NORMAL));
+  acadhost::setAutomationMissing(true);
+  EXPECT_THROW(do_change(project_, 1), _com_error);
+  EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
+}
+
+TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryFile) {
+  start();
+  const std::string original = "+[20]kvdata.env\r\n+[7]0\r\n";
+  writeBytes(project_, original);
+  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  auto& hook = kvs::file_seam::fault_hook;
+  wchar_t cause[256] = {};
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_DISK_FULL, 0, cause, 256,
+                 nullptr);
+  const std::wstring causeText = std::wstring(cause).substr(0, std::wstring(cause).find_last_not_of(L"\r\n ") + 1);
+
+  int step = 1;
+  for (;; ++step) {
+    hook = {step, ERROR_DISK_FULL, 0};
+    acadhost::clearTranscript();
+    const bool switched = do_change(project_, 2);
+    if (hook.calls < step) {
+      ASSERT_TRUE(switched);  // every step has been failed once; this run had no fault
+      break;
+    }
+    ASSERT_FALSE(switched) << "step " << step;
+    EXPECT_EQ(readBytes(project_), original) << "step " << step;
+    EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
+    const std::wstring printed = acadhost::transcript();
+    if (step == 1) {
+      EXPECT_EQ(printed, L"") << "a project that does not open is passed over quietly";
+    } else {
+      const std::wstring what = printed.rfind(L"Can not read", 0) == 0 ? L"read" : L"write";
+      EXPECT_EQ(printed, L"Can not " + what + L" project file " + project_ + L": " + causeText + L"\n")
+          << "step " << step;
+    }
+  }
+  EXPECT_GE(step, 10) << "reading, writing, flushing and replacing are all behind the seam";
+  EXPECT_EQ(readBytes(project_), "+[7]0\r\n+[20]wd.env");
+  EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"});
+  EXPECT_EQ(GetFileAttributesW(project_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+}
+
+}  // namespace
