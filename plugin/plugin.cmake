@@ -7,6 +7,7 @@ add_library(kvs_plugin STATIC
   switching/docs_folders.cpp
   commands/switch_commands.cpp
   menu_plc/cui_menu.cpp
+  menu_plc/plc_swap.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin advapi32 shell32 ole32 oleaut32 uuid)

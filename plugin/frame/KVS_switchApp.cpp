@@ -1,6 +1,7 @@
 #include "frame/KVS_switchApp.h"
 
 #include "frame/menu_reactor.h"
+#include "menu_plc/plc_swap.h"
 
 HINSTANCE _hdllInstance = nullptr;
 CKVS_switchApp entryPointObject;
@@ -30,11 +31,13 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(pkt);
   checkRegistry();
   if (!identifyRelease()) return result;
+  initPCL();
   return result;
 }
 
 AcRx::AppRetCode CKVS_switchApp::On_kUnloadAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(pkt);
+  deinitPCL();
   return result;
 }
 
