@@ -84,14 +84,6 @@ TEST_F(PlcSwap, LoadMovesTheUsersDatabaseAsideAndCopiesTheAddOnsInItsLanguageFol
     EXPECT_EQ(tree(), expected) << toUtf8(language);
     EXPECT_EQ(acadhost::transcript(), L"");
   }
-  // "ru-RU" first, wherever else a database lies.
-  removeTree(docs_);
-  putUserDatabase(L"en-US");
-  putUserDatabase(L"ru-RU");
-  initPCL();
-  EXPECT_EQ(readBytes(plc(L"ru-RU") + L"ace_plc_old.mdb"), kOwn);
-  EXPECT_EQ(readBytes(plc(L"en-US") + L"ace_plc.mdb"), kOwn);
-  EXPECT_FALSE(fileExists(plc(L"en-US") + L"ace_plc_old.mdb"));
 }
 
 TEST_F(PlcSwap, ALoadWithTheBackupPresentChangesNothing) {
