@@ -14,6 +14,7 @@ add_library(kvs_plugin STATIC
   commands/switch_commands.cpp
   commands/project_list.cpp
   menu_plc/cui_menu.cpp
+  menu_plc/plc_swap.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)

@@ -22,5 +22,11 @@ kvs_wine_ready() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null || true
     wineserver -w
+    # Wine links the user's Documents and other shell folders to $HOME, which every prefix
+    # on the machine would then share; a new prefix gets folders of its own.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+      if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+    done
   fi
 }

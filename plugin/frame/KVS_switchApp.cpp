@@ -4,6 +4,12 @@
 
 #include "frame/ed_reactor.h"
 #include "frame/menu_reactor.h"
+#include "commands/project_list.h"
+#include "common/text_util.h"
+#include "frame/environment_file.h"
+#include "menu_plc/cui_menu.h"
+#include "menu_plc/plc_swap.h"
+#include "switching/docs_folders.h"
 
 HINSTANCE _hdllInstance = nullptr;
 CKVS_switchApp entryPointObject;
@@ -35,8 +41,17 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(pkt);
   checkRegistry();
   if (!identifyRelease()) return result;
+  initPCL();
+  std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
+  if (kvs::contains(docs, L"Error")) {
+    acutPrintf(L"%ls", docs.c_str());
+    return result;
+  }
+  if (!acedIsMenuGroupLoaded(L"KORVANTA")) CUIARXMYCUILOAD();
   pEdReactor = new (std::nothrow) CEdReactor(true);
   pMReactor = new (std::nothrow) CMenuReactor(true);
+  init_projects();
+  createAddonEnvironment(docs);
   return result;
 }
 
@@ -48,6 +63,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kUnloadAppMsg(void* pkt) {
   delete pEdReactor;
   pEdReactor = nullptr;
   AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(pkt);
+  deinitPCL();
   return result;
 }
 

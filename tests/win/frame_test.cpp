@@ -145,12 +145,12 @@ TEST_F(Release, AddonKeyIsCreatedWhenMissingAndLeftAloneWhenPresent) {
   EXPECT_TRUE(regKeyExists(HKEY_CURRENT_USER, kAddonKey));
   acadhost::endSession();
 
-  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", L"C:\\P\\a.wdp;");
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Note", L"kept");
   startWith(L"");
   ASSERT_TRUE(acadhost::loadModule(pluginPath()));
   std::wstring projects;
-  EXPECT_TRUE(regReadString(HKEY_CURRENT_USER, kAddonKey, L"Projects", projects));
-  EXPECT_EQ(projects, L"C:\\P\\a.wdp;");
+  EXPECT_TRUE(regReadString(HKEY_CURRENT_USER, kAddonKey, L"Note", projects));
+  EXPECT_EQ(projects, L"kept");
   EXPECT_EQ(acadhost::transcript().find(L"Registry not updated"), std::wstring::npos);
 }
 

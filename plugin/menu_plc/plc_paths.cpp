@@ -1,0 +1,23 @@
+#include "menu_plc/plc_paths.h"
+
+#include "common/text_util.h"
+
+namespace kvs {
+
+PlcPaths plc_paths(const std::wstring& docs) {
+  return {docs + L"AeData\\Plc\\ace_plc.mdb", docs + L"AeData\\Plc\\ace_plc_old.mdb"};
+}
+
+bool plc_in_language_folder(const std::wstring& version) { return version == L"2014" || version == L"2015"; }
+
+std::wstring in_language_folder(const std::wstring& path, const std::wstring& language) {
+  return replace_all(path, L"Plc", language + L"\\Plc");
+}
+
+std::wstring find_plc_language(const std::wstring& working, const std::function<bool(const std::wstring&)>& exists) {
+  for (const wchar_t* language : {L"ru-RU", L"en-EN", L"en-US"})
+    if (exists(in_language_folder(working, language))) return language;
+  return {};
+}
+
+}  // namespace kvs

@@ -1,0 +1,30 @@
+// Where ACADE keeps its PLC database and its backup. Platform-free.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kvs {
+
+struct PlcPaths {
+  std::wstring working;  // ...\AeData\Plc\ace_plc.mdb
+  std::wstring backup;   // ...\AeData\Plc\ace_plc_old.mdb
+};
+
+// Both paths under ACADE's per-user documents folder (ending in a separator); a failure
+// text in its place gives paths that do not exist.
+PlcPaths plc_paths(const std::wstring& docs);
+
+// True for the releases whose Plc folder lies inside a language folder: "2014" and "2015",
+// compared whole and case-sensitively.
+bool plc_in_language_folder(const std::wstring& version);
+
+// Every "Plc" (case-sensitive, so "ace_plc" stays) replaced with "<language>\Plc".
+std::wstring in_language_folder(const std::wstring& path, const std::wstring& language);
+
+// The first of "ru-RU", "en-EN" and "en-US" (the culture code ACADE itself gives English)
+// whose folder holds `working`, a path built by plc_paths, as `exists` tells; empty when
+// none does.
+std::wstring find_plc_language(const std::wstring& working, const std::function<bool(const std::wstring&)>& exists);
+
+}  // namespace kvs

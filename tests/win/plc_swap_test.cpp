@@ -1,0 +1,228 @@
+// The PLC database swap at load and unload, against real files, with update.exe installed.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "acadhost/host_api.h"
+#include "frame/KVS_switchApp.h"
+#include "menu_plc/plc_swap.h"
+#include "support/korvanta_install.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kOwn = "the user's own PLC database";
+const std::wstring kProducts = L"Software\\Autodesk\\AutoCAD\\KvsPlcTest";
+const wchar_t kDocsValue[] = L"RoamingUserMyDocsAcadeFolder";
+
+class PlcSwap : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    acadhost::setEcho(false);
+    ASSERT_TRUE(acadhost::startSession({}));
+    acadhost::clearTranscript();
+    version = L"2015";
+    full_version_english = L"KvsPlcTest\\ACAD-E007:409";
+    full_version_russian = L"KvsPlcTest\\ACAD-E007:419";
+    regWriteString(HKEY_CURRENT_USER, kProducts + L"\\ACAD-E007:409", kDocsValue, docs_);
+  }
+  void TearDown() override {
+    version.clear();
+    full_version_english.clear();
+    full_version_russian.clear();
+    acadhost::endSession();
+    acadhost::setEcho(true);
+  }
+  // The Plc folder, in a language folder or ("") directly under AeData.
+  std::wstring plc(const std::wstring& language) const {
+    return docs_ + L"AeData\\" + (language.empty() ? L"" : language + L"\\") + L"Plc\\";
+  }
+  void putUserDatabase(const std::wstring& language) {
+    makeFolders(plc(language));
+    writeBytes(plc(language) + L"ace_plc.mdb", kOwn);
+  }
+  // Every file under AeData, with its bytes.
+  std::map<std::wstring, std::string> tree() const { return listTree(docs_ + L"AeData\\"); }
+  static std::map<std::wstring, std::string> listTree(const std::wstring& folder) {
+    std::map<std::wstring, std::string> out;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return out;
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        for (auto& [path, bytes] : listTree(folder + name + L"\\")) out[name + L"\\" + path] = bytes;
+        out[name + L"\\"] = "";
+      } else {
+        out[name] = readBytes(folder + name);
+      }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return out;
+  }
+
+  TempDir temp_;
+  const std::wstring docs_ = temp_.path() + L"My Documents\\Acade 2015\\";
+  RegistryKeyGuard products_{kProducts};
+  KorvantaInstall installed_;  // last: its end waits for update.exe before the folders go
+};
+
+TEST_F(PlcSwap, LoadMovesTheUsersDatabaseAsideAndCopiesTheAddOnsInItsLanguageFolder) {
+  for (const wchar_t* language : {L"ru-RU", L"en-EN", L"en-US"}) {
+    removeTree(docs_);
+    putUserDatabase(language);
+    initPCL();
+    std::map<std::wstring, std::string> expected = {
+        {std::wstring(language) + L"\\", ""},
+        {std::wstring(language) + L"\\Plc\\", ""},
+        {std::wstring(language) + L"\\Plc\\ace_plc.mdb", installed_.databaseBytes()},
+        {std::wstring(language) + L"\\Plc\\ace_plc_old.mdb", kOwn},
+    };
+    EXPECT_EQ(tree(), expected) << toUtf8(language);
+    EXPECT_EQ(acadhost::transcript(), L"");
+  }
+}
+
+TEST_F(PlcSwap, ALoadWithTheBackupPresentChangesNothing) {
+  putUserDatabase(L"en-US");
+  initPCL();
+  writeBytes(plc(L"en-US") + L"ace_plc.mdb", "edited while swapped");
+  auto before = tree();
+  initPCL();
+  EXPECT_EQ(tree(), before);
+
+  EXPECT_EQ(acadhost::transcript(), L"");
+
+  // Swapped without a working file (the copy failed): the folder still holds the user's
+  // database as the backup, so a load changes nothing and an unload starts the restore.
+  DeleteFileW((plc(L"en-US") + L"ace_plc.mdb").c_str());
+  before = tree();
+  initPCL();
+  EXPECT_EQ(tree(), before);
+  deinitPCL();
+  EXPECT_EQ(acadhost::transcript(), L"");
+  EXPECT_FALSE(runningUpdates().empty());
+}
+
+TEST_F(PlcSwap, WithoutALanguageFolderOneMessageAtLoadAndOneAtUnloadAndNothingElse) {
+  putUserDatabase(L"");  // where releases before 2014 keep it
+  makeFolders(docs_ + L"AeData\\ru-RU");
+  auto before = tree();
+  initPCL();
+  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\n");
+  deinitPCL();
+  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\nPlc folder not found..\n");
+  EXPECT_TRUE(runningUpdates().empty());
+  EXPECT_EQ(tree(), before);
+
+  // A failed documents-folder lookup ends the same way for these releases.
+  RegDeleteTreeW(HKEY_CURRENT_USER, kProducts.c_str());
+  acadhost::clearTranscript();
+  initPCL();
+  deinitPCL();
+  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\nPlc folder not found..\n");
+  EXPECT_TRUE(runningUpdates().empty());
+}
+
+TEST_F(PlcSwap, OtherReleasesUseAeDataPlcWithoutLookingFirst) {
+  version = L"2013";
+  putUserDatabase(L"");
+  putUserDatabase(L"en-US");
+  initPCL();
+  EXPECT_EQ(readBytes(plc(L"") + L"ace_plc.mdb"), installed_.databaseBytes());
+  EXPECT_EQ(readBytes(plc(L"") + L"ace_plc_old.mdb"), kOwn);
+  EXPECT_EQ(readBytes(plc(L"en-US") + L"ace_plc.mdb"), kOwn);
+  EXPECT_FALSE(fileExists(plc(L"en-US") + L"ace_plc_old.mdb"));
+
+  // Nothing in AeData\Plc: the rename is tried, fails, and nothing is copied.
+  removeTree(plc(L""));
+  makeFolders(plc(L""));
+  acadhost::clearTranscript();
+  initPCL();
+  EXPECT_TRUE(listTree(plc(L"")).empty());
+  EXPECT_NE(acadhost::transcript().find(L"PLC database not swapped: cannot rename " + plc(L"") + L"ace_plc.mdb to " +
+                                        plc(L"") + L"ace_plc_old.mdb: "),
+            std::wstring::npos)
+      << toUtf8(acadhost::transcript());
+}
+
+TEST_F(PlcSwap, AFailedRenameCopiesNothingAndSaysWhy) {
+  putUserDatabase(L"en-US");
+  const std::wstring working = plc(L"en-US") + L"ace_plc.mdb";
+  HANDLE held = CreateFileW(working.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  initPCL();
+  CloseHandle(held);
+  const std::wstring said = acadhost::transcript();
+  EXPECT_EQ(said.rfind(L"PLC database not swapped: cannot rename " + working + L" to " + plc(L"en-US") +
+                           L"ace_plc_old.mdb: ",
+                       0),
+            0u)
+      << toUtf8(said);
+  EXPECT_EQ(said.back(), L'\n');
+  EXPECT_EQ(readBytes(working), kOwn);
+  EXPECT_FALSE(fileExists(plc(L"en-US") + L"ace_plc_old.mdb"));
+}
+
+TEST_F(PlcSwap, UnloadStartsTheRestoreOfAPathWithBlanksForOtherReleasesToo) {
+  version = L"2013";
+  putUserDatabase(L"");
+  initPCL();
+  deinitPCL();
+  EXPECT_EQ(runningUpdates().size(), 1u);
+  EXPECT_EQ(readBytes(plc(L"") + L"ace_plc.mdb"), installed_.databaseBytes());
+  ASSERT_TRUE(waitForUpdates(20000));
+  EXPECT_EQ(tree(), (std::map<std::wstring, std::string>{{L"Plc\\", ""}, {L"Plc\\ace_plc.mdb", kOwn}}));
+}
+
+// The value a session's product key holds, put back when the test ends.
+class RegistryValueGuard {
+ public:
+  RegistryValueGuard(std::wstring subKey, std::wstring name) : subKey_(std::move(subKey)), name_(std::move(name)) {
+    had_ = regReadString(HKEY_CURRENT_USER, subKey_, name_, value_);
+  }
+  ~RegistryValueGuard() {
+    if (had_)
+      regWriteString(HKEY_CURRENT_USER, subKey_, name_, value_);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, subKey_.c_str(), name_.c_str());
+  }
+
+ private:
+  std::wstring subKey_, name_, value_;
+  bool had_;
+};
+
+TEST_F(PlcSwap, EndToEndTheUsersBytesAreBackAfterTheHostUnloadsThePlugIn) {
+  // The real module identifies the release and reads the session's own product keys.
+  const std::wstring english = L"Software\\Autodesk\\AutoCAD\\" + acadhost::productKey();
+  const std::wstring russian = english.substr(0, english.size() - 3) + L"419";
+  RegistryKeyGuard addonKey(L"SOFTWARE\\Korvanta");
+  RegistryValueGuard englishDocs(english, kDocsValue);
+  RegistryValueGuard russianDocs(russian, kDocsValue);
+  regWriteString(HKEY_CURRENT_USER, english, kDocsValue, docs_);
+  if (regKeyExists(HKEY_CURRENT_USER, russian)) regWriteString(HKEY_CURRENT_USER, russian, kDocsValue, docs_);
+  putUserDatabase(L"en-US");
+  const std::wstring working = plc(L"en-US") + L"ace_plc.mdb";
+  const std::wstring backup = plc(L"en-US") + L"ace_plc_old.mdb";
+
+  ASSERT_TRUE(acadhost::loadModule(binDir() + L"KVS_switch_2015.arx"));
+  EXPECT_EQ(readBytes(working), installed_.databaseBytes());
+  EXPECT_EQ(readBytes(backup), kOwn);
+
+  ASSERT_TRUE(acadhost::unloadModule(L"KVS_switch_2015.arx"));
+  EXPECT_EQ(readBytes(working), installed_.databaseBytes());
+  EXPECT_EQ(readBytes(backup), kOwn);
+  ASSERT_EQ(runningUpdates().size(), 1u);
+
+  ASSERT_TRUE(waitForUpdates(20000));
+  EXPECT_EQ(readBytes(working), kOwn);
+  EXPECT_FALSE(fileExists(backup));
+  EXPECT_EQ(acadhost::transcript().find(L"Plc folder not found"), std::wstring::npos) << toUtf8(acadhost::transcript());
+}
+
+}  // namespace

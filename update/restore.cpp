@@ -1,0 +1,78 @@
+#include "restore.h"
+
+#include <afxwin.h>
+
+namespace update {
+
+namespace {
+
+const wchar_t kDatabaseExt[] = L".mdb";
+
+bool exists(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(path.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
+// The system's text for an error code, in English where the system has it.
+std::wstring describe(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  DWORD n = FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                           reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  if (!n) n = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  std::wstring out = n ? std::wstring(text, n) : std::wstring();
+  if (text) LocalFree(text);
+  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
+    out.pop_back();
+  return out + L" (error " + std::to_wstring(code) + L")";
+}
+
+}  // namespace
+
+std::wstring backupName(const std::wstring& working) {
+  const std::wstring from = kDatabaseExt;
+  const std::wstring to = L"_old.mdb";
+  std::wstring out;
+  std::size_t start = 0;
+  for (std::size_t at; (at = working.find(from, start)) != std::wstring::npos; start = at + from.size())
+    out.append(working, start, at - start).append(to);
+  return out.append(working, start, std::wstring::npos);
+}
+
+int run(int argc, const wchar_t* const* argv, const Environment& env) {
+  if (!AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), 0)) {
+    env.print(L"Fatal Error: MFC initialization failed\n");
+    return kFrameworkFailed;
+  }
+  const std::wstring working = argc > 1 && argv[1] ? argv[1] : L"";
+  // Without ".mdb" the backup's name would be the working name itself, and the delete
+  // below would destroy the only copy.
+  if (!working.empty() && working.find(kDatabaseExt) == std::wstring::npos) {
+    env.complain(L"update: \"" + working + L"\" is not a .mdb database; nothing restored.\n");
+    return kNotADatabase;
+  }
+
+  env.wait(kWaitMs);
+
+  const std::wstring backup = backupName(working);
+  if (!exists(backup)) return kRestoredOrNothingToDo;
+  // The rename does not replace an existing file.
+  const DWORD deleteError = DeleteFileW(working.c_str()) ? ERROR_SUCCESS : GetLastError();
+  try {
+    CFile::Rename(backup.c_str(), working.c_str());
+  } catch (CFileException* e) {
+    std::wstring why = describe(static_cast<DWORD>(e->m_lOsError));
+    e->Delete();
+    if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
+      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
+    env.complain(L"update: cannot rename \"" + backup + L"\" to \"" + working + L"\": " + why +
+                 L". The backup is left where it is.\n");
+    return kRenameFailed;
+  }
+  return kRestoredOrNothingToDo;
+}
+
+}  // namespace update
