@@ -75,9 +75,12 @@ class Host {
   std::vector<std::unique_ptr<Module>> modules;
   std::deque<std::wstring> pending;
   bool quit = false;
+  std::wstring lineRest;  // the typed line after the command name, unparsed
   bool lockVetoed = false;  // set by a document-manager reactor's veto() during a lock change
   std::map<std::wstring, int> lispFunctions;
   int funCode = -1;
+
+  void runShell(const std::wstring& commandLine);
 
  private:
   Host();
@@ -90,6 +93,8 @@ HMODULE moduleOf(const void* address);
 void registerRuntime();    // system registry, class dictionary, dynamic linker, command stack
 void forgetModuleClasses(HMODULE module, std::vector<std::wstring>& leftovers);
 void ensureProfile(const ReleaseInfo& release, bool russian);
+// Loads the start-up components of the plug-in bundles that fit the running release.
+void loadBundles();
 std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);
