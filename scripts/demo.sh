@@ -44,8 +44,8 @@ echo
 echo "== The project's records: before kvs_on (-) and after it (+)"
 diff -u <(records "$demo/before.wdp") <(records "$demo/gost.wdp") | tail -n +3 | grep -E '^[-+]' || true
 echo
-if cmp -s "$demo/before.wdp" "$demo/after.wdp"; then
-  echo "== After kvs_off the project holds its stock records again (byte for byte as before)."
+if cmp -s <(records "$demo/before.wdp") <(records "$demo/after.wdp"); then
+  echo "== After kvs_off the project holds the same stock records as before kvs_on."
 else
   echo "== After kvs_off the records differ from before:"
   diff -u <(records "$demo/before.wdp") <(records "$demo/after.wdp") | tail -n +3 || true
