@@ -1,25 +1,55 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds, and runs a simulated ACADE 2015 session
-# with the add-on loaded, on the built-in demo environment (a Wine prefix of its own).
+# The main job: installs what is missing, builds, installs the add-on silently into a demo
+# Wine prefix, and runs a simulated ACADE 2015 session on the demo project: kvs_on, then
+# kvs_off, then QUIT. Shows the project's records before and after the switch.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" >/dev/null
+demo=$root/build/demo
+mkdir -p "$root/build"
+echo "== Building (log: build/build.log)"
+if ! "$root/scripts/build.sh" >"$root/build/build.log" 2>&1; then
+  tail -n 30 "$root/build/build.log"
+  exit 1
+fi
+
 export KVS_STATE_DIR="$root/build/win/wine"
-export WINEPREFIX="$root/build/demo-prefix"
-transcript="$root/build/demo-transcript.txt"
-# The add-on's installed files, where the plug-in looks for them.
-(. "$root/tools/wine-env.sh" && kvs_wine_ready)
-install -D -m 644 "$root/build/win/data/Korvanta.cuix" "$WINEPREFIX/drive_c/Program Files/Korvanta/Support/Korvanta.cuix"
-"$root/tools/install-addon"
-"$root/tools/acade-sim" --load "$root/build/win/bin/KVS_switch_2015.arx" "$root/data/demo/demo.scr" | tee "$transcript"
-# update.exe puts the user's PLC database back ten seconds after the unload: let it finish.
-timeout 60 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
-for plc in "$WINEPREFIX"/drive_c/users/*/Documents/"Acade 2015"/AeData/*/Plc; do
-  [ -d "$plc" ] || continue
-  if [ -e "$plc/ace_plc_old.mdb" ]; then
-    echo "PLC database: still swapped, the user's own is ace_plc_old.mdb in $plc"
-  else
-    echo "PLC database: the user's own ace_plc.mdb is back in place in $plc"
-  fi
-done
+"$root/tools/wine-run" cmd /c exit >/dev/null 2>&1  # the build's prepared prefix, made once
+rm -rf "$demo"
+mkdir -p "$demo"
+cp -a "$KVS_STATE_DIR/wineprefix" "$demo/prefix"
+export WINEPREFIX="$demo/prefix"
+. "$root/tools/wine-env.sh"
+
+echo "== Installing the add-on: KorvantaSetup.exe /S"
+wine "$root/build/win/bin/KorvantaSetup.exe" /S
+
+profile=$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')
+project="$profile\\Documents\\Acade 2015\\AeData\\Proj\\Demo\\Demo.wdp"
+snapshots=$(winepath -w "$demo")
+cat >"$demo/session.scr" <<SCR
+SHELL copy "$project" "$snapshots\\before.wdp"
+kvs_on
+SHELL copy "$project" "$snapshots\\gost.wdp"
+kvs_off
+SHELL copy "$project" "$snapshots\\after.wdp"
+QUIT
+SCR
+
+echo "== ACADE 2015 session on $project"
+transcript=$demo/transcript.txt
+"$root/tools/acade-sim" --project "$project" "$demo/session.scr" | tee "$transcript"
+
+records() { iconv -f cp1251 -t utf-8 "$1" | tr -d '\r' | grep -E '^\+\['; }
+echo
+echo "== The project's records: before kvs_on (-) and after it (+)"
+diff -u <(records "$demo/before.wdp") <(records "$demo/gost.wdp") | tail -n +3 | grep -E '^[-+]' || true
+echo
+if cmp -s <(records "$demo/before.wdp") <(records "$demo/after.wdp"); then
+  echo "== After kvs_off the project holds the same stock records as before kvs_on."
+else
+  echo "== After kvs_off the records differ from before:"
+  diff -u <(records "$demo/before.wdp") <(records "$demo/after.wdp") | tail -n +3 || true
+fi
+echo "== Waiting for update.exe to put the user's PLC database back"
+wineserver -w
 echo "Session transcript: $transcript"

@@ -75,10 +75,13 @@ class Host {
   std::vector<std::unique_ptr<Module>> modules;
   std::deque<std::wstring> pending;
   bool quit = false;
+  std::wstring lineRest;  // the typed line after the command name, unparsed
   bool lockVetoed = false;  // set by a document-manager reactor's veto() during a lock change
   std::map<std::wstring, int> lispFunctions;
   int funCode = -1;
   std::vector<MenuGroupInfo> loadedMenus;
+
+  void runShell(const std::wstring& commandLine);
 
  private:
   Host();
@@ -92,6 +95,8 @@ void registerRuntime();    // system registry, class dictionary, dynamic linker,
 void forgetModuleClasses(HMODULE module, std::vector<std::wstring>& leftovers);
 void ensureProfile(const ReleaseInfo& release, bool russian);
 void loadFileSettings(const ReleaseInfo& release, bool russian);  // support, template, plot-log paths
+// Loads the start-up components of the plug-in bundles that fit the running release.
+void loadBundles();
 std::wstring utf8ToWide(const std::string& bytes);
 std::string wideToUtf8(const std::wstring& text);
 std::vector<std::wstring> splitCommandLine(const std::wstring& line);

@@ -29,6 +29,10 @@ Host::Host() {
     quit = true;
   };
   builtins[L"QUIT"] = quitCommand;
+  // SHELL runs the rest of the line with the command interpreter, as AutoCAD's SHELL does.
+  auto shellCommand = [this](const std::vector<std::wstring>&) { runShell(lineRest); };
+  builtins[L"SHELL"] = shellCommand;
+  builtins[L"SH"] = shellCommand;
   builtins[L"EXIT"] = quitCommand;
   addAcadeCommands(*this);
   addMenuCommands(*this);
@@ -86,6 +90,8 @@ void Host::runLine(const std::wstring& rawLine) {
   if (words.empty()) return;
   std::wstring name = words[0];
   words.erase(words.begin());
+  std::size_t rest = line.find_first_not_of(L" \t", line.find_first_of(L" \t", line.find_first_not_of(L" \t")));
+  lineRest = rest == std::wstring::npos ? L"" : line.substr(rest);
   execute(name, words);
 }
 

@@ -124,6 +124,7 @@ int runSimulator(int argc, wchar_t** argv) {
   if (!startSession(options)) return 2;
   host.print(L"AutoCAD Electrical " + std::to_wstring(options.release) + L" (simulated), " + productKey() +
              L", _VERNUM " + host.sysvars[L"VERNUM"] + L"\n");
+  loadBundles();
   for (const auto& path : options.loads) {
     if (!loadModule(path)) {
       writeStderr(L"acade-sim: cannot load " + path + L"\n");

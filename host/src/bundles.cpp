@@ -1,0 +1,214 @@
+// Plug-in bundles: at start-up AutoCAD scans its ApplicationPlugins folders, reads each
+// bundle's PackageContents.xml and loads the ObjectARX components marked for start-up whose
+// runtime requirements fit the running product.
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <xmllite.h>
+
+#include <cwchar>
+
+#include "host.h"
+
+namespace acadhost {
+
+namespace {
+
+template <class T>
+struct ComPtr {
+  T* p = nullptr;
+  ~ComPtr() {
+    if (p) p->Release();
+  }
+  T** put() { return &p; }
+  T* operator->() const { return p; }
+};
+
+struct Requirements {
+  std::wstring os, platform, seriesMin, seriesMax;
+};
+
+struct Component {
+  std::wstring module;
+  std::wstring appType;
+  bool loadOnStartup = false;
+  Requirements requirements;
+};
+
+struct Package {
+  std::vector<Component> components;
+};
+
+// "R20.0" -> 20.0; -1 when it is not a series text.
+double seriesNumber(const std::wstring& series) {
+  if (series.size() < 2 || (series[0] != L'R' && series[0] != L'r')) return -1;
+  wchar_t* end = nullptr;
+  double v = wcstod(series.c_str() + 1, &end);
+  return (end && *end == L'\0') ? v : -1;
+}
+
+bool listHas(const std::wstring& list, const std::wstring& wanted) {
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t bar = list.find(L'|', start);
+    std::wstring item = list.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
+    if (equalNoCase(item, wanted) || equalNoCase(item, L"AutoCAD*")) return true;
+    if (bar == std::wstring::npos) break;
+    start = bar + 1;
+  }
+  return false;
+}
+
+// Why the requirements do not fit the running product, or the empty text when they do.
+std::wstring mismatch(const Requirements& r, const ReleaseInfo& release) {
+  if (!r.os.empty() && !listHas(r.os, L"Win64")) return L"OS " + r.os + L" is not Win64";
+  if (!r.platform.empty() && !listHas(r.platform, L"ACADE")) return L"Platform " + r.platform + L" is not ACADE";
+  double running = seriesNumber(release.rkey);
+  if (!r.seriesMin.empty()) {
+    double min = seriesNumber(r.seriesMin);
+    if (min < 0) return L"SeriesMin " + r.seriesMin + L" is not a series";
+    if (running + 1e-9 < min) return L"SeriesMin " + r.seriesMin + L" is above this AutoCAD's " + release.rkey;
+  }
+  if (!r.seriesMax.empty()) {
+    double max = seriesNumber(r.seriesMax);
+    if (max < 0) return L"SeriesMax " + r.seriesMax + L" is not a series";
+    if (running > max + 1e-9) return L"SeriesMax " + r.seriesMax + L" is below this AutoCAD's " + release.rkey;
+  }
+  return {};
+}
+
+std::wstring attribute(IXmlReader* reader, const wchar_t* name) {
+  if (reader->MoveToAttributeByName(name, nullptr) != S_OK) return {};
+  const wchar_t* value = nullptr;
+  reader->GetValue(&value, nullptr);
+  std::wstring out = value ? value : L"";
+  reader->MoveToElement();
+  return out;
+}
+
+Requirements readRequirements(IXmlReader* reader) {
+  return {attribute(reader, L"OS"), attribute(reader, L"Platform"), attribute(reader, L"SeriesMin"),
+          attribute(reader, L"SeriesMax")};
+}
+
+// Parses the manifest with the system's XML reader. Returns the error text, empty on success.
+std::wstring parseManifest(const std::wstring& path, Package& package) {
+  using CreateFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+  static HMODULE xmllite = LoadLibraryW(L"xmllite.dll");
+  auto create = xmllite ? reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(xmllite, "CreateXmlReader")))
+                        : nullptr;
+  if (!create) return L"no XML reader on this system";
+
+  ComPtr<IStream> stream;
+  if (FAILED(SHCreateStreamOnFileW(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.put())))
+    return L"cannot be opened";
+  ComPtr<IXmlReader> reader;
+  if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.put()), nullptr)) ||
+      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
+      FAILED(reader->SetInput(stream.p)))
+    return L"cannot be read";
+
+  bool sawPackage = false;
+  std::vector<std::wstring> open;  // element names from the root down
+  Requirements groupRequirements;
+  XmlNodeType type;
+  HRESULT hr;
+  while ((hr = reader->Read(&type)) == S_OK) {
+    if (type == XmlNodeType_EndElement) {
+      if (!open.empty()) {
+        if (open.back() == L"Components") groupRequirements = {};
+        open.pop_back();
+      }
+      continue;
+    }
+    if (type != XmlNodeType_Element) continue;
+    const wchar_t* raw = nullptr;
+    reader->GetLocalName(&raw, nullptr);
+    std::wstring name = raw ? raw : L"";
+    bool empty = reader->IsEmptyElement();
+    std::wstring parent = open.empty() ? L"" : open.back();
+    if (open.empty()) {
+      if (name != L"ApplicationPackage") return L"the root element is " + name + L", not ApplicationPackage";
+      sawPackage = true;
+    } else if (name == L"RuntimeRequirements" && parent == L"Components") {
+      groupRequirements = readRequirements(reader.p);
+    } else if (name == L"RuntimeRequirements" && parent == L"ComponentEntry" && !package.components.empty()) {
+      package.components.back().requirements = readRequirements(reader.p);
+    } else if (name == L"ComponentEntry" && parent == L"Components") {
+      Component c;
+      c.module = attribute(reader.p, L"ModuleName");
+      c.appType = attribute(reader.p, L"AppType");
+      c.loadOnStartup = equalNoCase(attribute(reader.p, L"LoadOnAutoCADStartup"), L"True");
+      c.requirements = groupRequirements;
+      package.components.push_back(c);
+    }
+    if (!empty) open.push_back(name);
+  }
+  if (FAILED(hr)) {
+    UINT line = 0;
+    reader->GetLineNumber(&line);
+    wchar_t code[16];
+    swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+    return L"malformed XML at line " + std::to_wstring(line) + L" (" + code + L")";
+  }
+  if (!sawPackage) return L"no ApplicationPackage element";
+  return {};
+}
+
+bool isArx(const Component& c) {
+  if (!c.appType.empty()) return equalNoCase(c.appType, L"Arx");
+  return c.module.size() > 4 && equalNoCase(c.module.substr(c.module.size() - 4), L".arx");
+}
+
+std::wstring folder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return std::wstring(path) + L"\\Autodesk\\ApplicationPlugins\\";
+}
+
+}  // namespace
+
+void loadBundles() {
+  Host& host = Host::get();
+  if (!host.release) return;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_COMMON_APPDATA, CSIDL_APPDATA}) {
+    std::wstring plugins = folder(csidl);
+    if (plugins.empty()) continue;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((plugins + L"*.bundle").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) continue;
+    std::vector<std::wstring> bundles;
+    do {
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) bundles.push_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+
+    for (const auto& bundle : bundles) {
+      std::wstring root = plugins + bundle + L"\\";
+      Package package;
+      std::wstring error = parseManifest(root + L"PackageContents.xml", package);
+      if (!error.empty()) {
+        host.print(L"acade-sim: bundle " + bundle + L" skipped: PackageContents.xml " + error + L".\n");
+        continue;
+      }
+      for (const auto& c : package.components) {
+        if (!isArx(c) || !c.loadOnStartup) continue;
+        std::wstring why = mismatch(c.requirements, *host.release);
+        if (!why.empty()) {
+          host.print(L"acade-sim: bundle " + bundle + L": " + c.module + L" skipped: " + why + L".\n");
+          continue;
+        }
+        std::wstring module = c.module;
+        if (module.compare(0, 2, L"./") == 0 || module.compare(0, 2, L".\\") == 0) module.erase(0, 2);
+        for (auto& ch : module)
+          if (ch == L'/') ch = L'\\';
+        host.print(L"acade-sim: bundle " + bundle + L": loading " + module + L".\n");
+        host.loadModule(root + module);
+        host.drainQueue();
+      }
+    }
+  }
+}
+
+}  // namespace acadhost

@@ -1,0 +1,138 @@
+// The installer and the plug-in bundle as a CAD administrator meets them: silent install,
+// AutoCAD loading the bundle at start-up, and an uninstall that never costs a user data.
+#include <gtest/gtest.h>
+
+#include "support/korvanta_install.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
+const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
+const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
+
+std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+std::wstring sim() { return quoted(binDir() + L"acade-sim.exe"); }
+
+class Deployment : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    removeInstallation();
+    runProcess(sim(), "");  // AutoCAD's first start makes the user's profile
+    endEarlierSwaps();
+    ProcessResult r = runProcess(quoted(binDir() + L"KorvantaSetup.exe") + L" /S");
+    ASSERT_EQ(r.exitCode, 0u) << r.output;
+  }
+  void TearDown() override { removeInstallation(); }
+  static void removeInstallation() {
+    removeTree(kInstall);
+    removeTree(kBundle);
+  }
+  static ProcessResult uninstall() {
+    return runProcess(quoted(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+  }
+  // Sessions of other tests may have left the user's PLC database swapped: put it back, as
+  // update.exe would, so that each case starts from the plain state.
+  static void endEarlierSwaps() {
+    ASSERT_TRUE(waitForUpdates(30000));
+    for (const wchar_t* release : {L"R18.0\\ACAD-8007", L"R18.1\\ACAD-9007", L"R18.2\\ACAD-A007",
+                                   L"R19.0\\ACAD-B007", L"R19.1\\ACAD-D007", L"R20.0\\ACAD-E007"}) {
+      for (const wchar_t* build : {L":409", L":419"}) {
+        std::wstring docs;
+        if (!regReadString(HKEY_CURRENT_USER, std::wstring(L"Software\\Autodesk\\AutoCAD\\") + release + build,
+                           L"RoamingUserMyDocsAcadeFolder", docs))
+          continue;
+        for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
+          std::wstring plc = docs + L"AeData\\" + language + L"Plc\\";
+          if (!fileExists(plc + L"ace_plc_old.mdb")) continue;
+          DeleteFileW((plc + L"ace_plc.mdb").c_str());
+          MoveFileW((plc + L"ace_plc_old.mdb").c_str(), (plc + L"ace_plc.mdb").c_str());
+        }
+      }
+    }
+  }
+  static std::wstring userDocs() {
+    std::wstring docs;
+    regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs);
+    return docs;
+  }
+};
+
+TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
+  for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Data\\ACE_GOST_MENU.dat",
+                              L"Data\\ace_plc.mdb", L"Data\\Template\\GOST_A3.dwt",
+                              L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
+                              L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg", L"uninstall.exe"})
+    EXPECT_TRUE(fileExists(kInstall + file)) << toUtf8(file);
+  EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\KVS_switch_2015.arx"), readBytes(binDir() + L"KVS_switch_2015.arx"));
+  std::string manifest = readBytes(kBundle + L"PackageContents.xml");
+  EXPECT_NE(manifest.find("SeriesMin=\"R20.0\""), std::string::npos);
+  // The library folders carry no attribute but "directory", so the switch lists them.
+  EXPECT_EQ(GetFileAttributesW((kInstall + L"Data\\UGO\\GOST_Relays").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
+  ProcessResult r2014 = runProcess(sim() + L" --release 2014", "kvs_on\n");
+  EXPECT_EQ(r2014.exitCode, 0u) << r2014.output;
+  EXPECT_NE(r2014.output.find("bundle Korvanta.bundle: ./Contents/Windows/KVS_switch_2015.arx skipped: "
+                              "SeriesMin R20.0 is above this AutoCAD's R19.1."),
+            std::string::npos)
+      << r2014.output;
+  EXPECT_NE(r2014.output.find("Unknown command \"kvs_on\""), std::string::npos) << r2014.output;
+
+  ProcessResult r2015 = runProcess(sim() + L" --vernum H.0", "kvs_on\n");
+  EXPECT_EQ(r2015.exitCode, 0u) << r2015.output;
+  EXPECT_NE(r2015.output.find("bundle Korvanta.bundle: loading Contents\\Windows\\KVS_switch_2015.arx."),
+            std::string::npos)
+      << r2015.output;
+  EXPECT_EQ(r2015.output.find("Unknown command \"kvs_on\""), std::string::npos) << r2015.output;
+}
+
+TEST_F(Deployment, MalformedManifestIsReportedAndTheSessionGoesOn) {
+  writeBytes(kBundle + L"PackageContents.xml", "<ApplicationPackage><Components><ComponentEntry ModuleName=");
+  ProcessResult r = runProcess(sim(), "nosuch\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_NE(r.output.find("bundle Korvanta.bundle skipped: PackageContents.xml malformed XML at line 1"),
+            std::string::npos)
+      << r.output;
+  EXPECT_NE(r.output.find("Unknown command \"nosuch\""), std::string::npos) << r.output;
+}
+
+TEST_F(Deployment, UninstallRemovesTheAddonButNoUserData) {
+  std::wstring docs = userDocs();
+  ASSERT_FALSE(docs.empty());
+  std::wstring userDb = docs + L"AeData\\en-US\\Plc\\ace_plc.mdb";
+  makeFolders(docs + L"AeData\\en-US\\Plc");
+  writeBytes(userDb, "user's own PLC data");
+  RegistryKeyGuard addonKey(L"SOFTWARE\\Korvanta");
+  regWriteString(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", L"Projects", L"C:\\P\\a.wdp;");
+
+  ProcessResult r = uninstall();
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_FALSE(fileExists(kInstall + L"Support"));
+  EXPECT_FALSE(fileExists(kInstall + L"Data"));
+  EXPECT_FALSE(fileExists(kBundle));
+  EXPECT_EQ(readBytes(userDb), "user's own PLC data");
+  std::wstring projects;
+  EXPECT_TRUE(regReadString(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", L"Projects", projects));
+  EXPECT_EQ(projects, L"C:\\P\\a.wdp;");
+}
+
+TEST_F(Deployment, UninstallRefusesWhileAPlcSwapIsInForce) {
+  std::wstring docs = userDocs();
+  ASSERT_FALSE(docs.empty());
+  std::wstring backup = docs + L"AeData\\en-US\\Plc\\ace_plc_old.mdb";
+  makeFolders(docs + L"AeData\\en-US\\Plc");
+  writeBytes(backup, "user's own PLC data, moved aside");
+
+  ProcessResult r = uninstall();
+  EXPECT_EQ(r.exitCode, 3u) << r.output;
+  EXPECT_TRUE(fileExists(kInstall + L"Support\\update.exe"));
+  EXPECT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
+  EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
+  DeleteFileW(backup.c_str());
+}
+
+}  // namespace
