@@ -1,0 +1,127 @@
+// The whole life of the add-on in one ACADE session, from a fresh profile: installed by its
+// installer, loaded from its bundle, registered projects switched at start-up and back at
+// QUIT, the menu loaded and unloaded, and the user's PLC database swapped and restored.
+#include <gtest/gtest.h>
+
+#include "support/korvanta_install.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
+const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
+const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+
+std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+std::wstring sim() { return quoted(binDir() + L"acade-sim.exe"); }
+
+// The value of record 20 (the environment file the project names).
+std::string record20(const std::wstring& project) {
+  std::string text = readBytes(project);
+  std::size_t at = text.find("+[20]");
+  if (at == std::string::npos) return "";
+  std::size_t end = text.find_first_of("\r\n", at);
+  return text.substr(at + 5, end == std::string::npos ? std::string::npos : end - at - 5);
+}
+
+std::string project(const std::wstring& description) {
+  return toAnsi(L"+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n"
+                L"+[20]wd.env\r\n?[SCALE]1.0\r\n*[1]" + description + L"\r\n");
+}
+
+class Lifecycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(waitForUpdates(30000));
+    removeTree(kInstall);
+    removeTree(kBundle);
+    // A fresh profile, made by AutoCAD's first start (without the add-on).
+    std::wstring oldDocs;
+    if (regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", oldDocs)) removeTree(oldDocs);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProduct.c_str());
+    runProcess(sim(), "");
+    ASSERT_TRUE(regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs_));
+    ProcessResult setup = runProcess(quoted(binDir() + L"KorvantaSetup.exe") + L" /S");
+    ASSERT_EQ(setup.exitCode, 0u) << setup.output;
+  }
+  void TearDown() override {
+    waitForUpdates(30000);
+    removeTree(kInstall);
+    removeTree(kBundle);
+  }
+  std::wstring docs_;
+  TempDir dir_;
+  RegistryKeyGuard addonKey_{kAddonKey};
+};
+
+TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
+  const std::wstring a = dir_.path() + L"Цех A.wdp", b = dir_.path() + L"B.wdp", c = dir_.path() + L"C.wdp";
+  writeBytes(a, project(L"Насосная станция"));
+  writeBytes(b, project(L"Project B"));
+  writeBytes(c, project(L"Project C"));
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", a + L";" + b + L";");
+  const std::wstring plc = docs_ + L"AeData\\en-US\\Plc\\";
+  writeBytes(plc + L"ace_plc.mdb", "the user's own PLC database");
+
+  const std::wstring script = L"SHELL copy " + quoted(a) + L" " + quoted(dir_.path() + L"a-during.wdp") +
+                              L"\nkvs_on\nSHELL copy " + quoted(c) + L" " + quoted(dir_.path() + L"c-during.wdp") +
+                              L"\nQUIT\n";
+  ProcessResult r = runProcess(sim() + L" --project " + quoted(c), toUtf8(script));
+  ASSERT_EQ(r.exitCode, 0u) << r.output;
+
+  // The transcript, in the order a user sees it.
+  std::vector<std::string> expected = {
+      "acade-sim: bundle Korvanta.bundle: loading Contents\\Windows\\KVS_switch_2015.arx.",
+      "Customization file loaded successfully. Customization Group: KORVANTA",
+      "Command: kvs_on",
+      toUtf8(L"| Проект переключен на библиотеку ГОСТ."),
+      "Command: QUIT",
+      "Command: (command \"_.cuiunload\" \"korvanta\")",
+      "Customization group KORVANTA unloaded.",
+      "Command: _.QUIT",
+      "KVS_switch_2015.arx successfully unloaded.",
+  };
+  std::size_t at = 0;
+  for (const auto& line : expected) {
+    std::size_t found = r.output.find(line, at);
+    ASSERT_NE(found, std::string::npos) << "missing, or out of order: " << line << "\n" << r.output;
+    at = found + line.size();
+  }
+  EXPECT_EQ(r.output.find("error"), std::string::npos) << r.output;
+
+  // During the session A, B and C used the GOST library; after QUIT all three are back.
+  EXPECT_EQ(record20(dir_.path() + L"a-during.wdp"), "kvdata.env");
+  EXPECT_EQ(record20(dir_.path() + L"c-during.wdp"), "kvdata.env");
+  for (const auto& p : {a, b, c}) EXPECT_EQ(record20(p), "wd.env") << toUtf8(p);
+  EXPECT_NE(readBytes(a).find(toAnsi(L"*[1]Насосная станция")), std::string::npos);
+  std::wstring projects;
+  ASSERT_TRUE(regReadString(HKEY_CURRENT_USER, kAddonKey, L"Projects", projects));
+  EXPECT_EQ(projects, a + L";" + b + L";" + c + L";");
+
+  // kvdata.env names the add-on's data folder where wd.env names ACADE's catalogs.
+  std::string env = readBytes(docs_ + L"AeData\\kvdata.env");
+  EXPECT_EQ(env.find("%WD_DIR%/catalogs/"), std::string::npos);
+  EXPECT_NE(env.find("WD_CATALOG,C:/Program Files/Korvanta/Data/default_cat.mdb,"), std::string::npos);
+
+  // The menu group is unloaded, so the profile no longer loads it at the next start.
+  HKEY menus = nullptr;
+  bool kept = false;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, (kProduct + L"\\Profiles\\<<ACADE>>\\Menus").c_str(), 0, KEY_QUERY_VALUE,
+                    &menus) == ERROR_SUCCESS) {
+    kept = RegQueryValueExW(menus, L"KORVANTA", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(menus);
+  }
+  EXPECT_FALSE(kept);
+
+  // Right after the unload the add-on's database is still in place; update.exe restores.
+  EXPECT_EQ(readBytes(plc + L"ace_plc_old.mdb"), "the user's own PLC database");
+  EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), readBytes(kInstall + L"Data\\ace_plc.mdb"));
+  ASSERT_TRUE(waitForUpdates(30000));
+  EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), "the user's own PLC database");
+  EXPECT_FALSE(fileExists(plc + L"ace_plc_old.mdb"));
+}
+
+}  // namespace
