@@ -1,0 +1,121 @@
+// The plug-in's start-up in the simulated host with 0, 100 and 1000 registered projects
+// (small real project files), and what each project adds. Prints measurements only.
+//
+// Run under Wine: KVS_STATE_DIR=$PWD/build/win/wine tools/wine-run build/win/bin/startup_bench.exe
+// It installs the add-on's library folders it needs under C:\Program Files\Korvanta\ and
+// removes what it created; the user's PLC database is put back after each run.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "acadhost/host_api.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+const std::wstring kData = L"C:\\Program Files\\Korvanta\\Data\\";
+
+std::wstring binDir() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD put = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  CloseHandle(f);
+}
+
+void setProjects(const std::wstring& list) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegSetValueExW(key, L"Projects", 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
+                 static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+// Puts the user's PLC database back wherever a start-up swapped it.
+void endSwap() {
+  wchar_t docs[MAX_PATH] = {};
+  DWORD size = sizeof docs;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409",
+                   L"RoamingUserMyDocsAcadeFolder", RRF_RT_REG_SZ, nullptr, docs, &size) != ERROR_SUCCESS)
+    return;
+  for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
+    std::wstring plc = std::wstring(docs) + L"AeData\\" + language + L"Plc\\";
+    if (GetFileAttributesW((plc + L"ace_plc_old.mdb").c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    DeleteFileW((plc + L"ace_plc.mdb").c_str());
+    MoveFileW((plc + L"ace_plc_old.mdb").c_str(), (plc + L"ace_plc.mdb").c_str());
+  }
+}
+
+// Milliseconds from the load message to the end of the start-up, best of `runs`.
+double startupMs(int runs) {
+  double best = 1e300;
+  for (int i = 0; i < runs; ++i) {
+    acadhost::SessionOptions options;
+    acadhost::startSession(options);
+    auto t0 = Clock::now();
+    acadhost::loadModule(binDir() + L"KVS_switch_2015.arx");
+    auto t1 = Clock::now();
+    acadhost::endSession();
+    endSwap();
+    best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
+  }
+  return best;
+}
+
+}  // namespace
+
+int main() {
+  acadhost::setEcho(false);
+  std::vector<std::wstring> made;
+  for (const wchar_t* folder : {L"C:\\Program Files\\Korvanta", L"C:\\Program Files\\Korvanta\\Data",
+                                L"C:\\Program Files\\Korvanta\\Data\\UGO", L"C:\\Program Files\\Korvanta\\Data\\UGO\\GOST",
+                                L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi",
+                                L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf"})
+    if (CreateDirectoryW(folder, nullptr)) made.insert(made.begin(), folder);
+
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring projects = std::wstring(temp) + L"kvs_startup_bench\\";
+  CreateDirectoryW(projects.c_str(), nullptr);
+  const std::string text =
+      "+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n+[5]0\r\n"
+      "+[11]Plant\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n*[1]Bench project\r\nSheet01.dwg\r\nSheet02.dwg\r\n";
+
+  std::printf("registered projects   start-up ms   ms per project\n");
+  double empty = 0;
+  for (int count : {0, 100, 1000}) {
+    std::wstring list;
+    for (int i = 0; i < count; ++i) {
+      std::wstring path = projects + L"p" + std::to_wstring(i) + L".wdp";
+      writeFile(path, text);
+      list += path + L";";
+    }
+    setProjects(list);
+    double ms = startupMs(count >= 1000 ? 1 : 3);
+    if (count == 0) empty = ms;
+    if (count == 0)
+      std::printf("%19d   %11.1f   %14s\n", count, ms, "-");
+    else
+      std::printf("%19d   %11.1f   %14.3f\n", count, ms, (ms - empty) / count);
+  }
+
+  RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
+  for (int i = 0; i < 1000; ++i) DeleteFileW((projects + L"p" + std::to_wstring(i) + L".wdp").c_str());
+  RemoveDirectoryW(projects.c_str());
+  for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
+  return 0;
+}
