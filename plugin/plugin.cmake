@@ -1,5 +1,6 @@
 # The plug-in's code as a library (tests link it directly) and the ObjectARX module itself.
 add_library(kvs_plugin STATIC
+  common/system_message.cpp
   frame/arx_app.cpp
   frame/KVS_switchApp.cpp
   frame/menu_reactor.cpp

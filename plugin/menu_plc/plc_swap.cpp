@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/system_message.h"
 #include "common/text_util.h"
 #include "common/win32_handles.h"
 #include "frame/KVS_switchApp.h"
@@ -38,19 +39,8 @@ bool resolveLanguageFolder(std::wstring& working, std::wstring* backup) {
   return true;
 }
 
-// The system's text for an error code, in English where the system has it.
-std::wstring describe(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  DWORD n = FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                           reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  if (!n) n = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::wstring out = n ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
-    out.pop_back();
-  return out + L" (error " + std::to_wstring(code) + L")";
-}
+// The system's text for an error code, with the code.
+std::wstring describe(DWORD code) { return kvs::system_message(code) + L" (error " + std::to_wstring(code) + L")"; }
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "common/text_util.h"
 #include "frame/host_interface.h"
+#include "common/system_message.h"
 #include "switching/change_env.h"
 #include "switching/file_seam.h"
 
@@ -14,18 +15,9 @@ namespace seam = kvs::file_seam;
 
 namespace {
 
-std::wstring systemMessage(DWORD code) {
-  wchar_t* text = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::wstring out = n ? kvs::trim(std::wstring(text, n)) : L"system error " + std::to_wstring(code);
-  if (text) LocalFree(text);
-  return out;
-}
-
 // `format` holds the file, then the cause.
 void report(const wchar_t* format, const std::wstring& file, DWORD error) {
-  acutPrintf(format, file.c_str(), systemMessage(error).c_str());
+  acutPrintf(format, file.c_str(), kvs::system_message(error).c_str());
 }
 
 const wchar_t kCannotRead[] = L"Can not read project file %ls: %ls\n";

@@ -2,6 +2,7 @@
 // from disk, and what do_change leaves on disk and prints.
 #include <vector>
 
+#include "common/system_message.h"
 #include "switch_fixture.h"
 #include "switching/change_env.h"
 #include "switching/project_driver.h"
@@ -243,10 +244,7 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
   writeBytes(project_, original);
   ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   auto& hook = kvs::file_seam::fault_hook;
-  wchar_t cause[256] = {};
-  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_DISK_FULL, 0, cause, 256,
-                 nullptr);
-  const std::wstring causeText = std::wstring(cause).substr(0, std::wstring(cause).find_last_not_of(L"\r\n ") + 1);
+  const std::wstring causeText = kvs::system_message(ERROR_DISK_FULL);
 
   int step = 1;
   for (;; ++step) {
