@@ -30,8 +30,12 @@ cat >"$demo/session.scr" <<SCR
 SHELL copy "$project" "$snapshots\\before.wdp"
 kvs_on
 SHELL copy "$project" "$snapshots\\gost.wdp"
+SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
+SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
 kvs_off
 SHELL copy "$project" "$snapshots\\after.wdp"
+SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
+SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
 QUIT
 SCR
 
