@@ -15,6 +15,7 @@
 #include <string>
 
 #include "acadhost/host_api.h"
+#include "best_time.h"
 #include "frame/KVS_switchApp.h"
 #include "switching/project_driver.h"
 
@@ -58,30 +59,14 @@ std::string makeProject(std::size_t target) {
   return text;
 }
 
-double bestSeconds(int runs, const std::function<void()>& job) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    int reps = 0;
-    const auto start = Clock::now();
-    std::chrono::duration<double> elapsed{};
-    do {
-      job();
-      ++reps;
-      elapsed = Clock::now() - start;
-    } while (elapsed.count() < 0.05);
-    best = std::min(best, elapsed.count() / reps);
-  }
-  return best;
-}
-
 void measure(const char* label, std::size_t target, int runs, const std::wstring& folder) {
   const std::wstring project = folder + L"bench.wdp", copy = folder + L"copy.wdp";
   const std::string bytes = makeProject(target);
   writeAll(project, bytes, false);
-  const double change = bestSeconds(runs, [&] {
+  const double change = bench::best_seconds(runs, [&] {
     if (!do_change(project, 2)) std::printf("do_change failed\n");
-  });
-  const double plain = bestSeconds(runs, [&] { writeAll(copy, readAll(project), true); });
+  }, 0.05);
+  const double plain = bench::best_seconds(runs, [&] { writeAll(copy, readAll(project), true); }, 0.05);
   const double mb = static_cast<double>(bytes.size()) / 1e6;
   std::printf("%-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy\n", label,
               bytes.size(), mb / change, mb / plain, change / plain);

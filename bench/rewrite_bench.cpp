@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "best_time.h"
 #include "switching/project_text.h"
 
 namespace {
@@ -60,23 +61,6 @@ std::wstring make_project(std::size_t target) {
   return text;
 }
 
-// Best time of `runs` runs; a run repeats the job until it lasts at least 20 ms.
-double best_seconds(int runs, const std::function<void()>& job) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    int reps = 0;
-    const auto start = Clock::now();
-    std::chrono::duration<double> elapsed{};
-    do {
-      job();
-      ++reps;
-      elapsed = Clock::now() - start;
-    } while (elapsed.count() < 0.02);
-    best = std::min(best, elapsed.count() / reps);
-  }
-  return best;
-}
-
 class TempFile {
  public:
   TempFile() : path_(fs::temp_directory_path() / "kvs_rewrite_bench.tmp") {}
@@ -107,15 +91,15 @@ void measure(const char* label, std::size_t target, int runs, const TempFile& te
   const kvs::RecordValues values =
       kvs::gost_values({L"GOST_2.701", L"Rele"}, {L"Shkaf"}, L"C:\\Users\\Public\\Documents", L"2015");
 
-  const double rewrite = best_seconds(runs, [&] {
+  const double rewrite = bench::best_seconds(runs, [&] {
     const std::wstring out = kvs::rewrite_project_text(text, values);
     g_sink = g_sink + out.size() + static_cast<std::size_t>(out[out.size() / 2]);
   });
-  const double copy = best_seconds(runs, [&] {
+  const double copy = bench::best_seconds(runs, [&] {
     const std::wstring out(text);
     g_sink = g_sink + out.size() + static_cast<std::size_t>(out[out.size() / 2]);
   });
-  const double file = best_seconds(runs, [&] { file_round_trip(bytes, temp.path()); });
+  const double file = bench::best_seconds(runs, [&] { file_round_trip(bytes, temp.path()); });
 
   const double mb = static_cast<double>(text.size()) / 1e6;
   std::printf("%-6s %10zu chars  rewrite %8.1f MB/s  copy %8.1f MB/s  file %8.1f MB/s  "
