@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "acadhost/host_api.h"
+#include "support/korvanta_install.h"
 
 namespace {
 
@@ -45,21 +46,6 @@ void setProjects(const std::wstring& list) {
   RegCloseKey(key);
 }
 
-// Puts the user's PLC database back wherever a start-up swapped it.
-void endSwap() {
-  wchar_t docs[MAX_PATH] = {};
-  DWORD size = sizeof docs;
-  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409",
-                   L"RoamingUserMyDocsAcadeFolder", RRF_RT_REG_SZ, nullptr, docs, &size) != ERROR_SUCCESS)
-    return;
-  for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
-    std::wstring plc = std::wstring(docs) + L"AeData\\" + language + L"Plc\\";
-    if (GetFileAttributesW((plc + L"ace_plc_old.mdb").c_str()) == INVALID_FILE_ATTRIBUTES) continue;
-    DeleteFileW((plc + L"ace_plc.mdb").c_str());
-    MoveFileW((plc + L"ace_plc_old.mdb").c_str(), (plc + L"ace_plc.mdb").c_str());
-  }
-}
-
 // Milliseconds from the load message to the end of the start-up, best of `runs`.
 double startupMs(int runs) {
   double best = 1e300;
@@ -70,7 +56,7 @@ double startupMs(int runs) {
     acadhost::loadModule(binDir() + L"KVS_switch_2015.arx");
     auto t1 = Clock::now();
     acadhost::endSession();
-    endSwap();
+    testing_support::endSwaps();
     best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
   return best;

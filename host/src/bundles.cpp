@@ -9,20 +9,11 @@
 #include <cwchar>
 
 #include "host.h"
+#include "xml_reader.h"
 
 namespace acadhost {
 
 namespace {
-
-template <class T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T** put() { return &p; }
-  T* operator->() const { return p; }
-};
 
 struct Requirements {
   std::wstring os, platform, seriesMin, seriesMax;
@@ -77,36 +68,18 @@ std::wstring mismatch(const Requirements& r, const ReleaseInfo& release) {
   return {};
 }
 
-std::wstring attribute(IXmlReader* reader, const wchar_t* name) {
-  if (reader->MoveToAttributeByName(name, nullptr) != S_OK) return {};
-  const wchar_t* value = nullptr;
-  reader->GetValue(&value, nullptr);
-  std::wstring out = value ? value : L"";
-  reader->MoveToElement();
-  return out;
-}
-
 Requirements readRequirements(IXmlReader* reader) {
-  return {attribute(reader, L"OS"), attribute(reader, L"Platform"), attribute(reader, L"SeriesMin"),
-          attribute(reader, L"SeriesMax")};
+  return {xmlAttribute(reader, L"OS"), xmlAttribute(reader, L"Platform"), xmlAttribute(reader, L"SeriesMin"),
+          xmlAttribute(reader, L"SeriesMax")};
 }
 
 // Parses the manifest with the system's XML reader. Returns the error text, empty on success.
 std::wstring parseManifest(const std::wstring& path, Package& package) {
-  using CreateFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
-  static HMODULE xmllite = LoadLibraryW(L"xmllite.dll");
-  auto create = xmllite ? reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(xmllite, "CreateXmlReader")))
-                        : nullptr;
-  if (!create) return L"no XML reader on this system";
-
   ComPtr<IStream> stream;
-  if (FAILED(SHCreateStreamOnFileW(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.put())))
+  if (FAILED(SHCreateStreamOnFileW(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, &stream.p)))
     return L"cannot be opened";
   ComPtr<IXmlReader> reader;
-  if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.put()), nullptr)) ||
-      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
-      FAILED(reader->SetInput(stream.p)))
-    return L"cannot be read";
+  if (!openXmlReader(stream.p, reader)) return L"cannot be read";
 
   bool sawPackage = false;
   std::vector<std::wstring> open;  // element names from the root down
@@ -122,9 +95,7 @@ std::wstring parseManifest(const std::wstring& path, Package& package) {
       continue;
     }
     if (type != XmlNodeType_Element) continue;
-    const wchar_t* raw = nullptr;
-    reader->GetLocalName(&raw, nullptr);
-    std::wstring name = raw ? raw : L"";
+    std::wstring name = xmlLocalName(reader.p);
     bool empty = reader->IsEmptyElement();
     std::wstring parent = open.empty() ? L"" : open.back();
     if (open.empty()) {
@@ -136,9 +107,9 @@ std::wstring parseManifest(const std::wstring& path, Package& package) {
       package.components.back().requirements = readRequirements(reader.p);
     } else if (name == L"ComponentEntry" && parent == L"Components") {
       Component c;
-      c.module = attribute(reader.p, L"ModuleName");
-      c.appType = attribute(reader.p, L"AppType");
-      c.loadOnStartup = equalNoCase(attribute(reader.p, L"LoadOnAutoCADStartup"), L"True");
+      c.module = xmlAttribute(reader.p, L"ModuleName");
+      c.appType = xmlAttribute(reader.p, L"AppType");
+      c.loadOnStartup = equalNoCase(xmlAttribute(reader.p, L"LoadOnAutoCADStartup"), L"True");
       c.requirements = groupRequirements;
       package.components.push_back(c);
     }

@@ -8,6 +8,7 @@
 
 #include "aced.h"
 #include "host.h"
+#include "xml_reader.h"
 #include "unzip.h"
 // after unzip.h, which brings the zlib and ioapi declarations it uses
 #include "iowin32.h"
@@ -17,15 +18,6 @@ namespace acadhost {
 namespace {
 
 const char kCustomizationPart[] = "MenuGroup.cui";
-
-template <class T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T* operator->() const { return p; }
-};
 
 struct ZipFile {
   unzFile z = nullptr;
@@ -75,35 +67,16 @@ std::string readPart(const std::wstring& path, const char* part, std::wstring& w
   return bytes;
 }
 
-using CreateXmlReaderFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
-
 // The menu group of a customization XML: MenuGroup@Name, each Toolbar's Name, and each
 // ToolbarButton's macro (found through MenuMacroID among the MenuMacro/Macro/Command texts).
 // On failure `why` says what is wrong.
 bool parseCustomization(const std::string& xml, MenuGroupInfo& group, std::wstring& why) {
-  // Loaded once and kept: MinGW has no import library for it.
-  static HMODULE xmllite = LoadLibraryW(L"xmllite.dll");
-  static auto create = xmllite ? reinterpret_cast<CreateXmlReaderFn>(
-                                     reinterpret_cast<void*>(GetProcAddress(xmllite, "CreateXmlReader")))
-                               : nullptr;
   why = L"its customization XML cannot be read";
-  if (!create) return false;
   ComPtr<IStream> stream;
   stream.p = SHCreateMemStream(reinterpret_cast<const BYTE*>(xml.data()), static_cast<UINT>(xml.size()));
   ComPtr<IXmlReader> reader;
-  if (!stream.p || FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader.p), nullptr)) ||
-      FAILED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) ||
-      FAILED(reader->SetInput(stream.p)))
-    return false;
-
-  auto attribute = [&](const wchar_t* name) {
-    std::wstring value;
-    const wchar_t* text = nullptr;
-    if (reader->MoveToAttributeByName(name, nullptr) == S_OK && SUCCEEDED(reader->GetValue(&text, nullptr)) && text)
-      value = text;
-    reader->MoveToElement();
-    return value;
-  };
+  if (!openXmlReader(stream.p, reader)) return false;
+  auto attribute = [&](const wchar_t* name) { return xmlAttribute(reader.p, name); };
 
   std::vector<std::wstring> path;  // open elements
   std::map<std::wstring, std::wstring> macros;
@@ -114,9 +87,7 @@ bool parseCustomization(const std::string& xml, MenuGroupInfo& group, std::wstri
   HRESULT hr;
   while ((hr = reader->Read(&type)) == S_OK) {
     if (type == XmlNodeType_Element) {
-      const wchar_t* local = nullptr;
-      reader->GetLocalName(&local, nullptr);
-      std::wstring name = local ? local : L"";
+      std::wstring name = xmlLocalName(reader.p);
       std::wstring parent = path.empty() ? L"" : path.back();
       if (name == L"MenuGroup" && !sawGroup) {
         sawGroup = true;

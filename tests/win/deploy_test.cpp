@@ -21,7 +21,9 @@ class Deployment : public ::testing::Test {
   void SetUp() override {
     removeInstallation();
     runProcess(sim(), "");  // AutoCAD's first start makes the user's profile
-    endEarlierSwaps();
+    // Sessions of other tests may have left a user's PLC database swapped.
+    ASSERT_TRUE(waitForUpdates(30000));
+    endSwaps();
     ProcessResult r = runProcess(quoted(binDir() + L"KorvantaSetup.exe") + L" /S");
     ASSERT_EQ(r.exitCode, 0u) << r.output;
   }
@@ -32,26 +34,6 @@ class Deployment : public ::testing::Test {
   }
   static ProcessResult uninstall() {
     return runProcess(quoted(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
-  }
-  // Sessions of other tests may have left the user's PLC database swapped: put it back, as
-  // update.exe would, so that each case starts from the plain state.
-  static void endEarlierSwaps() {
-    ASSERT_TRUE(waitForUpdates(30000));
-    for (const wchar_t* release : {L"R18.0\\ACAD-8007", L"R18.1\\ACAD-9007", L"R18.2\\ACAD-A007",
-                                   L"R19.0\\ACAD-B007", L"R19.1\\ACAD-D007", L"R20.0\\ACAD-E007"}) {
-      for (const wchar_t* build : {L":409", L":419"}) {
-        std::wstring docs;
-        if (!regReadString(HKEY_CURRENT_USER, std::wstring(L"Software\\Autodesk\\AutoCAD\\") + release + build,
-                           L"RoamingUserMyDocsAcadeFolder", docs))
-          continue;
-        for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
-          std::wstring plc = docs + L"AeData\\" + language + L"Plc\\";
-          if (!fileExists(plc + L"ace_plc_old.mdb")) continue;
-          DeleteFileW((plc + L"ace_plc.mdb").c_str());
-          MoveFileW((plc + L"ace_plc_old.mdb").c_str(), (plc + L"ace_plc.mdb").c_str());
-        }
-      }
-    }
   }
   static std::wstring userDocs() {
     std::wstring docs;

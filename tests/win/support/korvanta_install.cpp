@@ -85,4 +85,22 @@ bool waitForUpdates(DWORD timeoutMs) {
   return true;
 }
 
+void endSwaps() {
+  for (const wchar_t* release : {L"R18.0\\ACAD-8007", L"R18.1\\ACAD-9007", L"R18.2\\ACAD-A007", L"R19.0\\ACAD-B007",
+                                 L"R19.1\\ACAD-D007", L"R20.0\\ACAD-E007"}) {
+    for (const wchar_t* build : {L":409", L":419"}) {
+      std::wstring docs;
+      if (!regReadString(HKEY_CURRENT_USER, std::wstring(L"Software\\Autodesk\\AutoCAD\\") + release + build,
+                         L"RoamingUserMyDocsAcadeFolder", docs))
+        continue;
+      for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
+        const std::wstring plc = docs + L"AeData\\" + language + L"Plc\\";
+        if (!fileExists(plc + L"ace_plc_old.mdb")) continue;
+        DeleteFileW((plc + L"ace_plc.mdb").c_str());
+        MoveFileW((plc + L"ace_plc_old.mdb").c_str(), (plc + L"ace_plc.mdb").c_str());
+      }
+    }
+  }
+}
+
 }  // namespace testing_support

@@ -40,4 +40,8 @@ std::vector<DWORD> runningUpdates();
 // Waits until no update.exe runs; false when one still does after `timeoutMs`.
 bool waitForUpdates(DWORD timeoutMs);
 
+// Puts back, in every simulated profile of every release, a user's PLC database that a swap
+// left aside as ace_plc_old.mdb, as update.exe would: each case then starts from the plain state.
+void endSwaps();
+
 }  // namespace testing_support
