@@ -25,11 +25,18 @@ std::wstring trim(const std::wstring& text) {
   return std::wstring(trim_view(text));
 }
 
-std::wstring_view trim_view(std::wstring_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && std::iswspace(static_cast<std::wint_t>(text[b]))) ++b;
-  while (e > b && std::iswspace(static_cast<std::wint_t>(text[e - 1]))) --e;
-  return text.substr(b, e - b);
+std::wstring_view trim_view(std::wstring_view text) { return trim_right_view(trim_left_view(text)); }
+
+std::wstring_view trim_left_view(std::wstring_view text) {
+  std::size_t b = 0;
+  while (b < text.size() && std::iswspace(static_cast<std::wint_t>(text[b]))) ++b;
+  return text.substr(b);
+}
+
+std::wstring_view trim_right_view(std::wstring_view text) {
+  std::size_t e = text.size();
+  while (e > 0 && std::iswspace(static_cast<std::wint_t>(text[e - 1]))) --e;
+  return text.substr(0, e);
 }
 
 std::wstring to_lower(std::wstring text) {

@@ -18,6 +18,9 @@ std::wstring trim(const std::wstring& text);
 
 // The same as trim, as a view into `text`, for callers that must not copy.
 std::wstring_view trim_view(std::wstring_view text);
+// Only the leading, or only the trailing, white space removed.
+std::wstring_view trim_left_view(std::wstring_view text);
+std::wstring_view trim_right_view(std::wstring_view text);
 
 // Lower-cased code unit by code unit with the C library's towlower.
 std::wstring to_lower(std::wstring text);

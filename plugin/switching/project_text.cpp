@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cwctype>
+#include <utility>
 
 #include "common/text_util.h"
 
@@ -13,19 +14,19 @@ namespace {
 constexpr auto npos = std::wstring_view::npos;
 constexpr int kEnvRecord = 20;
 
+// A record: its own line's text after the "]", and the plain lines that follow it up to the
+// next record or the tail, which stay with it.
 struct Record {
   int number;
-  std::wstring_view value;
+  std::wstring_view own;
+  std::wstring_view following;
 };
 
-struct Layout {
-  std::wstring_view region;  // where records are read
-  std::wstring_view tail;    // written last, unchanged
-};
-
-struct ParsedRecords {
-  std::vector<Record> records;  // in text order; record 20 left out
-  std::wstring_view carry;      // a stray "+" with nothing before it to belong to
+struct Parsed {
+  std::wstring_view head;          // lines before the first record, written first
+  std::vector<Record> records;     // in text order
+  std::wstring_view leading_tail;  // a text's opening "?" lines, written after the records
+  std::vector<std::wstring_view> tail;  // the rest in text order, records taken out of it
 };
 
 // Decimal text of a record number, built on the stack so that writing a large
@@ -49,73 +50,117 @@ class DecimalText {
   std::size_t begin_ = kSize;
 };
 
-Layout split_tail(std::wstring_view text) {
-  const std::size_t question = text.find(L'?');
-  if (question == npos) return {text, {}};
-  if (question != 0) return {text.substr(0, question), text.substr(question)};
-  const std::size_t plus = text.find(L'+');
-  if (plus == npos) return {{}, text};
-  return {text.substr(plus), text.substr(0, plus)};
+bool is_line_break(wchar_t c) { return c == L'\r' || c == L'\n'; }
+
+// One line of the text: [begin, content_end) its text, [content_end, end) its CR LF, CR or LF.
+struct Line {
+  std::size_t begin, content_end, end;
+};
+
+Line line_at(std::wstring_view text, std::size_t begin) {
+  std::size_t content_end = begin;
+  while (content_end < text.size() && !is_line_break(text[content_end])) ++content_end;
+  std::size_t end = content_end;
+  if (end < text.size()) end += (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1;
+  return {begin, content_end, end};
 }
 
-std::wstring_view value_for(int number, std::wstring_view read, const RecordValues& values) {
+// A record line begins with "+[" and has its "]" on the same line.
+std::size_t record_close(std::wstring_view text, const Line& line) {
+  if (line.content_end - line.begin < 2 || text[line.begin] != L'+' || text[line.begin + 1] != L'[') return npos;
+  const std::size_t close = text.find(L']', line.begin + 2);
+  return close < line.content_end ? close : npos;
+}
+
+bool is_question_line(std::wstring_view text, const Line& line) {
+  return line.begin < line.content_end && text[line.begin] == L'?';
+}
+
+Parsed parse(std::wstring_view text) {
+  Parsed parsed;
+  const auto span = [text](std::size_t begin, std::size_t end) { return text.substr(begin, end - begin); };
+  std::size_t pos = 0;
+  while (pos < text.size() && record_close(text, line_at(text, pos)) == npos) pos = line_at(text, pos).end;
+  // Before the first record: the head, or the leading tail when the text opens with "?".
+  (text.substr(0, 1) == L"?" ? parsed.leading_tail : parsed.head) = text.substr(0, pos);
+
+  // Plain lines after a record stay with it until the first "?" line; from there on
+  // everything but the records is tail.
+  bool in_tail = false;
+  while (pos < text.size()) {
+    const Line line = line_at(text, pos);
+    const std::size_t close = record_close(text, line);
+    if (close != npos) {
+      const int number = parse_record_number(span(line.begin + 2, close));
+      parsed.records.push_back({number, span(close + 1, line.content_end), text.substr(line.end, 0)});
+    } else if (in_tail || is_question_line(text, line)) {
+      in_tail = true;
+      // Neighbouring tail lines are kept as one piece.
+      if (!parsed.tail.empty() && parsed.tail.back().data() + parsed.tail.back().size() == text.data() + line.begin)
+        parsed.tail.back() = {parsed.tail.back().data(), parsed.tail.back().size() + (line.end - line.begin)};
+      else
+        parsed.tail.push_back(span(line.begin, line.end));
+    } else {
+      std::wstring_view& following = parsed.records.back().following;
+      following = {following.data(), following.size() + (line.end - line.begin)};
+    }
+    pos = line.end;
+  }
+  // With no "?" line after the records, the last record ends with its own line and the plain
+  // lines after it (a drawing list) are kept after the records.
+  if (!in_tail && !parsed.records.empty()) parsed.tail.push_back(std::exchange(parsed.records.back().following, {}));
+  return parsed;
+}
+
+std::wstring_view replacement_for(int number, const RecordValues& values) {
   switch (number) {
     case 1: return values.record1;
     case 2: return values.record2;
     case 3: return values.record3;
-    default: return read;
+    case kEnvRecord: return values.record20;
+    default: return {};
   }
 }
 
-ParsedRecords parse_records(std::wstring_view region, const RecordValues& values) {
-  ParsedRecords parsed;
-  // A "+" starts a record only when a "]" follows it inside the region; any "+" past
-  // the last "]" is stray text.
-  const std::size_t last_close = region.rfind(L']');
-  const auto starts_record = [last_close](std::size_t plus) {
-    return plus != npos && last_close != npos && plus < last_close;
-  };
+bool is_replaced(int number) { return number == 1 || number == 2 || number == 3 || number == kEnvRecord; }
 
-  std::size_t plus = region.find(L'+');
-  if (plus != npos && !starts_record(plus)) parsed.carry = region.substr(plus);
-  while (starts_record(plus)) {
-    const std::size_t close = region.find(L']', plus);
-    // The character after "+" is taken to be "[" unseen, as the format has always done.
-    const std::size_t number_begin = std::min(plus + 2, close);
-    const int number = parse_record_number(region.substr(number_begin, close - number_begin));
-    const std::size_t next = region.find(L'+', close);
-    const std::size_t value_end = starts_record(next) ? next : region.size();
-    if (number != kEnvRecord) {
-      const std::wstring_view read = region.substr(close + 1, value_end - close - 1);
-      parsed.records.push_back({number, value_for(number, read, values)});
-    }
-    plus = next;
-  }
-  return parsed;
-}
-
-// Sorts by number, keeps the first record of each number and trims the kept values.
-void settle_table(std::vector<Record>& records) {
+// Sorts by number and keeps the first record of each number; the switched records take
+// their new value on their own line; record 20 is added when the text has none.
+void settle_table(std::vector<Record>& records, const RecordValues& values) {
   std::stable_sort(records.begin(), records.end(),
                    [](const Record& a, const Record& b) { return a.number < b.number; });
   const auto last = std::unique(records.begin(), records.end(),
                                 [](const Record& a, const Record& b) { return a.number == b.number; });
   records.erase(last, records.end());
-  for (Record& r : records) r.value = trim_view(r.value);
+  const auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
+                                    [](const Record& r, int n) { return r.number < n; });
+  if (env == records.end() || env->number != kEnvRecord) records.insert(env, {kEnvRecord, {}, {}});
+  for (Record& r : records) {
+    if (is_replaced(r.number)) r.own = trim_view(replacement_for(r.number, values));
+  }
 }
 
-std::wstring write_text(const std::vector<Record>& records, std::wstring_view carry, std::wstring_view tail) {
+std::wstring write_text(const Parsed& parsed) {
   static constexpr std::wstring_view kOpen = L"+[", kClose = L"]", kEnd = L"\r\n";
-  std::size_t size = carry.size() + tail.size();
-  for (const Record& r : records) {
-    size += kOpen.size() + DecimalText(r.number).view().size() + kClose.size() + r.value.size() + kEnd.size();
+  // A head that does not end its line would swallow the first record.
+  const bool close_head = !parsed.head.empty() && !is_line_break(parsed.head.back());
+  std::size_t size = parsed.head.size() + (close_head ? kEnd.size() : 0) + parsed.leading_tail.size();
+  for (const std::wstring_view piece : parsed.tail) size += piece.size();
+  for (const Record& r : parsed.records) {
+    size += kOpen.size() + DecimalText(r.number).view().size() + kClose.size() + r.own.size() + kEnd.size() +
+            r.following.size();
   }
   std::wstring out;
   out.reserve(size);
-  for (const Record& r : records) {
-    out.append(kOpen).append(DecimalText(r.number).view()).append(kClose).append(r.value).append(kEnd);
+  out.append(parsed.head);
+  if (close_head) out.append(kEnd);
+  for (const Record& r : parsed.records) {
+    out.append(kOpen).append(DecimalText(r.number).view()).append(kClose).append(trim_view(r.own)).append(kEnd);
+    // Blank lines after a record are trimmed away with its value, as records have always been.
+    if (!trim_view(r.following).empty()) out.append(r.following);
   }
-  out.append(carry).append(tail);
+  out.append(parsed.leading_tail);
+  for (const std::wstring_view piece : parsed.tail) out.append(piece);
   return out;
 }
 
@@ -144,11 +189,9 @@ int parse_record_number(std::wstring_view text) {
 }
 
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values) {
-  const Layout layout = split_tail(text);
-  ParsedRecords parsed = parse_records(layout.region, values);
-  parsed.records.push_back({kEnvRecord, values.record20});
-  settle_table(parsed.records);
-  return write_text(parsed.records, parsed.carry, layout.tail);
+  Parsed parsed = parse(text);
+  settle_table(parsed.records, values);
+  return write_text(parsed);
 }
 
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,

@@ -26,21 +26,21 @@ struct RecordValues {
 
 // Rewrites a whole project text for one switch.
 //
-// Records "+[n]value" are collected into a table ordered by number; the first occurrence
-// of a number wins. Records 1, 2 and 3 take the new values only when the project has them;
-// record 20 is always written. Every value is trimmed and written as "+[n]value\r\n".
+// A marker counts only at the start of a line (after CR LF, CR or LF). A record is a line
+// that begins with "+[" and has its "]" on that line; records are collected into a table
+// ordered by number, and the first occurrence of a number wins. Records 1, 2 and 3 take the
+// new values only when the project has them; record 20 is always written. Every value is
+// trimmed and written as "+[n]value\r\n".
 //
-// Where the text strays from that format:
-//  - The tail starts at the first "?". A text that begins with "?" keeps the part before
-//    its first "+" as the tail and has its records after it (no "+" at all: the whole text
-//    is the tail); otherwise the tail runs from the "?" to the end and records are read
-//    only before it, so a "+" in the tail is never taken for a record.
-//  - The last record's value runs to the end of the record region.
-//  - A "+" with no "]" after it in the region starts no record: it and the rest of the
-//    region belong to the previous record's value, or, with no record before it, are
-//    written unchanged between the records and the tail.
-//  - Record 999 is an ordinary record; the tail is always written last and untrimmed.
-//  - Text before the first "+" that is not a leading tail is dropped.
+// Sections, in the order written:
+//  - the head: the lines before the first record (description lines), unchanged;
+//  - the records;
+//  - the leading tail: when the text opens with a "?" line, the lines before its first record;
+//  - the tail: from the first "?" line after a record to the end, unchanged, with any records
+//    found in it taken out into the table.
+// A plain line after a record, before the tail, belongs to that record's value; a switched
+// record gets its new value on its own line and keeps such lines. When no "?" line follows
+// the records, the last record ends with its own line and the lines after it are tail.
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values);
 
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional

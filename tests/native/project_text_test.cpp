@@ -33,9 +33,9 @@ TEST(RewriteProjectText, BuildsTheRecordTable) {
       {"sorted by number", L"+[12]c\r\n+[3]b\r\n+[1]a\r\n", L"+[1]G1\r\n+[3]G3\r\n+[12]c\r\n" + kEnv},
       {"first of two equal numbers wins", L"+[7]first\r\n+[7]second\r\n", L"+[7]first\r\n" + kEnv},
       {"values trimmed, inner blanks kept", L"+[4] \t a  b \t\r\n", L"+[4]a  b\r\n" + kEnv},
-      {"inner line breaks kept", L"+[4]a\r\nb\r\n", L"+[4]a\r\nb\r\n" + kEnv},
+      {"inner line breaks kept", L"+[4]a\r\nb\r\n+[5]c\r\n", L"+[4]a\r\nb\r\n+[5]c\r\n" + kEnv},
       {"number without digits is 0", L"+[abc]x\r\n+[4]y\r\n", L"+[0]x\r\n+[4]y\r\n" + kEnv},
-      {"empty number is 0", L"+]7\r\n+[]y\r\n", L"+[0]7\r\n" + kEnv},
+      {"empty number is 0", L"+[]y\r\n", L"+[0]y\r\n" + kEnv},
       {"numbers read like _wtoi", L"+[ 08]s\r\n+[+9x]t\r\n", L"+[8]s\r\n+[9]t\r\n" + kEnv},
       {"negative numbers keep their sign", L"+[5]p\r\n+[-5]n\r\n", L"+[-5]n\r\n+[5]p\r\n" + kEnv},
       {"numbers saturate", L"+[99999999999]a\r\n+[-99999999999]b\r\n",
@@ -79,47 +79,65 @@ TEST(RewriteProjectText, WorkedExampleByteForByte) {
             L"+[2]ACE_IEC_MENU.DAT\r\n+[5]1\r\n+[20]wd.env\r\n?[x]rest");
 }
 
-// Texts outside the plain format: where the tail starts, where values end, stray "+",
-// record 999 and leading text.
-TEST(RewriteProjectText, TailBoundaries) {
+// Project files as ACADE writes them: description lines, settings, properties, drawings.
+const std::wstring kHead = L"*[1]АО \"Водоканал\"\r\n*[2]Щит ЩУ-2 +24В? см. ТЗ\r\n*[3]Шифр 2014-115-ЭМ\r\n";
+const std::wstring kProperties = L"?[0]H\r\n?[5]%S%N\r\n";
+const std::wstring kDrawings = L"=====SUB=Схемы\r\nЛист01.dwg\r\n===Шкаф ЩУ-2, вид спереди?\r\n";
+
+TEST(RewriteProjectText, KeepsAcadeLayout) {
   expect_rewrites({
-      {"leading tail with no + is kept whole", L"?only\r\ntail", kEnv + L"?only\r\ntail"},
-      {"+ inside a trailing tail is not a record", L"+[5]a\r\n?t+[6]b\r\n",
-       L"+[5]a\r\n" + kEnv + L"?t+[6]b\r\n"},
-      {"records only inside the tail", L"x?t+[6]b", kEnv + L"?t+[6]b"},
-      {"? inside records after a leading tail", L"?t+[5]a?b\r\n+[6]c", L"+[5]a?b\r\n+[6]c\r\n" + kEnv + L"?t"},
+      {"head first, properties and drawings last",
+       kHead + L"+[1]old\r\n+[2]m\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[20]\r\n" + kProperties + kDrawings,
+       kHead + L"+[1]G1\r\n+[2]G2\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv + kProperties + kDrawings},
+      {"drawing list right after the settings", kHead + L"+[3]p\r\n+[20]wd.env\r\n" + kDrawings,
+       kHead + L"+[3]G3\r\n" + kEnv + kDrawings},
+      {"? lines before the settings stay in the head", L"*[1]a\r\n?[0]H\r\n+[5]1\r\n",
+       L"*[1]a\r\n?[0]H\r\n+[5]1\r\n" + kEnv},
+      {"plain lines after a switched record stay with it", L"+[1]old\r\nnote\r\n+[20]x\r\nmore\r\n?[0]H\r\n",
+       L"+[1]G1\r\nnote\r\n+[20]kvdata.env\r\nmore\r\n?[0]H\r\n"},
+      {"a text of description lines only", L"*[1]a\r\n*[2]b", L"*[1]a\r\n*[2]b\r\n" + kEnv},
+      {"lone CR and LF end lines too", L"*[1]a\r+[2]b\n?[0]H", L"*[1]a\r+[2]G2\r\n" + kEnv + L"?[0]H"},
   });
 }
 
-TEST(RewriteProjectText, LastValueEndsWithTheRegion) {
+TEST(RewriteProjectText, MarkersCountOnlyAtLineStart) {
   expect_rewrites({
-      {"at the tail", L"+[5]a b \t?t", L"+[5]a b\r\n" + kEnv + L"?t"},
-      {"at the end of the text", L"?t+[5]a b \t", L"+[5]a b\r\n" + kEnv + L"?t"},
+      {"+ inside a description", L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n",
+       L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv},
+      {"? inside a description", L"*[1]Реконструкция? см. ТЗ\r\n+[1]a\r\n+[2]b\r\n+[3]c\r\n+[20]\r\n",
+       L"*[1]Реконструкция? см. ТЗ\r\n+[1]G1\r\n+[2]G2\r\n+[3]G3\r\n" + kEnv},
+      {"+ and ? inside a value", L"+[5]a+[6]b?c\r\n?[0]H", L"+[5]a+[6]b?c\r\n" + kEnv + L"?[0]H"},
+      {"+ inside the tail", L"+[5]a\r\n?t+[6]b\r\n", L"+[5]a\r\n" + kEnv + L"?t+[6]b\r\n"},
+      {"a +[ line without ] is plain", L"+[5]a\r\n+[oops\r\n?t", L"+[5]a\r\n+[oops\r\n" + kEnv + L"?t"},
+      {"leading tail with no record is kept whole", L"?only\r\n+tail", kEnv + L"?only\r\n+tail"},
   });
 }
 
-TEST(RewriteProjectText, StrayPlusIsKept) {
+// Orders ACADE does not write: every line is kept and each setting switched once.
+TEST(RewriteProjectText, MixedSectionsLoseNothing) {
   expect_rewrites({
-      {"joins the previous record", L"+[5]a\r\n+oops\r\n?t", L"+[5]a\r\n+oops\r\n" + kEnv + L"?t"},
-      {"a ] in the tail does not count", L"+[5]a+b?x]", L"+[5]a+b\r\n" + kEnv + L"?x]"},
-      {"with no record before it, goes before the tail", L"+oops?t", kEnv + L"+oops?t"},
-      {"after a leading tail", L"?t+[5", kEnv + L"+[5?t"},
-      {"shares the fate of a replaced record", L"+[2]old\r\n+x", L"+[2]G2\r\n" + kEnv},
+      {"settings after the properties are switched", L"+[5]a\r\n?[0]H\r\n+[1]old\r\nЛист.dwg\r\n+[20]x\r\n",
+       L"+[1]G1\r\n+[5]a\r\n" + kEnv + L"?[0]H\r\nЛист.dwg\r\n"},
+      {"a second tail after a leading tail", L"?[x]a\r\n+[1]v\r\n?[y]b\r\n",
+       L"+[1]G1\r\n" + kEnv + L"?[x]a\r\n?[y]b\r\n"},
+      {"records only inside the tail", L"?t\r\n+[6]b", L"+[6]b\r\n" + kEnv + L"?t\r\n"},
+      {"record 999 is ordinary", L"+[999]r\r\n+[5]a\r\n?t", L"+[5]a\r\n" + kEnv + L"+[999]r\r\n?t"},
   });
 }
 
-TEST(RewriteProjectText, Record999IsOrdinary) {
-  expect_rewrites({
-      {"sorted like any other", L"+[999]r\r\n+[5]a\r\n?t", L"+[5]a\r\n" + kEnv + L"+[999]r\r\n?t"},
-      {"first occurrence wins", L"?t+[999]a+[999]b", kEnv + L"+[999]a\r\n?t"},
-  });
-}
-
-TEST(RewriteProjectText, LeadingTextIsDropped) {
-  expect_rewrites({
-      {"before records", L"lead\r\n+[5]a", L"+[5]a\r\n" + kEnv},
-      {"before a tail", L"lead?t", kEnv + L"?t"},
-  });
+TEST(RewriteProjectText, SwitchingTwiceGivesTheSameText) {
+  const std::wstring texts[] = {
+      kHead + L"+[1]old\r\n+[4]x\r\n" + kDrawings,
+      L"+[2]a\r\nfoo\r\n+[1]b\r\nbar\r\n",
+      L"?[x]a\r\n+[20]v\r\nfoo  \r\n",
+      L"*[1]a",
+      L"+[5]a\r\n?[0]H\r\n+[1]old\r\n+[3]x\r\nЛист.dwg",
+  };
+  for (const std::wstring& text : texts) {
+    SCOPED_TRACE(::testing::PrintToString(text));
+    const std::wstring once = rewrite_project_text(text, kValues);
+    EXPECT_EQ(rewrite_project_text(once, kValues), once);
+  }
 }
 
 TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
