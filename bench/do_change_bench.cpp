@@ -4,6 +4,7 @@
 //  - do_change: read, convert, rewrite (stock mode), convert back, write a temporary file,
 //               flush it and put it in the project's place;
 //  - copy:      read the file whole and write the same bytes to another file, flushed.
+// The sizes are of ANSI files, and one UTF-16 file of 1 MB.
 // Runs in a simulated session (AutoCAD's paths move with each switch). Best of a few runs.
 // Numbers only; nothing is asserted.
 #include <windows.h>
@@ -59,16 +60,24 @@ std::string makeProject(std::size_t target) {
   return text;
 }
 
-void measure(const char* label, std::size_t target, int runs, const std::wstring& folder) {
+// The same text as a Unicode project: UTF-16 LE after its byte-order mark.
+std::string asUtf16(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";
+  bytes.reserve(2 + 2 * ascii.size());
+  for (char c : ascii) bytes.append({c, '\0'});
+  return bytes;
+}
+
+void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16 = false) {
   const std::wstring project = folder + L"bench.wdp", copy = folder + L"copy.wdp";
-  const std::string bytes = makeProject(target);
+  const std::string bytes = utf16 ? asUtf16(makeProject(target / 2)) : makeProject(target);
   writeAll(project, bytes, false);
   const double change = bench::best_seconds(runs, [&] {
     if (!do_change(project, 2)) std::printf("do_change failed\n");
   }, 0.05);
   const double plain = bench::best_seconds(runs, [&] { writeAll(copy, readAll(project), true); }, 0.05);
   const double mb = static_cast<double>(bytes.size()) / 1e6;
-  std::printf("%-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy\n", label,
+  std::printf("%-10s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy\n", label,
               bytes.size(), mb / change, mb / plain, change / plain);
   DeleteFileW(project.c_str());
   DeleteFileW(copy.c_str());
@@ -86,6 +95,7 @@ int main() {
   measure("10KB", 10'000, 7, temp);
   measure("1MB", 1'000'000, 5, temp);
   measure("64MB", 64'000'000, 3, temp);
+  measure("1MB UTF-16", 1'000'000, 5, temp, true);
   acadhost::endSession();
   return 0;
 }

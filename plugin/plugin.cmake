@@ -1,6 +1,10 @@
 # The plug-in's code as a library (tests link it directly) and the ObjectARX module itself.
 add_library(kvs_plugin STATIC
   common/system_message.cpp
+  common/text_codec.cpp
+  common/long_path.cpp
+  common/file_replace.cpp
+  common/file_seam.cpp
   frame/arx_app.cpp
   frame/KVS_switchApp.cpp
   frame/menu_reactor.cpp
@@ -10,7 +14,6 @@ add_library(kvs_plugin STATIC
   switching/docs_folders.cpp
   switching/change_env.cpp
   switching/project_driver.cpp
-  switching/file_seam.cpp
   commands/support_paths.cpp
   commands/switch_commands.cpp
   commands/project_list.cpp

@@ -44,6 +44,15 @@ transcript=$demo/transcript.txt
 "$root/tools/acade-sim" --project "$project" "$demo/session.scr" | tee "$transcript"
 
 records() { iconv -f cp1251 -t utf-8 "$1" | tr -d '\r' | grep -E '^\+\['; }
+others() { iconv -f cp1251 -t utf-8 "$1" | tr -d '\r' | grep -vE '^\+\['; }
+echo
+echo "== The project's other lines (description, properties, drawings) after kvs_on"
+others "$demo/gost.wdp"
+if cmp -s <(others "$demo/before.wdp") <(others "$demo/gost.wdp"); then
+  echo "   (unchanged and in order)"
+else
+  diff -u <(others "$demo/before.wdp") <(others "$demo/gost.wdp") | tail -n +3 || true
+fi
 echo
 echo "== The project's records: before kvs_on (-) and after it (+)"
 diff -u <(records "$demo/before.wdp") <(records "$demo/gost.wdp") | tail -n +3 | grep -E '^[-+]' || true

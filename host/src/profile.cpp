@@ -64,7 +64,12 @@ std::wstring wdEnv() {
 
 std::wstring demoProject(const std::wstring& publicDocs, int year) {
   std::wstring libs = publicDocs + L"\\Autodesk\\Acade " + std::to_wstring(year) + L"\\Libs\\";
-  return L"+[1]" + libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" +
+  // Laid out as ACADE writes it: description lines first (a "+" typed in one), then the
+  // settings, the properties and the drawing list.
+  return L"*[1]Демонстрационный проект\r\n"
+         L"*[2]Цех 3, щит управления насосами (+24В)\r\n"
+         L"*[3]Demo project\r\n"
+         L"+[1]" + libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" +
          libs + L"pid\\;\r\n"
          L"+[2]ACE_IEC_MENU.DAT\r\n"
          L"+[3]" + libs + L"panel\\;\r\n"
@@ -77,9 +82,6 @@ std::wstring demoProject(const std::wstring& publicDocs, int year) {
          L"+[20]wd.env\r\n"
          L"+[31]0\r\n"
          L"?[SCALE]1.0\r\n"
-         L"*[1]Демонстрационный проект\r\n"
-         L"*[2]Цех 3, щит управления насосами\r\n"
-         L"*[3]Demo project\r\n"
          L"=====\r\n"
          L"Demo01.dwg\r\n"
          L"Demo02.dwg\r\n";

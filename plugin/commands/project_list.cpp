@@ -66,18 +66,29 @@ void write_projects(const std::wstring& list) {
 }
 
 kvs::SwitchOutcome switch_project(const std::wstring& path, int tip) {
-  bool switched = false;
-  if (!kvs::run_catching_com_errors([&] { switched = do_change(path, tip); })) return kvs::SwitchOutcome::Aborted;
-  if (switched) return kvs::SwitchOutcome::Switched;
-  return last_driver_failure() == DriverFailure::ProjectFile ? kvs::SwitchOutcome::ProjectUnusable
-                                                             : kvs::SwitchOutcome::OtherFailure;
+  SwitchResult result = SwitchResult::Other;
+  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, tip); }))
+    return kvs::SwitchOutcome::Aborted;
+  switch (result) {
+    case SwitchResult::Switched: return kvs::SwitchOutcome::Switched;
+    case SwitchResult::FileGone: return kvs::SwitchOutcome::ProjectGone;
+    case SwitchResult::FileUnusable: return kvs::SwitchOutcome::ProjectUnusable;
+    case SwitchResult::Installation:
+    case SwitchResult::Other: break;
+  }
+  return kvs::SwitchOutcome::OtherFailure;
 }
 
 void init_projects() {
   std::wstring list = read_projects();
   if (list.empty()) return;
-  kvs::run_startup_pass(
-      list, [](const std::wstring& entry) { return switch_project(entry, 1); }, write_projects);
+  const auto switchEntry = [](const std::wstring& entry) {
+    const kvs::SwitchOutcome outcome = switch_project(entry, 1);
+    if (outcome == kvs::SwitchOutcome::ProjectUnusable)
+      acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
+    return outcome;
+  };
+  kvs::run_startup_pass(list, switchEntry, write_projects);
 }
 
 namespace {

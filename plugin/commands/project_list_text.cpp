@@ -120,7 +120,7 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
     if (dropped.count(folded(entry))) continue;
     SwitchOutcome outcome = switch_entry(entry);
     if (outcome == SwitchOutcome::Aborted) return;
-    if (outcome != SwitchOutcome::ProjectUnusable) continue;
+    if (outcome != SwitchOutcome::ProjectGone) continue;
     current = remove_list_entry(current, entry);
     dropped.insert(folded(entry));
     store(current);

@@ -36,7 +36,8 @@ std::wstring append_list_entry(std::wstring list, std::wstring_view path);
 // How switching one listed project went.
 enum class SwitchOutcome {
   Switched,
-  ProjectUnusable,  // its own file is missing, unreadable or cannot be written
+  ProjectGone,      // its file or folder is no longer there
+  ProjectUnusable,  // its file is there but locked, refused, unreadable or not text: it stays listed
   OtherFailure,     // the installation or the system failed; says nothing about the project
   Aborted,          // AutoCAD itself failed: the rest of the pass is pointless
 };
@@ -44,7 +45,7 @@ enum class SwitchOutcome {
 using SwitchEntry = std::function<SwitchOutcome(const std::wstring& entry)>;
 using StoreList = std::function<void(const std::wstring& list)>;
 
-// Start-up pass: every entry switched once, in list order. An unusable project is dropped
+// Start-up pass: every entry switched once, in list order. A project that is gone is dropped
 // together with its later duplicates (which are then not visited) and the list is stored
 // at once, so each drop is one store. Aborted ends the pass; drops made so far stay stored.
 void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const StoreList& store);

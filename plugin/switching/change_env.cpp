@@ -1,5 +1,6 @@
 #include "switching/change_env.h"
 
+#include <utility>
 #include <vector>
 
 #include "commands/support_paths.h"
@@ -27,19 +28,21 @@ bool scanLibraryFolders(std::wstring_view folder, std::vector<std::wstring>& nam
 
 }  // namespace
 
-std::wstring change_env(std::wstring str, int tip) {
+EnvChange switch_text(std::wstring str, int tip) {
   if (tip == 1) {
     // AutoCAD's paths move first and stay moved even when the library turns out to be missing.
     fSetSupportPath(1);
     std::vector<std::wstring> symbols, panels;
-    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return kNoInstallation;
+    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return {false, kNoInstallation};
     const std::wstring docs = getAllDocsPath(L"Common Documents");
-    if (kvs::contains(docs, L"Error")) return docs;
-    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return kNoInstallation;
-    return kvs::rewrite_project_text(str, kvs::gost_values(symbols, panels, docs, version));
+    if (kvs::contains(docs, L"Error")) return {false, docs};
+    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return {false, kNoInstallation};
+    return {true, kvs::rewrite_project_text(str, kvs::gost_values(symbols, panels, docs, version))};
   }
   const std::wstring docs = getAllDocsPath(L"Common Documents");
-  if (kvs::contains(docs, L"Error")) return docs;
+  if (kvs::contains(docs, L"Error")) return {false, docs};
   fSetSupportPath(2);
-  return kvs::rewrite_project_text(str, kvs::stock_values(docs, version));
+  return {true, kvs::rewrite_project_text(str, kvs::stock_values(docs, version))};
 }
+
+std::wstring change_env(std::wstring str, int tip) { return switch_text(std::move(str), tip).text; }

@@ -3,18 +3,19 @@
 
 #include <string>
 
-// Reads the file whole, rewrites it with change_env and puts the result in its place in one
-// step. False when the file cannot be opened (nothing printed), when the rewrite reports an
-// error, when the file is read-only, or when reading, converting or writing fails (each
-// printed with the file and the cause); the file is then as it was.
-bool do_change(std::wstring fl_name, int tip);
-
-// Why the last do_change returned false. Callers that keep lists of projects drop a
-// project only for a failure of its own file.
-enum class DriverFailure {
-  None,
-  ProjectFile,   // the project file cannot be opened, read or written (missing, read-only)
-  Installation,  // the add-on's folders, the system's information or AutoCAD's automation
-  Other,         // the rewritten text reads as an error, or memory ran out
+// How a switch of a project file went; every failure has been printed, naming the file, and
+// leaves the file as it was.
+enum class SwitchResult {
+  Switched,
+  FileGone,      // the file or its folder is not there
+  FileUnusable,  // there, but it cannot be opened, read, taken as text or written (locked, refused, read-only)
+  Installation,  // the add-on's folders or the system's information are missing
+  Other,         // memory ran out or the framework failed otherwise
 };
-DriverFailure last_driver_failure();
+
+// Reads the file whole in its own encoding, rewrites it with switch_text and puts the result,
+// in the same encoding, in its place in one step.
+SwitchResult switch_project_file(const std::wstring& path, int tip);
+
+// The same, true when the file was switched.
+bool do_change(std::wstring fl_name, int tip);

@@ -70,7 +70,7 @@ struct PassLog {
 
 TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
   PassLog log;
-  log.outcomes[L"B"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"B"] = SwitchOutcome::ProjectGone;
   kvs::run_startup_pass(L"A;B;C;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L"A;C;"}));
@@ -78,13 +78,13 @@ TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
 
 TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
   kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_EQ(log.stored, (Entries{L"B;"}));
 
   PassLog cased;
-  cased.outcomes[L"C:\\P.wdp"] = SwitchOutcome::ProjectUnusable;
+  cased.outcomes[L"C:\\P.wdp"] = SwitchOutcome::ProjectGone;
   kvs::run_startup_pass(L"C:\\P.wdp;B;c:\\p.WDP;", cased.switcher(), cased.storer());
   EXPECT_EQ(cased.tried, (Entries{L"C:\\P.wdp", L"B"}));
   EXPECT_EQ(cased.stored, (Entries{L"B;"}));
@@ -92,16 +92,16 @@ TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
 
 TEST(StartupPass, EachDropIsStoredWithTheEarlierOnes) {
   PassLog log;
-  for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchOutcome::ProjectUnusable;
+  for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchOutcome::ProjectGone;
   kvs::run_startup_pass(L"A;;B;C", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L";B;C", L";C", L";"}));
 }
 
-TEST(StartupPass, FailuresThatSayNothingAboutTheProjectKeepEveryEntry) {
+TEST(StartupPass, OnlyAProjectThatIsGoneIsDropped) {
   PassLog log;
   log.outcomes[L"A"] = SwitchOutcome::OtherFailure;
-  log.outcomes[L"B"] = SwitchOutcome::OtherFailure;
+  log.outcomes[L"B"] = SwitchOutcome::ProjectUnusable;
   kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
   EXPECT_TRUE(log.stored.empty());
@@ -109,7 +109,7 @@ TEST(StartupPass, FailuresThatSayNothingAboutTheProjectKeepEveryEntry) {
 
 TEST(StartupPass, AnAbortEndsThePassKeepingDropsAlreadyStored) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
   log.outcomes[L"B"] = SwitchOutcome::Aborted;
   kvs::run_startup_pass(L"A;B;C;D;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
@@ -126,7 +126,7 @@ TEST(StartupPass, AnEmptyListSwitchesAndStoresNothing) {
 
 TEST(QuitPass, VisitsEveryEntryDespiteFailuresUntilAnAbort) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
   kvs::run_quit_pass(L"A;B;A", log.switcher());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
 

@@ -62,6 +62,24 @@ TEST_F(AddonEnvironment, CatalogFolderReplacedEverythingElseByteForByte) {
   EXPECT_EQ(filesInAeData(), (std::set<std::wstring>{L"wd.env", L"kvdata.env"}));
 }
 
+TEST_F(AddonEnvironment, UnicodeWdEnvGivesKvdataEnvInTheSameEncoding) {
+  const std::wstring wd = L"; Каталоги\r\nWD_CATALOG,%WD_DIR%/catalogs/default_cat.mdb\r\n";
+  const std::wstring expected = L"; Каталоги\r\nWD_CATALOG,C:/Program Files/Korvanta/Data/default_cat.mdb\r\n";
+  for (const char* encoding : {"utf-8", "utf-16le", "utf-16be"}) {
+    SCOPED_TRACE(encoding);
+    DeleteFileW(kvdataEnv().c_str());
+    writeBytes(wdEnv(), fileBytes(wd, encoding));
+    createAddonEnvironment(docs_.path());
+    EXPECT_EQ(readBytes(kvdataEnv()), fileBytes(expected, encoding));
+  }
+  // Not text: nothing is made, and the message says why.
+  DeleteFileW(kvdataEnv().c_str());
+  writeBytes(wdEnv(), "\xFF\xFEW");
+  createAddonEnvironment(docs_.path());
+  EXPECT_FALSE(fileExists(kvdataEnv()));
+  EXPECT_EQ(acadhost::transcript(), L"Can not make kvdata.env from " + wdEnv() + L": it is not valid UTF-16 text.\n");
+}
+
 TEST_F(AddonEnvironment, LargeFilesComeOutWhole) {
   std::string wd, expected;
   for (int i = 0; i < 3000; ++i) {

@@ -1,5 +1,6 @@
 // The registered-projects value and the start-up and quit passes, against real files and
 // the real "Projects" value.
+#include "acadhost/host_api.h"
 #include "commands/project_list.h"
 #include "project_switch_fixture.h"
 
@@ -72,7 +73,7 @@ TEST_F(ProjectList, StartupSwitchesEveryEntryHoweverSeparated) {
   EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
 }
 
-TEST_F(ProjectList, StartupDropsProjectsWhoseOwnFileFails) {
+TEST_F(ProjectList, StartupDropsOnlyProjectsThatAreGone) {
   std::wstring a = makeProject(L"a.wdp"), c = makeProject(L"c.wdp");
   std::wstring b = dir_.path() + L"deleted.wdp";
   setList(a + L";" + b + L";" + c + L";");
@@ -81,18 +82,23 @@ TEST_F(ProjectList, StartupDropsProjectsWhoseOwnFileFails) {
   EXPECT_TRUE(rewritten(a));
   EXPECT_TRUE(rewritten(c));
 
-  // A failing entry takes its later duplicates with it, in any letter case.
+  // A gone entry takes its later duplicates with it, in any letter case; a locked one stays
+  // and is named.
   std::wstring locked = makeProject(L"locked.wdp");
-  std::wstring other = makeProject(L"other.wdp");
-  std::wstring spelled = dir_.path() + L"LOCKED.WDP";
-  setList(locked + L";" + other + L";" + spelled + L";");
+  std::wstring spelled = dir_.path() + L"DELETED.WDP";
+  setList(b + L";" + locked + L";" + spelled + L";");
+  acadhost::clearTranscript();
   {
     switch_fixture::WriteLock lock(locked);
     init_projects();
   }
-  EXPECT_EQ(list(), other + L";");
+  EXPECT_EQ(list(), locked + L";");
   EXPECT_FALSE(rewritten(locked));
-  EXPECT_TRUE(rewritten(other));
+  EXPECT_NE(transcript().find(L"Can not open project file " + locked + L": "), std::wstring::npos)
+      << toUtf8(transcript());
+  EXPECT_NE(transcript().find(L"The project stays registered and will be tried again at the next start: " + locked),
+            std::wstring::npos)
+      << toUtf8(transcript());
 }
 
 TEST_F(ProjectList, AnInstallationFailureKeepsEveryEntry) {

@@ -155,6 +155,15 @@ class ProjectDriver : public ChangeEnv {
     FindClose(find);
     return names;
   }
+  // A project as ACADE writes it, on the stock library: description lines with "+", "?" and
+  // "Error" in them first, then settings, properties and drawings. Stored without its last line break.
+  std::wstring acadeProject() const {
+    const std::wstring libs = this->libs();
+    return L"*[1]АО \"Водоканал\", Error codes\r\n*[2]Щит ЩУ-2 (+24В)\r\n*[3]Реконструкция? см. ТЗ\r\n"
+           L"+[1]" + stockSymbols(libs) + L"\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" + libs + L"panel\\;\r\n"
+           L"+[4]ACE_PANEL_MENU.DAT\r\n+[5]1\r\n+[20]wd.env\r\n?[0]H\r\n?[5]%S%N\r\n=====SUB=Схемы\r\n"
+           L"Лист01.dwg\r\n===Шкаф ЩУ-2, вид спереди?";
+  }
   TempDir dir_;
   std::wstring project_;
 };
@@ -208,18 +217,65 @@ TEST_F(ProjectDriver, RoundTripKeepsEverythingButTheSwitchedRecords) {
   EXPECT_NE(gost.find("+[4]1\r\n+[11]Demo\r\n+[20]kvdata.env\r\n?[S]1\r\n=====\r\nA.dwg"), std::string::npos) << gost;
 }
 
+TEST_F(ProjectDriver, AcadeProjectsSwitchInTheirOwnEncodingKeepingEveryOtherLine) {
+  start();
+  const std::wstring stock = acadeProject();
+  const std::wstring head = stock.substr(0, stock.find(L"+[1]"));
+  const std::wstring tail = stock.substr(stock.find(L"?[0]"));
+  for (const char* encoding : {"ansi", "utf-8", "utf-16le", "utf-16be"}) {
+    SCOPED_TRACE(encoding);
+    writeBytes(project_, fileBytes(stock, encoding));
+    ASSERT_EQ(switch_project_file(project_, 1), SwitchResult::Switched) << toUtf8(acadhost::transcript());
+    const std::string gost = readBytes(project_);
+    const std::string gostHead = fileBytes(head, encoding);
+    EXPECT_EQ(gost.substr(0, gostHead.size()), gostHead) << "description lines first, unchanged";
+    const auto body = [encoding](const std::wstring& text) {
+      return fileBytes(text, encoding).substr(fileBytes(L"", encoding).size());
+    };
+    const std::string gostTail = body(tail);
+    EXPECT_EQ(gost.substr(gost.size() - gostTail.size()), gostTail) << "properties and drawings last, unchanged";
+    for (const wchar_t* line : {L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n+[3]",
+                                L"\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[5]1\r\n+[20]kvdata.env\r\n?[0]H"}) {
+      EXPECT_NE(gost.find(body(line)), std::string::npos) << toUtf8(line);
+    }
+    ASSERT_TRUE(do_change(project_, 1));
+    EXPECT_EQ(readBytes(project_), gost) << "switching twice changes nothing";
+    ASSERT_TRUE(do_change(project_, 2));
+    EXPECT_EQ(readBytes(project_), fileBytes(stock, encoding)) << "back to the bytes it had";
+  }
+}
+
+TEST_F(ProjectDriver, FilesThatAreNotTextAreRefusedAndLeftAsTheyWere) {
+  start();
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::wstring why;
+  } cases[] = {
+      {"ANSI with a zero byte", std::string("+[1]a\r\n\0+[2]b", 13), L"it holds a zero byte, so it is not a text file."},
+      {"UTF-16 of odd length", "\xFF\xFE+\0[\0" "1", L"it is not valid UTF-16 text."},
+      {"UTF-16 with a lone surrogate", std::string("\xFF\xFE+\0\x00\xD8", 6), L"it is not valid UTF-16 text."},
+      {"UTF-8 with a broken sequence", "\xEF\xBB\xBF+[1]\xC3(", L"it is not valid UTF-8 text."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(project_, c.bytes);
+    acadhost::clearTranscript();
+    EXPECT_EQ(switch_project_file(project_, 1), SwitchResult::FileUnusable);
+    EXPECT_EQ(readBytes(project_), c.bytes);
+    EXPECT_EQ(acadhost::transcript(),
+              L"Can not switch project file " + project_ + L": " + c.why + L" The file is left as it was.\n");
+  }
+}
+
 TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   start();
-  // A missing project: false and silence, and AutoCAD's paths untouched.
-  EXPECT_FALSE(do_change(dir_.path() + L"missing.wdp", 1));
-  EXPECT_EQ(acadhost::transcript(), L"");
+  // A missing project: false, the file and the cause named, and AutoCAD's paths untouched.
+  const std::wstring missing = dir_.path() + L"missing.wdp";
+  EXPECT_EQ(switch_project_file(missing, 1), SwitchResult::FileGone);
+  EXPECT_EQ(acadhost::transcript(),
+            L"Can not open project file " + missing + L": " + kvs::system_message(ERROR_FILE_NOT_FOUND) + L"\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
-
-  // A text that holds "Error" is taken for a failure and printed whole.
-  writeBytes(project_, "+[5]Error log\r\n");
-  EXPECT_FALSE(do_change(project_, 2));
-  EXPECT_EQ(acadhost::transcript(), L"+[5]Error log\r\n+[20]wd.env\r\n");
-  EXPECT_EQ(readBytes(project_), "+[5]Error log\r\n");
 
   // Read-only: the rewrite runs (and moves AutoCAD's paths), the file is not replaced.
   writeBytes(project_, "+[5]x\r\n");
@@ -259,13 +315,9 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
     EXPECT_EQ(readBytes(project_), original) << "step " << step;
     EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
     const std::wstring printed = acadhost::transcript();
-    if (step == 1) {
-      EXPECT_EQ(printed, L"") << "a project that does not open is passed over quietly";
-    } else {
-      const std::wstring what = printed.rfind(L"Can not read", 0) == 0 ? L"read" : L"write";
-      EXPECT_EQ(printed, L"Can not " + what + L" project file " + project_ + L": " + causeText + L"\n")
-          << "step " << step;
-    }
+    const std::wstring what = printed.substr(0, printed.find(L" project file"));
+    EXPECT_TRUE(what == L"Can not open" || what == L"Can not read" || what == L"Can not write") << "step " << step;
+    EXPECT_EQ(printed, what + L" project file " + project_ + L": " + causeText + L"\n") << "step " << step;
   }
   EXPECT_GE(step, 10) << "reading, writing, flushing and replacing are all behind the seam";
   EXPECT_EQ(readBytes(project_), "+[7]0\r\n+[20]wd.env");

@@ -94,6 +94,19 @@ std::wstring fromAnsi(const std::string& bytes) { return widen(CP_ACP, bytes); }
 std::string toUtf8(const std::wstring& text) { return narrow(CP_UTF8, text); }
 std::wstring fromUtf8(const std::string& bytes) { return widen(CP_UTF8, bytes); }
 
+std::string fileBytes(const std::wstring& text, const std::string& encoding) {
+  if (encoding == "ansi") return toAnsi(text);
+  if (encoding == "utf-8") return "\xEF\xBB\xBF" + toUtf8(text);
+  const bool big = encoding == "utf-16be";
+  std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+  for (wchar_t c : text) {
+    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>((c >> 8) & 0xFF);
+    bytes += big ? high : low;
+    bytes += big ? low : high;
+  }
+  return bytes;
+}
+
 TempDir::TempDir() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);

@@ -21,6 +21,9 @@ std::string toAnsi(const std::wstring& text);
 std::wstring fromAnsi(const std::string& bytes);
 std::string toUtf8(const std::wstring& text);
 std::wstring fromUtf8(const std::string& bytes);
+// The bytes of a text file in `encoding`: "ansi" (no mark), or "utf-8", "utf-16le" and
+// "utf-16be" after their byte-order mark.
+std::string fileBytes(const std::wstring& text, const std::string& encoding);
 
 // A fresh folder under %TEMP%, removed with everything in it when the object goes.
 class TempDir {

@@ -1,5 +1,5 @@
-// The file operations of the project driver, each a thin wrapper of one system call, so that
-// tests can make the Nth of them fail as a full disk or a crash point would.
+// The file operations of a switch, each a thin wrapper of one system call, so that tests can
+// make the Nth of them fail as a full disk or a crash point would.
 #pragma once
 
 #include <afx.h>
@@ -17,15 +17,16 @@ struct FaultHook {
 };
 extern FaultHook fault_hook;
 
-// Reading, through the framework's file class: open fails quietly, the rest throw CFileException*.
-bool open_for_reading(CFile& file, const std::wstring& path);
+// Reading, through the framework's file class: open gives false and the system's error in
+// `error`, the rest throw CFileException*.
+bool open_for_reading(CFile& file, const std::wstring& path, DWORD& error);
 ULONGLONG length(CFile& file, const std::wstring& path);
 UINT read(CFile& file, const std::wstring& path, void* buffer, UINT count);
 
 // Writing: false (or INVALID_*) with GetLastError() set on failure.
 DWORD attributes(const std::wstring& path);
-bool temp_file_name(const std::wstring& folder, std::wstring& name);
-HANDLE open_for_writing(const std::wstring& path);
+// A new file, for writing; fails when the name is taken.
+HANDLE create_new(const std::wstring& path);
 bool write(HANDLE file, const char* bytes, DWORD count);
 bool flush(HANDLE file);
 bool close(HANDLE file);

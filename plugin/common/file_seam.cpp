@@ -1,4 +1,4 @@
-#include "switching/file_seam.h"
+#include "common/file_seam.h"
 
 namespace kvs::file_seam {
 
@@ -14,9 +14,15 @@ bool faulted() {
 
 }  // namespace
 
-bool open_for_reading(CFile& file, const std::wstring& path) {
-  if (faulted()) return false;
-  return file.Open(path.c_str(), CFile::modeRead) != FALSE;
+bool open_for_reading(CFile& file, const std::wstring& path, DWORD& error) {
+  if (faulted()) {
+    error = fault_hook.error;
+    return false;
+  }
+  CFileException cause;
+  if (file.Open(path.c_str(), CFile::modeRead, &cause)) return true;
+  error = static_cast<DWORD>(cause.m_lOsError);
+  return false;
 }
 
 ULONGLONG length(CFile& file, const std::wstring& path) {
@@ -34,17 +40,9 @@ DWORD attributes(const std::wstring& path) {
   return GetFileAttributesW(path.c_str());
 }
 
-bool temp_file_name(const std::wstring& folder, std::wstring& name) {
-  if (faulted()) return false;
-  wchar_t buffer[MAX_PATH];
-  if (GetTempFileNameW(folder.c_str(), L"kvs", 0, buffer) == 0) return false;
-  name = buffer;
-  return true;
-}
-
-HANDLE open_for_writing(const std::wstring& path) {
+HANDLE create_new(const std::wstring& path) {
   if (faulted()) return INVALID_HANDLE_VALUE;
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool write(HANDLE file, const char* bytes, DWORD count) {

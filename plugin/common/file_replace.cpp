@@ -1,0 +1,65 @@
+#include "common/file_replace.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <utility>
+
+#include "common/file_seam.h"
+
+namespace seam = kvs::file_seam;
+
+namespace kvs {
+
+namespace {
+
+// A file beside the target that is deleted unless it has taken the target's place.
+struct TempFile {
+  ~TempFile() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    if (!name.empty()) {
+      const DWORD error = GetLastError();  // the cause of the failure outlives the clean-up
+      DeleteFileW(name.c_str());
+      SetLastError(error);
+    }
+  }
+  std::wstring name;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
+// A name of our own: GetTempFileNameW takes folders of MAX_PATH characters at most.
+bool create_beside(const std::wstring& path, TempFile& temp) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+  const unsigned long stamp = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  for (unsigned long attempt = 0; attempt < 100; ++attempt) {
+    wchar_t suffix[16];
+    swprintf(suffix, 16, L"%08lx", (stamp + attempt * 7919u) & 0xFFFFFFFFu);
+    temp.name = folder + L"~kvs" + suffix + L".tmp";
+    temp.handle = seam::create_new(temp.name);
+    if (temp.handle != INVALID_HANDLE_VALUE) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  temp.name.clear();
+  return false;
+}
+
+}  // namespace
+
+bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes) {
+  TempFile temp;
+  if (!create_beside(path, temp)) return false;
+  // WriteFile takes at most 4 GB at a time.
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!seam::write(temp.handle, bytes.data() + done, chunk)) return false;
+    done += chunk;
+  }
+  if (!seam::flush(temp.handle)) return false;
+  if (!seam::close(std::exchange(temp.handle, INVALID_HANDLE_VALUE))) return false;
+  if (!seam::set_attributes(temp.name, attributes)) return false;
+  if (!seam::replace(temp.name, path)) return false;
+  temp.name.clear();
+  return true;
+}
+
+}  // namespace kvs

@@ -1,0 +1,17 @@
+// Crash-safe replacement of a file's content.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace kvs {
+
+// Writes `bytes` to a new file beside `path`, flushes it, gives it `attributes` and moves it
+// over `path` in one step, so the file holds either its old bytes or all the new ones. False,
+// with the system's error set, when a step fails; the file is then as it was and nothing is
+// left beside it. `path` may be in the "\\?\" form.
+bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes);
+
+}  // namespace kvs

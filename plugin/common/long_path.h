@@ -1,0 +1,13 @@
+// Paths of any length for the file functions.
+#pragma once
+
+#include <string>
+
+namespace kvs {
+
+// The path in the "\\?\" form when it is long enough for the plain form's limit of MAX_PATH
+// characters to matter (the names made beside it included), as it is otherwise. A relative or
+// "..\" path is made full first, since the "\\?\" form takes it literally.
+std::wstring extended_path(const std::wstring& path);
+
+}  // namespace kvs
