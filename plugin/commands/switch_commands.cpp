@@ -64,8 +64,10 @@ void CKVS_switchApp::KVS_switchkvs_off() {
     acutPrintf(L"%ls", kListUnreadableOff);
     return;
   }
-  std::wstring name = kvs::trim(path);
-  if (!kvs::list_has_entry(list, name)) return;
-  write_projects(kvs::remove_list_entry(list, name));
+  // kvs_on registers the path as ACADE returned it; an entry without its outer blanks is the
+  // same project too.
+  const std::wstring name = kvs::trim(path);
+  if (!kvs::list_has_entry(list, path) && !kvs::list_has_entry(list, name)) return;
+  write_projects(kvs::remove_list_entry(kvs::remove_list_entry(list, path), name));
   confirm(L"ACADE", name);
 }

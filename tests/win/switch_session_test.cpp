@@ -1,7 +1,6 @@
 // kvs_on and kvs_off in a whole acade-sim session, as a user runs them.
 #include <gtest/gtest.h>
 
-#include "project_switch_fixture.h"
 #include "support/installed_library.h"
 #include "support/test_support.h"
 
@@ -92,6 +91,84 @@ TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
   EXPECT_EQ(projectsValue(), L"");
   EXPECT_TRUE(rewrittenSince(project, before));
   EXPECT_EQ(record20(project), "wd.env");
+}
+
+// Paths of a shared drive, a colleague's lock and a blank typed after the name: each command
+// and the start-up either switch the project or say why, and the registration follows.
+TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
+  RegistryKeyGuard key(kAddonKey);
+  InstalledLibrary library;
+  TempDir dir;
+  const std::string project = toAnsi(L"*[1]Щит +24В\r\n+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n"
+                                     L"+[20]wd.env\r\n?[SCALE]1.0\r\n=====\r\nЛист01.dwg");
+  const std::string head = project.substr(0, project.find("+[")), tail = project.substr(project.find("?["));
+  const auto deep = [&dir](std::size_t length) {
+    std::wstring folder = dir.path();
+    while (folder.size() + 20 < length) folder += L"Подпапка проекта\\";
+    makeFolders(folder);
+    return folder + L"Проект.wdp";
+  };
+  const struct {
+    const char* name;
+    std::wstring file;      // the project file
+    std::wstring reported;  // the path as ACADE reports it
+    bool locked;
+  } cases[] = {
+      {"300 characters", deep(300), deep(300), false},
+      {"1000 characters", deep(1000), deep(1000), false},
+      {"locked by a colleague", dir.path() + L"Занят.wdp", dir.path() + L"Занят.wdp", true},
+      {"a blank after the name", dir.path() + L"Пробел.wdp", dir.path() + L"Пробел.wdp ", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(c.file, project);
+    const std::wstring session = sim() + L" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"";
+    writeBytes(dir.path() + L"s.scr", toUtf8(L"ACTIVEPROJECT \"" + c.reported + L"\"\nkvs_on\n" +
+                                             (c.locked ? L"kvs_off\n" : L"") + L"ARXUNLOAD KVS_switch_2015.arx\n"));
+    // Open with no sharing, as a colleague's program may hold it.
+    HANDLE lock = c.locked ? CreateFileW(c.file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                           : INVALID_HANDLE_VALUE;
+    ProcessResult on = runProcess(session);
+    EXPECT_EQ(on.exitCode, 0u) << on.output;
+    if (c.locked) {
+      for (const wchar_t* command : {L"kvs_on", L"kvs_off"}) {
+        EXPECT_NE(on.output.find(toUtf8(L"Command: " + std::wstring(command) + L"\nCan not open project file " +
+                                        c.reported + L": ")),
+                  std::string::npos)
+            << on.output;
+      }
+      EXPECT_EQ(on.output.find("Message box"), std::string::npos) << on.output;
+      // Registered before the colleague took it: the start-up keeps it and names it.
+      regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", c.reported + L";");
+      ProcessResult start = runProcess(sim() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
+      EXPECT_NE(start.output.find(toUtf8(L"The project stays registered and will be tried again at the next start: " +
+                                         c.reported)),
+                std::string::npos) << start.output;
+      EXPECT_EQ(projectsValue(), c.reported + L";");
+      regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", L"");
+      CloseHandle(lock);
+      EXPECT_EQ(readBytes(c.file), project);
+      continue;
+    }
+    EXPECT_NE(on.output.find(toUtf8(L"| Имя проекта " + c.file + L"\n")), std::string::npos)
+        << on.output;
+    EXPECT_EQ(projectsValue(), c.reported + L";");
+    EXPECT_EQ(record20(c.file), "kvdata.env");
+
+    // The next start switches it again (after a kvs_off by hand in another tool, say).
+    writeBytes(c.file, project);
+    ProcessResult start = runProcess(sim() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
+    EXPECT_EQ(record20(c.file), "kvdata.env") << start.output;
+
+    writeBytes(dir.path() + L"s.scr", toUtf8(L"ACTIVEPROJECT \"" + c.reported + L"\"\nkvs_off\nARXUNLOAD KVS_switch_2015.arx\n"));
+    ProcessResult off = runProcess(session);
+    EXPECT_NE(off.output.find(toUtf8(L"| Проект переключен на библиотеку ACADE.\n")), std::string::npos) << off.output;
+    EXPECT_EQ(projectsValue(), L"");
+    EXPECT_EQ(record20(c.file), "wd.env");
+    const std::string after = readBytes(c.file);
+    EXPECT_EQ(after.substr(0, head.size()), head);
+    EXPECT_EQ(after.substr(after.size() - tail.size()), tail);
+  }
 }
 
 TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {

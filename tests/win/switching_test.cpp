@@ -277,6 +277,13 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
             L"Can not open project file " + missing + L": " + kvs::system_message(ERROR_FILE_NOT_FOUND) + L"\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
 
+  // A folder named like a project is there but is no project: kept at start-up, said so.
+  const std::wstring folder = dir_.path() + L"Папка.wdp";
+  makeFolders(folder);
+  acadhost::clearTranscript();
+  EXPECT_EQ(switch_project_file(folder, 1), SwitchResult::FileUnusable);
+  EXPECT_EQ(acadhost::transcript(), L"Can not open project file " + folder + L": it is a folder, not a file.\n");
+
   // Read-only: the rewrite runs (and moves AutoCAD's paths), the file is not replaced.
   writeBytes(project_, "+[5]x\r\n");
   ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_READONLY));

@@ -28,7 +28,7 @@ std::wstring binDir() {
 
 std::string readBytes(const std::wstring& path) {
   Handle f;
-  f.h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  f.h = CreateFileW(anyLength(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, 0, nullptr);
   if (f.h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open a file for reading");
   std::string bytes;
@@ -40,19 +40,35 @@ std::string readBytes(const std::wstring& path) {
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
   Handle f;
-  f.h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  f.h = CreateFileW(anyLength(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f.h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a file");
   DWORD put = 0;
   if (!bytes.empty() && !WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr))
     throw std::runtime_error("cannot write a file");
 }
 
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::wstring& path) {
+  return GetFileAttributesW(anyLength(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-void makeFolders(const std::wstring& path) { SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
+void makeFolders(const std::wstring& path) {
+  if (path.size() < MAX_PATH - 12) {
+    SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
+    return;
+  }
+  // Beyond the shell's limit: one folder at a time, from the first one that is missing.
+  for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+    CreateDirectoryW(anyLength(path.substr(0, at)).c_str(), nullptr);
+  CreateDirectoryW(anyLength(path).c_str(), nullptr);
+}
+
+std::wstring anyLength(const std::wstring& path) {
+  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\", 0) == 0) return path;
+  return L"\\\\?\\" + path;
+}
 
 void removeTree(const std::wstring& path) {
-  std::wstring base = path;
+  std::wstring base = anyLength(path);
   if (!base.empty() && base.back() == L'\\') base.pop_back();
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &data);

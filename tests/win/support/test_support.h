@@ -14,6 +14,8 @@ std::string readBytes(const std::wstring& path);
 void writeBytes(const std::wstring& path, const std::string& bytes);
 bool fileExists(const std::wstring& path);
 void makeFolders(const std::wstring& path);
+// A full drive path in the "\\?\" form when it is too long for the plain one.
+std::wstring anyLength(const std::wstring& path);
 void removeTree(const std::wstring& path);
 
 // Text in the ANSI code page (1251 here) and back, as ACADE's files hold it.
