@@ -1,5 +1,6 @@
-// The plug-in's start-up in the simulated host with 0, 100 and 1000 registered projects
-// (small real project files), and what each project adds. Prints measurements only.
+// The plug-in's start-up in the simulated host with 10, 100 and 1000 registered projects
+// (small real project files), in a folder each and all in one folder, and what each project
+// adds; then a list of 10,000 of which half are gone. Prints measurements only.
 //
 // Run under Wine: KVS_STATE_DIR=$PWD/build/win/wine tools/wine-run build/win/bin/startup_bench.exe
 // It installs the add-on's library folders it needs under C:\Program Files\Korvanta\ and
@@ -62,6 +63,31 @@ double startupMs(int runs) {
   return best;
 }
 
+// Project files for `count` registered projects, in a folder each (as offices keep them) or
+// all in one folder; `gone` of them, spread through the list, deleted. Returns the list.
+std::wstring makeProjects(const std::wstring& root, int count, bool folderEach, int gone, const std::string& text) {
+  std::wstring list;
+  for (int i = 0; i < count; ++i) {
+    std::wstring folder = root;
+    if (folderEach) {
+      folder += L"Project " + std::to_wstring(i) + L"\\";
+      CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    const std::wstring path = folder + L"p" + std::to_wstring(i) + L".wdp";
+    if (gone == 0 || i % (count / gone) != 0) writeFile(path, text);
+    list += path + L";";
+  }
+  return list;
+}
+
+void removeProjects(const std::wstring& root, int count, bool folderEach) {
+  for (int i = 0; i < count; ++i) {
+    std::wstring folder = root + (folderEach ? L"Project " + std::to_wstring(i) + L"\\" : L"");
+    DeleteFileW((folder + L"p" + std::to_wstring(i) + L".wdp").c_str());
+    if (folderEach) RemoveDirectoryW(folder.c_str());
+  }
+}
+
 }  // namespace
 
 int main() {
@@ -78,29 +104,31 @@ int main() {
   std::wstring projects = std::wstring(temp) + L"kvs_startup_bench\\";
   CreateDirectoryW(projects.c_str(), nullptr);
   const std::string text =
-      "+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n+[5]0\r\n"
-      "+[11]Plant\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n*[1]Bench project\r\nSheet01.dwg\r\nSheet02.dwg\r\n";
+      "*[1]Bench project\r\n+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n"
+      "+[5]0\r\n+[11]Plant\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n=====\r\nSheet01.dwg\r\nSheet02.dwg\r\n";
 
-  std::printf("registered projects   start-up ms   ms per project\n");
-  double empty = 0;
-  for (int count : {0, 100, 1000}) {
-    std::wstring list;
-    for (int i = 0; i < count; ++i) {
-      std::wstring path = projects + L"p" + std::to_wstring(i) + L".wdp";
-      writeFile(path, text);
-      list += path + L";";
+  setProjects(L"");
+  const double empty = startupMs(5);
+  std::printf("start-up with no registered project: %.1f ms\n", empty);
+  for (bool folderEach : {true, false}) {
+    std::printf("%s\n", folderEach ? "a folder per project" : "all projects in one folder");
+    std::printf("  registered projects   start-up ms   ms per project\n");
+    for (int count : {10, 100, 1000}) {
+      setProjects(makeProjects(projects, count, folderEach, 0, text));
+      const double ms = startupMs(count >= 1000 ? 2 : 3);
+      std::printf("  %19d   %11.1f   %14.3f\n", count, ms, (ms - empty) / count);
+      removeProjects(projects, count, folderEach);
     }
-    setProjects(list);
-    double ms = startupMs(count >= 1000 ? 1 : 3);
-    if (count == 0) empty = ms;
-    if (count == 0)
-      std::printf("%19d   %11.1f   %14s\n", count, ms, "-");
-    else
-      std::printf("%19d   %11.1f   %14.3f\n", count, ms, (ms - empty) / count);
   }
 
+  // A long list of which half is gone: each drop is stored, the rest of the pass stays linear.
+  const int many = 10000;
+  setProjects(makeProjects(projects, many, true, many / 2, text));
+  const double ms = startupMs(1);
+  std::printf("%d registered projects, half of them gone: %.0f ms\n", many, ms);
+  removeProjects(projects, many, true);
+
   RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
-  for (int i = 0; i < 1000; ++i) DeleteFileW((projects + L"p" + std::to_wstring(i) + L".wdp").c_str());
   RemoveDirectoryW(projects.c_str());
   for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
   return 0;

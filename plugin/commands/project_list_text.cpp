@@ -1,6 +1,6 @@
 #include "commands/project_list_text.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 namespace kvs {
 
@@ -113,17 +113,44 @@ std::wstring append_list_entry(std::wstring list, std::wstring_view path) {
   return list;
 }
 
+namespace {
+
+// The list text without the dropped entries, each with the ";" that ends it, as
+// remove_list_entry leaves it.
+std::wstring without(const std::wstring& list, const std::vector<Span>& spans, const std::vector<bool>& dropped) {
+  std::wstring out;
+  out.reserve(list.size());
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    if (!dropped[i]) continue;
+    out.append(list, kept, spans[i].begin - kept);
+    kept = spans[i].end < list.size() ? spans[i].end + 1 : spans[i].end;
+  }
+  out.append(list, kept, std::wstring::npos);
+  return out;
+}
+
+}  // namespace
+
 void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const StoreList& store) {
-  std::wstring current = list;
-  std::unordered_set<std::wstring> dropped;  // folded paths already taken out of `current`
-  for (const std::wstring& entry : list_entries(list)) {
-    if (dropped.count(folded(entry))) continue;
-    SwitchOutcome outcome = switch_entry(entry);
+  // Each entry's folded path is made once, and the entries that share it are known up front,
+  // so a drop costs no more than the store it needs.
+  const std::vector<Span> spans = entry_spans(list);
+  std::vector<std::wstring> keys;
+  keys.reserve(spans.size());
+  std::unordered_map<std::wstring, std::vector<std::size_t>> same;
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    keys.push_back(folded(std::wstring_view(list).substr(spans[i].begin, spans[i].end - spans[i].begin)));
+    same[keys.back()].push_back(i);
+  }
+  std::vector<bool> dropped(spans.size(), false);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    if (dropped[i]) continue;
+    const SwitchOutcome outcome = switch_entry(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
     if (outcome == SwitchOutcome::Aborted) return;
     if (outcome != SwitchOutcome::ProjectGone) continue;
-    current = remove_list_entry(current, entry);
-    dropped.insert(folded(entry));
-    store(current);
+    for (const std::size_t j : same[keys[i]]) dropped[j] = true;
+    store(without(list, spans, dropped));
   }
 }
 

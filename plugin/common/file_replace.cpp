@@ -43,17 +43,43 @@ bool create_beside(const std::wstring& path, TempFile& temp) {
   return false;
 }
 
-}  // namespace
-
-bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes) {
-  TempFile temp;
-  if (!create_beside(path, temp)) return false;
+bool write_all(HANDLE file, std::string_view bytes) {
   // WriteFile takes at most 4 GB at a time.
   for (std::size_t done = 0; done < bytes.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!seam::write(temp.handle, bytes.data() + done, chunk)) return false;
+    if (!seam::write(file, bytes.data() + done, chunk)) return false;
     done += chunk;
   }
+  return true;
+}
+
+// Small parts are gathered before they are written, so a text of many pieces costs few writes.
+bool write_parts(HANDLE file, const std::vector<std::string_view>& parts) {
+  constexpr std::size_t kGather = 1 << 16;
+  std::string gathered;
+  for (const std::string_view part : parts) {
+    if (gathered.size() + part.size() <= kGather) {
+      gathered.append(part);
+      continue;
+    }
+    if (!write_all(file, gathered)) return false;
+    gathered.clear();
+    if (part.size() < kGather) gathered.append(part);
+    else if (!write_all(file, part)) return false;
+  }
+  return write_all(file, gathered);
+}
+
+}  // namespace
+
+bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes) {
+  return replace_file_content(path, std::vector<std::string_view>{bytes}, attributes);
+}
+
+bool replace_file_content(const std::wstring& path, const std::vector<std::string_view>& parts, DWORD attributes) {
+  TempFile temp;
+  if (!create_beside(path, temp)) return false;
+  if (!write_parts(temp.handle, parts)) return false;
   if (!seam::flush(temp.handle)) return false;
   if (!seam::close(std::exchange(temp.handle, INVALID_HANDLE_VALUE))) return false;
   if (!seam::set_attributes(temp.name, attributes)) return false;

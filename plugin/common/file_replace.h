@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvs {
 
@@ -13,5 +14,8 @@ namespace kvs {
 // with the system's error set, when a step fails; the file is then as it was and nothing is
 // left beside it. `path` may be in the "\\?\" form.
 bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes);
+
+// The same for content given as parts, written one after another.
+bool replace_file_content(const std::wstring& path, const std::vector<std::string_view>& parts, DWORD attributes);
 
 }  // namespace kvs

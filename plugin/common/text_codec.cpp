@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 
 namespace kvs {
 
@@ -31,15 +33,19 @@ bool is_low_surrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool decode_utf16(std::string_view body, bool big_endian, std::wstring& text) {
   if (body.size() % 2 != 0) return false;
   text.resize(body.size() / 2);
-  const int high = big_endian ? 0 : 1;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    text[i] = static_cast<wchar_t>(static_cast<unsigned char>(body[2 * i + high]) << 8 |
-                                   static_cast<unsigned char>(body[2 * i + 1 - high]));
+  if (!big_endian) {
+    std::memcpy(&text[0], body.data(), body.size());  // wchar_t is UTF-16 LE here
+  } else {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      text[i] = static_cast<wchar_t>(static_cast<unsigned char>(body[2 * i]) << 8 |
+                                     static_cast<unsigned char>(body[2 * i + 1]));
+    }
   }
   // Every surrogate must be half of a pair.
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((text[i] & 0xF800) != 0xD800) continue;
     if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) ++i;
-    else if (is_high_surrogate(text[i]) || is_low_surrogate(text[i])) return false;
+    else return false;
   }
   return true;
 }
@@ -55,9 +61,48 @@ void encode_utf16(std::wstring_view text, bool big_endian, std::string& bytes) {
   }
 }
 
+// A one-byte ANSI code page, as the system converts each of its bytes, asked once: converting
+// a file byte by byte through it gives what the system gives, without a call per switch.
+struct SingleByteCodePage {
+  bool usable = false;
+  bool ascii_valid = false;  // bytes 1 to 127 all convert
+  bool valid[256] = {};
+  wchar_t wide[256] = {};
+};
+
+const SingleByteCodePage& ansi_code_page() {
+  static const SingleByteCodePage table = [] {
+    SingleByteCodePage t;
+    CPINFO info;
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) return t;
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      wchar_t wide = 0;
+      t.valid[b] = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &wide, 1) == 1;
+      t.wide[b] = wide;
+    }
+    t.usable = true;
+    t.ascii_valid = std::all_of(t.valid + 1, t.valid + 128, [](bool v) { return v; });
+    return t;
+  }();
+  return table;
+}
+
+bool decode_single_byte(const SingleByteCodePage& table, std::string_view body, std::wstring& text) {
+  text.resize(body.size());
+  bool valid = true;
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(body[i]);
+    valid &= table.valid[b];
+    text[i] = table.wide[b];
+  }
+  return valid;
+}
+
 bool decode_code_page(UINT code_page, std::string_view body, std::wstring& text) {
   text.clear();
   if (body.empty()) return true;
+  if (code_page == CP_ACP && ansi_code_page().usable) return decode_single_byte(ansi_code_page(), body, text);
   if (body.size() > static_cast<std::size_t>(INT_MAX)) return false;
   // No code page gives more UTF-16 units than it has bytes.
   text.resize(body.size());
@@ -132,6 +177,91 @@ bool encode_text_file(std::wstring_view text, TextEncoding encoding, std::string
     case TextEncoding::Ansi: break;
   }
   return encode_code_page(CP_ACP, text, bytes);
+}
+
+TextEncoding encoding_of(std::string_view bytes) {
+  if (starts_with(bytes, kUtf8Mark)) return TextEncoding::Utf8;
+  if (starts_with(bytes, kUtf16LEMark)) return TextEncoding::Utf16LE;
+  if (starts_with(bytes, kUtf16BEMark)) return TextEncoding::Utf16BE;
+  return TextEncoding::Ansi;
+}
+
+const wchar_t* single_byte_code_page() { return ansi_code_page().usable ? ansi_code_page().wide : nullptr; }
+
+DecodeFailure check_single_byte_text(std::string_view bytes) {
+  const SingleByteCodePage& table = ansi_code_page();
+  bool valid = true, zero = false;
+  std::size_t i = 0;
+  if (table.ascii_valid) {
+    // Eight bytes at a time while they are ASCII and none is zero.
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull, kLow = 0x0101010101010101ull;
+    for (; i + 8 <= bytes.size(); i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + i, 8);
+      if ((word & kHigh) != 0 || ((word - kLow) & ~word & kHigh) != 0) break;
+    }
+  }
+  for (; i < bytes.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    valid &= table.valid[b];
+    zero |= b == 0;
+  }
+  return zero ? DecodeFailure::ZeroByte : valid ? DecodeFailure::None : DecodeFailure::Undecodable;
+}
+
+DecodeFailure check_utf16_text(std::string_view body, bool big_endian) {
+  if (body.size() % 2 != 0) return DecodeFailure::Undecodable;
+  const int high = big_endian ? 0 : 1;
+  const auto unit = [&](std::size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(body[2 * i + high])) << 8 |
+           static_cast<unsigned char>(body[2 * i + 1 - high]);
+  };
+  const std::size_t units = body.size() / 2;
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned c = unit(i);
+    if (c == 0) return DecodeFailure::ZeroByte;
+    if ((c & 0xF800) != 0xD800) continue;
+    // Every surrogate must be half of a pair.
+    if (c <= 0xDBFF && i + 1 < units && (unit(i + 1) & 0xFC00) == 0xDC00) ++i;
+    else return DecodeFailure::Undecodable;
+  }
+  return DecodeFailure::None;
+}
+
+bool encode_text_file(const TextPieces& text, TextEncoding encoding, std::string_view source,
+                      std::wstring_view source_text, std::vector<std::string_view>& parts, std::string& store) {
+  parts.clear();
+  store.clear();
+  std::size_t unit = 0;  // bytes per character, where that is fixed
+  if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) unit = 2;
+  if (encoding == TextEncoding::Ansi && ansi_code_page().usable) unit = 1;
+  if (unit == 0) {
+    if (!encode_text_file(text.joined(source_text), encoding, store)) return false;
+    parts.push_back(store);
+    return true;
+  }
+
+  // New text is encoded into `store` first, so that the views into it stay valid.
+  const std::string_view mark = mark_of(encoding);
+  std::vector<std::pair<std::size_t, std::size_t>> added;  // in `store`
+  for (const TextPieces::Piece& piece : text.pieces()) {
+    if (piece.from_source) continue;
+    const std::size_t begin = store.size();
+    if (unit == 2) encode_utf16(text.new_text(piece), encoding == TextEncoding::Utf16BE, store);
+    else if (!encode_code_page(CP_ACP, text.new_text(piece), store)) return false;
+    added.emplace_back(begin, store.size() - begin);
+  }
+  parts.push_back(mark);
+  std::size_t next = 0;
+  for (const TextPieces::Piece& piece : text.pieces()) {
+    if (piece.from_source) {
+      parts.push_back(source.substr(mark.size() + unit * piece.begin, unit * piece.size));
+    } else {
+      parts.push_back(std::string_view(store).substr(added[next].first, added[next].second));
+      ++next;
+    }
+  }
+  return true;
 }
 
 std::wstring encoding_name(TextEncoding encoding) {

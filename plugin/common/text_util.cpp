@@ -21,6 +21,18 @@ std::wstring replace_all(std::wstring text, const std::wstring& from, const std:
   return out;
 }
 
+bool is_space(wchar_t c) {
+  // The library's own answers for the first 128 characters, asked once.
+  static const struct Ascii {
+    bool space[128];
+    Ascii() : space() {
+      for (int i = 0; i < 128; ++i) space[i] = std::iswspace(static_cast<std::wint_t>(i)) != 0;
+    }
+  } ascii;
+  if (c >= 0 && c < 128) return ascii.space[c];
+  return std::iswspace(static_cast<std::wint_t>(c)) != 0;
+}
+
 std::wstring trim(const std::wstring& text) {
   return std::wstring(trim_view(text));
 }
@@ -29,13 +41,13 @@ std::wstring_view trim_view(std::wstring_view text) { return trim_right_view(tri
 
 std::wstring_view trim_left_view(std::wstring_view text) {
   std::size_t b = 0;
-  while (b < text.size() && std::iswspace(static_cast<std::wint_t>(text[b]))) ++b;
+  while (b < text.size() && is_space(text[b])) ++b;
   return text.substr(b);
 }
 
 std::wstring_view trim_right_view(std::wstring_view text) {
   std::size_t e = text.size();
-  while (e > 0 && std::iswspace(static_cast<std::wint_t>(text[e - 1]))) --e;
+  while (e > 0 && is_space(text[e - 1])) --e;
   return text.substr(0, e);
 }
 

@@ -13,6 +13,9 @@ bool contains(const std::wstring& text, const std::wstring& needle);
 // An empty `from` leaves the text as it is.
 std::wstring replace_all(std::wstring text, const std::wstring& from, const std::wstring& to);
 
+// White space as the C library's iswspace classifies it, without a call for the first 128 characters.
+bool is_space(wchar_t c);
+
 // Leading and trailing white space removed, as the C library's iswspace classifies it.
 std::wstring trim(const std::wstring& text);
 

@@ -1,6 +1,5 @@
 #include "switching/change_env.h"
 
-#include <utility>
 #include <vector>
 
 #include "commands/support_paths.h"
@@ -8,7 +7,6 @@
 #include "common/win32_handles.h"
 #include "frame/KVS_switchApp.h"
 #include "switching/docs_folders.h"
-#include "switching/project_text.h"
 
 namespace {
 
@@ -28,21 +26,35 @@ bool scanLibraryFolders(std::wstring_view folder, std::vector<std::wstring>& nam
 
 }  // namespace
 
-EnvChange switch_text(std::wstring str, int tip) {
+bool library_values(int tip, kvs::RecordValues& values, std::wstring& message) {
   if (tip == 1) {
     // AutoCAD's paths move first and stay moved even when the library turns out to be missing.
     fSetSupportPath(1);
     std::vector<std::wstring> symbols, panels;
-    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return {false, kNoInstallation};
+    message = kNoInstallation;
+    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return false;
     const std::wstring docs = getAllDocsPath(L"Common Documents");
-    if (kvs::contains(docs, L"Error")) return {false, docs};
-    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return {false, kNoInstallation};
-    return {true, kvs::rewrite_project_text(str, kvs::gost_values(symbols, panels, docs, version))};
+    if (kvs::contains(docs, L"Error")) {
+      message = docs;
+      return false;
+    }
+    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return false;
+    values = kvs::gost_values(symbols, panels, docs, version);
+    return true;
   }
   const std::wstring docs = getAllDocsPath(L"Common Documents");
-  if (kvs::contains(docs, L"Error")) return {false, docs};
+  if (kvs::contains(docs, L"Error")) {
+    message = docs;
+    return false;
+  }
   fSetSupportPath(2);
-  return {true, kvs::rewrite_project_text(str, kvs::stock_values(docs, version))};
+  values = kvs::stock_values(docs, version);
+  return true;
 }
 
-std::wstring change_env(std::wstring str, int tip) { return switch_text(std::move(str), tip).text; }
+std::wstring change_env(std::wstring str, int tip) {
+  kvs::RecordValues values;
+  std::wstring message;
+  if (!library_values(tip, values, message)) return message;
+  return kvs::rewrite_project_text(str, values);
+}

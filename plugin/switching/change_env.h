@@ -4,15 +4,13 @@
 
 #include <string>
 
-// The result of one switch of a text: the rewritten text, or why there is none.
-struct EnvChange {
-  bool rewritten;
-  std::wstring text;  // the rewritten text, or the failure's message
-};
+#include "switching/project_text.h"
 
-// tip 1: GOST library; any other value: stock ACADE library. The failure messages are
-// "Error. Installation folder not found." and the documents lookup's failure text.
-EnvChange switch_text(std::wstring str, int tip);
+// The four settings' values for `tip` (1: GOST library; any other value: stock ACADE library),
+// with AutoCAD's paths moved to that library. False with the message when the add-on's
+// folders or the system's information are missing: "Error. Installation folder not found."
+// or the documents lookup's failure text.
+bool library_values(int tip, kvs::RecordValues& values, std::wstring& message);
 
-// The same, as one text: the rewritten text or the failure message.
+// The rewritten text, or the failure message.
 std::wstring change_env(std::wstring str, int tip);

@@ -1,7 +1,10 @@
 #include "switching/project_driver.h"
 
 #include <climits>
+#include <memory>
 #include <new>
+#include <string_view>
+#include <vector>
 #include <utility>
 
 #include "common/file_replace.h"
@@ -29,17 +32,22 @@ void report(const wchar_t* format, const std::wstring& file, DWORD error) {
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-std::string readWhole(CFile& file, const std::wstring& path) {
+// The whole file, in a buffer that is not cleared first: the read fills it.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  operator std::string_view() const { return {data.get(), size}; }
+};
+
+FileBytes readWhole(CFile& file, const std::wstring& path) {
   const ULONGLONG size = seam::length(file, path);
   if (size > static_cast<ULONGLONG>(INT_MAX)) CFileException::ThrowOsError(ERROR_FILE_TOO_LARGE, path.c_str());
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    UINT n = seam::read(file, path, &bytes[got], static_cast<UINT>(bytes.size() - got));
+  FileBytes bytes{std::unique_ptr<char[]>(new char[static_cast<std::size_t>(size) + 1]), 0};
+  while (bytes.size < size) {
+    UINT n = seam::read(file, path, bytes.data.get() + bytes.size, static_cast<UINT>(size - bytes.size));
     if (n == 0) break;
-    got += n;
+    bytes.size += n;
   }
-  bytes.resize(got);
   return bytes;
 }
 
@@ -62,27 +70,46 @@ void reportNotText(const std::wstring& name, const kvs::DecodedText& decoded) {
 
 SwitchResult switchFile(const std::wstring& name, int tip) {
   const std::wstring path = kvs::extended_path(name);
-  std::string bytes;
+  FileBytes bytes;
   {
     CFile file;
     DWORD error = ERROR_SUCCESS;
     if (!seam::open_for_reading(file, path, error)) return openFailure(name, path, error);
     bytes = readWhole(file, path);
   }
-  kvs::DecodedText decoded = kvs::decode_text_file(bytes);
+  // UTF-16 and a one-byte ANSI code page are read in place; other encodings are decoded.
+  const kvs::TextEncoding encoding = kvs::encoding_of(bytes);
+  const bool utf16 = encoding == kvs::TextEncoding::Utf16LE || encoding == kvs::TextEncoding::Utf16BE;
+  kvs::ProjectBytes inPlace;
+  inPlace.code_page = encoding == kvs::TextEncoding::Ansi ? kvs::single_byte_code_page() : nullptr;
+  inPlace.big_endian = encoding == kvs::TextEncoding::Utf16BE;
+  inPlace.bytes = std::string_view(bytes).substr(utf16 ? 2 : 0);
+  const bool readInPlace = utf16 || inPlace.code_page;
+  kvs::DecodedText decoded;
+  decoded.encoding = encoding;
+  if (inPlace.code_page) decoded.failure = kvs::check_single_byte_text(bytes);
+  else if (utf16) decoded.failure = kvs::check_utf16_text(inPlace.bytes, inPlace.big_endian);
+  else decoded = kvs::decode_text_file(bytes);
   if (decoded.failure != kvs::DecodeFailure::None) {
     reportNotText(name, decoded);
     return SwitchResult::FileUnusable;
   }
-  EnvChange change = switch_text(std::move(decoded.text), tip);
-  if (!change.rewritten) {
-    acutPrintf(L"%ls", change.text.c_str());
+  kvs::RecordValues values;
+  std::wstring message;
+  if (!library_values(tip, values, message)) {
+    acutPrintf(L"%ls", message.c_str());
     return SwitchResult::Installation;
   }
+  kvs::TextPieces text = readInPlace ? kvs::rewrite_project_pieces(inPlace, values)
+                                     : kvs::rewrite_project_pieces(decoded.text, values);
   // The text is stored without white space at its end.
-  if (!kvs::encode_text_file(kvs::trim_right_view(change.text), decoded.encoding, bytes)) {
+  if (readInPlace) text.trim_end([&](std::size_t i) { return kvs::is_space(inPlace.at(i)); });
+  else text.trim_end([&](std::size_t i) { return kvs::is_space(decoded.text[i]); });
+  std::vector<std::string_view> written;
+  std::string store;
+  if (!kvs::encode_text_file(text, encoding, bytes, decoded.text, written, store)) {
     acutPrintf(L"Can not convert project file %ls to %ls: %ls\n", name.c_str(),
-               kvs::encoding_name(decoded.encoding).c_str(), kvs::system_message(GetLastError()).c_str());
+               kvs::encoding_name(encoding).c_str(), kvs::system_message(GetLastError()).c_str());
     return SwitchResult::FileUnusable;
   }
   // Checked here because a replace by rename would not refuse a read-only file.
@@ -96,7 +123,7 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
-  if (!kvs::replace_file_content(path, bytes, attributes)) {
+  if (!kvs::replace_file_content(path, written, attributes)) {
     report(kCannotWrite, name, GetLastError());
     return SwitchResult::FileUnusable;
   }

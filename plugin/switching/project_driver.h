@@ -13,7 +13,7 @@ enum class SwitchResult {
   Other,         // memory ran out or the framework failed otherwise
 };
 
-// Reads the file whole in its own encoding, rewrites it with switch_text and puts the result,
+// Reads the file whole in its own encoding, rewrites it for the library of `tip` and puts the result,
 // in the same encoding, in its place in one step.
 SwitchResult switch_project_file(const std::wstring& path, int tip);
 

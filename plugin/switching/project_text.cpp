@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <cwctype>
 #include <utility>
 
@@ -14,19 +17,98 @@ namespace {
 constexpr auto npos = std::wstring_view::npos;
 constexpr int kEnvRecord = 20;
 
-// A record: its own line's text after the "]", and the plain lines that follow it up to the
-// next record or the tail, which stay with it.
+// Where the next CR or LF lies at or after `pos`, or `end`; eight bytes at a time while no
+// byte of them is below 14 (CR is 13, LF 10).
+std::size_t next_line_break(const unsigned char* data, std::size_t pos, std::size_t end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
+  for (; pos + 8 <= end; pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + pos, 8);
+    if (((word - 14 * kOnes) & ~word & kHigh) != 0) break;
+  }
+  for (; pos < end && data[pos] != '\r' && data[pos] != '\n'; ++pos) {
+  }
+  return pos;
+}
+
+// The text being rewritten, read as wide characters: the wide text itself, or the bytes of a
+// one-byte code page read through its table.
+struct WideSource {
+  std::wstring_view text;
+  std::size_t size() const { return text.size(); }
+  wchar_t at(std::size_t i) const { return text[i]; }
+  std::size_t line_break_from(std::size_t pos) const {
+    const wchar_t* data = text.data();
+    if constexpr (sizeof(wchar_t) == 2) {
+      // Four UTF-16 units at a time while none of them is below 14.
+      constexpr std::uint64_t kOnes = 0x0001000100010001ull, kHigh = 0x8000800080008000ull;
+      for (; pos + 4 <= text.size(); pos += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, data + pos, 8);
+        if (((word - 14 * kOnes) & ~word & kHigh) != 0) break;
+      }
+    }
+    // Most characters are neither CR nor LF; one compare rules them out.
+    for (wchar_t c; pos < text.size() && ((c = data[pos]) > L'\r' || (c != L'\r' && c != L'\n'));) ++pos;
+    return pos;
+  }
+};
+
+// UTF-16 units from their bytes, in either order.
+struct Utf16Source {
+  std::string_view bytes;  // without the byte-order mark
+  bool big_endian;
+  std::size_t size() const { return bytes.size() / 2; }
+  wchar_t at(std::size_t i) const {
+    const auto byte = [this](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])); };
+    return static_cast<wchar_t>(big_endian ? byte(2 * i) << 8 | byte(2 * i + 1) : byte(2 * i + 1) << 8 | byte(2 * i));
+  }
+  std::size_t line_break_from(std::size_t pos) const {
+    // Four units at a time while none of them is below 14 (CR is 13, LF 10).
+    constexpr std::uint64_t kOnes = 0x0001000100010001ull, kHigh = 0x8000800080008000ull;
+    for (; pos + 4 <= size(); pos += 4) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes.data() + 2 * pos, 8);
+      if (big_endian) word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
+      if (((word - 14 * kOnes) & ~word & kHigh) != 0) break;
+    }
+    for (wchar_t c; pos < size() && (c = at(pos)) != L'\r' && c != L'\n';) ++pos;
+    return pos;
+  }
+};
+
+struct ByteSource {
+  std::string_view bytes;
+  const wchar_t* wide;        // 256 entries
+  bool plain_breaks = false;  // only the bytes CR and LF stand for CR and LF: search the bytes
+  std::size_t size() const { return bytes.size(); }
+  wchar_t at(std::size_t i) const { return wide[static_cast<unsigned char>(bytes[i])]; }
+  std::size_t line_break_from(std::size_t pos) const {
+    if (plain_breaks) return next_line_break(reinterpret_cast<const unsigned char*>(bytes.data()), pos, bytes.size());
+    for (wchar_t c; pos < bytes.size() && (c = at(pos)) != L'\r' && c != L'\n';) ++pos;
+    return pos;
+  }
+};
+
+// A record: where its line, its number's text ([line + 2, close)), its value on that line
+// (close + 1 to content_end) and its line break (to line_end) lie, and the plain lines after
+// it up to the next record or the tail, which stay with it ([line_end, following_end)).
+// Offsets of 32 bits keep the table small: a project text is far below 4 G characters.
 struct Record {
   int number;
-  std::wstring_view own;
-  std::wstring_view following;
+  std::uint32_t line, close, content_end, line_end, following_end;
+  bool replaced;
+};
+
+struct Span {
+  std::size_t begin, end;
 };
 
 struct Parsed {
-  std::wstring_view head;          // lines before the first record, written first
-  std::vector<Record> records;     // in text order
-  std::wstring_view leading_tail;  // a text's opening "?" lines, written after the records
-  std::vector<std::wstring_view> tail;  // the rest in text order, records taken out of it
+  Span head{0, 0};          // lines before the first record, written first
+  std::vector<Record> records;  // in text order
+  Span leading_tail{0, 0};  // a text's opening "?" lines, written after the records
+  std::vector<Span> tail;   // the rest in text order, records taken out of it
 };
 
 // Decimal text of a record number, built on the stack so that writing a large
@@ -57,58 +139,87 @@ struct Line {
   std::size_t begin, content_end, end;
 };
 
-Line line_at(std::wstring_view text, std::size_t begin) {
-  std::size_t content_end = begin;
-  while (content_end < text.size() && !is_line_break(text[content_end])) ++content_end;
+template <class Source>
+Line line_at(const Source& text, std::size_t begin) {
+  const std::size_t size = text.size();
+  const std::size_t content_end = text.line_break_from(begin);
   std::size_t end = content_end;
-  if (end < text.size()) end += (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1;
+  if (end < size) end += (text.at(end) == L'\r' && end + 1 < size && text.at(end + 1) == L'\n') ? 2 : 1;
   return {begin, content_end, end};
 }
 
 // A record line begins with "+[" and has its "]" on the same line.
-std::size_t record_close(std::wstring_view text, const Line& line) {
-  if (line.content_end - line.begin < 2 || text[line.begin] != L'+' || text[line.begin + 1] != L'[') return npos;
-  const std::size_t close = text.find(L']', line.begin + 2);
-  return close < line.content_end ? close : npos;
+template <class Source>
+std::size_t record_close(const Source& text, const Line& line) {
+  if (line.content_end - line.begin < 2 || text.at(line.begin) != L'+' || text.at(line.begin + 1) != L'[') return npos;
+  for (std::size_t i = line.begin + 2; i < line.content_end; ++i)
+    if (text.at(i) == L']') return i;
+  return npos;
 }
 
-bool is_question_line(std::wstring_view text, const Line& line) {
-  return line.begin < line.content_end && text[line.begin] == L'?';
+template <class Source>
+bool is_question_line(const Source& text, const Line& line) {
+  return line.begin < line.content_end && text.at(line.begin) == L'?';
 }
 
-Parsed parse(std::wstring_view text) {
+// As parse_record_number reads it.
+template <class Source>
+int record_number(const Source& text, std::size_t begin, std::size_t end) {
+  wchar_t digits[24];
+  std::size_t n = 0;
+  std::size_t i = begin;
+  while (i < end && is_space(text.at(i))) ++i;
+  // Past a sign and the digits nothing counts, so a short copy reads the same.
+  for (; i < end && n < std::size(digits); ++i) digits[n++] = text.at(i);
+  if (n == std::size(digits)) {
+    std::wstring all(end - i + n, L'\0');
+    std::copy(digits, digits + n, all.begin());
+    for (std::size_t k = n; i < end; ++i, ++k) all[k] = text.at(i);
+    return parse_record_number(all);
+  }
+  return parse_record_number(std::wstring_view(digits, n));
+}
+
+template <class Source>
+Parsed parse(const Source& text) {
   Parsed parsed;
-  const auto span = [text](std::size_t begin, std::size_t end) { return text.substr(begin, end - begin); };
   std::size_t pos = 0;
-  while (pos < text.size() && record_close(text, line_at(text, pos)) == npos) pos = line_at(text, pos).end;
+  Line line{};
+  while (pos < text.size() && record_close(text, line = line_at(text, pos)) == npos) pos = line.end;
   // Before the first record: the head, or the leading tail when the text opens with "?".
-  (text.substr(0, 1) == L"?" ? parsed.leading_tail : parsed.head) = text.substr(0, pos);
+  (text.size() > 0 && text.at(0) == L'?' ? parsed.leading_tail : parsed.head) = {0, pos};
+  // A line in a project is seldom shorter than this; an estimate spares regrowing.
+  parsed.records.reserve((text.size() - pos) / 32 + 1);
 
   // Plain lines after a record stay with it until the first "?" line; from there on
   // everything but the records is tail.
   bool in_tail = false;
   while (pos < text.size()) {
-    const Line line = line_at(text, pos);
+    line = line_at(text, pos);
     const std::size_t close = record_close(text, line);
     if (close != npos) {
-      const int number = parse_record_number(span(line.begin + 2, close));
-      parsed.records.push_back({number, span(close + 1, line.content_end), text.substr(line.end, 0)});
+      const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
+      parsed.records.push_back({record_number(text, line.begin + 2, close), at(line.begin), at(close),
+                                at(line.content_end), at(line.end), at(line.end), false});
     } else if (in_tail || is_question_line(text, line)) {
       in_tail = true;
       // Neighbouring tail lines are kept as one piece.
-      if (!parsed.tail.empty() && parsed.tail.back().data() + parsed.tail.back().size() == text.data() + line.begin)
-        parsed.tail.back() = {parsed.tail.back().data(), parsed.tail.back().size() + (line.end - line.begin)};
+      if (!parsed.tail.empty() && parsed.tail.back().end == line.begin)
+        parsed.tail.back().end = line.end;
       else
-        parsed.tail.push_back(span(line.begin, line.end));
+        parsed.tail.push_back({line.begin, line.end});
     } else {
-      std::wstring_view& following = parsed.records.back().following;
-      following = {following.data(), following.size() + (line.end - line.begin)};
+      parsed.records.back().following_end = static_cast<std::uint32_t>(line.end);
     }
     pos = line.end;
   }
   // With no "?" line after the records, the last record ends with its own line and the plain
   // lines after it (a drawing list) are kept after the records.
-  if (!in_tail && !parsed.records.empty()) parsed.tail.push_back(std::exchange(parsed.records.back().following, {}));
+  if (!in_tail && !parsed.records.empty()) {
+    Record& last = parsed.records.back();
+    parsed.tail.push_back({last.line_end, last.following_end});
+    last.following_end = last.line_end;
+  }
   return parsed;
 }
 
@@ -124,43 +235,82 @@ std::wstring_view replacement_for(int number, const RecordValues& values) {
 
 bool is_replaced(int number) { return number == 1 || number == 2 || number == 3 || number == kEnvRecord; }
 
+bool by_number(const Record& a, const Record& b) { return a.number < b.number; }
+
 // Sorts by number and keeps the first record of each number; the switched records take
 // their new value on their own line; record 20 is added when the text has none.
-void settle_table(std::vector<Record>& records, const RecordValues& values) {
-  std::stable_sort(records.begin(), records.end(),
-                   [](const Record& a, const Record& b) { return a.number < b.number; });
+void settle_table(std::vector<Record>& records) {
+  // Projects keep their records in order; the check spares them the sort.
+  if (!std::is_sorted(records.begin(), records.end(), by_number))
+    std::stable_sort(records.begin(), records.end(), by_number);
   const auto last = std::unique(records.begin(), records.end(),
                                 [](const Record& a, const Record& b) { return a.number == b.number; });
   records.erase(last, records.end());
   const auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
                                     [](const Record& r, int n) { return r.number < n; });
-  if (env == records.end() || env->number != kEnvRecord) records.insert(env, {kEnvRecord, {}, {}});
-  for (Record& r : records) {
-    if (is_replaced(r.number)) r.own = trim_view(replacement_for(r.number, values));
-  }
+  if (env == records.end() || env->number != kEnvRecord) records.insert(env, Record{kEnvRecord, 0, 0, 0, 0, 0, false});
+  for (Record& r : records) r.replaced = is_replaced(r.number);
 }
 
-std::wstring write_text(const Parsed& parsed) {
+template <class Source>
+bool spaces_only(const Source& text, std::size_t begin, std::size_t end) {
+  for (; begin < end; ++begin)
+    if (!is_space(text.at(begin))) return false;
+  return true;
+}
+
+// A record that the rewrite would write exactly as it stands: "+[n]value" with its number in
+// its shortest form, nothing to trim from its value, and CR LF.
+template <class Source>
+bool written_as_it_stands(const Source& text, const Record& r) {
+  if (r.replaced || r.line_end - r.content_end != 2 || text.at(r.content_end) != L'\r') return false;
+  const DecimalText number(r.number);
+  if (number.view().size() != r.close - r.line - 2) return false;
+  for (std::size_t i = 0; i < number.view().size(); ++i)
+    if (text.at(r.line + 2 + i) != number.view()[i]) return false;
+  return r.close + 1 == r.content_end ||
+         (!is_space(text.at(r.close + 1)) && !is_space(text.at(r.content_end - 1)));
+}
+
+template <class Source>
+void write_text(const Source& text, const Parsed& parsed, const RecordValues& values, TextPieces& out) {
   static constexpr std::wstring_view kOpen = L"+[", kClose = L"]", kEnd = L"\r\n";
+  const auto source = [&out](Span s) { out.append_source(s.begin, s.end - s.begin); };
+  source(parsed.head);
   // A head that does not end its line would swallow the first record.
-  const bool close_head = !parsed.head.empty() && !is_line_break(parsed.head.back());
-  std::size_t size = parsed.head.size() + (close_head ? kEnd.size() : 0) + parsed.leading_tail.size();
-  for (const std::wstring_view piece : parsed.tail) size += piece.size();
+  if (parsed.head.end > 0 && !is_line_break(text.at(parsed.head.end - 1))) out.append_new(kEnd);
   for (const Record& r : parsed.records) {
-    size += kOpen.size() + DecimalText(r.number).view().size() + kClose.size() + r.own.size() + kEnd.size() +
-            r.following.size();
-  }
-  std::wstring out;
-  out.reserve(size);
-  out.append(parsed.head);
-  if (close_head) out.append(kEnd);
-  for (const Record& r : parsed.records) {
-    out.append(kOpen).append(DecimalText(r.number).view()).append(kClose).append(trim_view(r.own)).append(kEnd);
+    if (written_as_it_stands(text, r)) {
+      source({r.line, r.line_end});
+    } else {
+      out.append_new(kOpen);
+      out.append_new(DecimalText(r.number).view());
+      out.append_new(kClose);
+      if (r.replaced) {
+        out.append_new(trim_view(replacement_for(r.number, values)));
+      } else {
+        // The value trimmed, as a part of the source.
+        std::size_t begin = r.close + 1, end = r.content_end;
+        while (begin < end && is_space(text.at(begin))) ++begin;
+        while (end > begin && is_space(text.at(end - 1))) --end;
+        source({begin, end});
+      }
+      out.append_new(kEnd);
+    }
     // Blank lines after a record are trimmed away with its value, as records have always been.
-    if (!trim_view(r.following).empty()) out.append(r.following);
+    if (!spaces_only(text, r.line_end, r.following_end)) source({r.line_end, r.following_end});
   }
-  out.append(parsed.leading_tail);
-  for (const std::wstring_view piece : parsed.tail) out.append(piece);
+  source(parsed.leading_tail);
+  for (const Span& piece : parsed.tail) source(piece);
+}
+
+template <class Source>
+TextPieces rewrite(const Source& text, const RecordValues& values) {
+  if (text.size() > UINT32_MAX) throw std::length_error("project text too long");
+  Parsed parsed = parse(text);
+  settle_table(parsed.records);
+  TextPieces out;
+  write_text(text, parsed, values, out);
   return out;
 }
 
@@ -188,10 +338,27 @@ int parse_record_number(std::wstring_view text) {
   return static_cast<int>(negative ? -magnitude : std::min(magnitude, kCap - 1));
 }
 
+TextPieces rewrite_project_pieces(std::wstring_view text, const RecordValues& values) {
+  return rewrite(WideSource{text}, values);
+}
+
+wchar_t ProjectBytes::at(std::size_t i) const {
+  return code_page ? ByteSource{bytes, code_page}.at(i) : Utf16Source{bytes, big_endian}.at(i);
+}
+
+TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& values) {
+  if (text.code_page) {
+    ByteSource source{text.bytes, text.code_page};
+    source.plain_breaks = true;
+    for (int c = 0; c < 256; ++c)
+      source.plain_breaks &= (text.code_page[c] == L'\r') == (c == '\r') && (text.code_page[c] == L'\n') == (c == '\n');
+    return rewrite(source, values);
+  }
+  return rewrite(Utf16Source{text.bytes, text.big_endian}, values);
+}
+
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values) {
-  Parsed parsed = parse(text);
-  settle_table(parsed.records, values);
-  return write_text(parsed);
+  return rewrite_project_pieces(text, values).joined(text);
 }
 
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,

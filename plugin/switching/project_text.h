@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text_pieces.h"
+
 namespace kvs {
 
 // Installation folders, spelled as they are written into project files.
@@ -42,6 +44,20 @@ struct RecordValues {
 // record gets its new value on its own line and keeps such lines. When no "?" line follows
 // the records, the last record ends with its own line and the lines after it are tail.
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values);
+
+// The same rewrite, as pieces of `text`.
+TextPieces rewrite_project_pieces(std::wstring_view text, const RecordValues& values);
+// A project text read in place from its file's bytes, which give each character a fixed
+// number of bytes: one byte through the table of a one-byte code page, or a UTF-16 unit.
+struct ProjectBytes {
+  std::string_view bytes;             // after any byte-order mark
+  const wchar_t* code_page = nullptr;  // 256 characters; null for UTF-16
+  bool big_endian = false;             // UTF-16 byte order
+  wchar_t at(std::size_t i) const;     // character i
+};
+
+// The same rewrite; the pieces count characters of `text`.
+TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& values);
 
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
 // sign, decimal digits, 0 when there are none. Out-of-range values saturate.
