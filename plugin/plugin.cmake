@@ -27,3 +27,4 @@ add_library(KVS_switch_2015 SHARED frame/module_entry.cpp $<TARGET_OBJECTS:arxap
 target_link_libraries(KVS_switch_2015 PRIVATE kvs_plugin)
 set_target_properties(KVS_switch_2015 PROPERTIES PREFIX "" SUFFIX ".arx"
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+kvs_project_target(kvs_plugin KVS_switch_2015)
