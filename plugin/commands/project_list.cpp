@@ -1,5 +1,4 @@
 #include "commands/project_list.h"
-#include "commands/project_list_testing.h"
 
 #include <new>
 #include <vector>
@@ -91,13 +90,6 @@ void init_projects() {
   kvs::run_startup_pass(list, switchEntry, write_projects);
 }
 
-namespace {
-int deinitCalls = 0;  // for tests of the quit sequence, which must run the pass exactly once
-}
-
-int kvs_testing::deinitProjectsCalls() { return deinitCalls; }
-
 void deinit_projects() {
-  ++deinitCalls;
   kvs::run_quit_pass(read_projects(), [](const std::wstring& entry) { return switch_project(entry, 2); });
 }

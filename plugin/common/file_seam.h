@@ -1,5 +1,5 @@
-// The file operations of a switch, each a thin wrapper of one system call, so that tests can
-// make the Nth of them fail as a full disk or a crash point would.
+// The file operations of a switch, each a thin wrapper of one system call and alone in its
+// file, so that tests can link their own in its place and make the Nth of them fail.
 #pragma once
 
 #include <afx.h>
@@ -7,15 +7,6 @@
 #include <string>
 
 namespace kvs::file_seam {
-
-// Armed by tests: the seam call numbered `fail_at` (counting from 1 since `calls` was last
-// reset) fails with `error` instead of doing its work. 0 arms nothing.
-struct FaultHook {
-  int fail_at = 0;
-  DWORD error = ERROR_DISK_FULL;
-  int calls = 0;
-};
-extern FaultHook fault_hook;
 
 // Reading, through the framework's file class: open gives false and the system's error in
 // `error`, the rest throw CFileException*.

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "acadhost/host_api.h"
-#include "commands/project_list_testing.h"
 #include "frame/ed_reactor.h"
 #include "frame/menu_reactor.h"
+#include "support/import_patch.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
@@ -35,11 +35,27 @@ std::size_t countOf(const std::vector<std::wstring>& events, const std::wstring&
   return static_cast<std::size_t>(std::count(events.begin(), events.end(), e));
 }
 
+// The quit pass reads the list of registered projects first, and nothing else in these tests
+// opens the add-on's key to read it: counting those opens counts the passes.
+int listReads = 0;
+
+LSTATUS WINAPI countingOpen(HKEY root, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY key) {
+  if (root == HKEY_CURRENT_USER && subKey && _wcsicmp(subKey, L"SOFTWARE\\Korvanta") == 0 && access == KEY_QUERY_VALUE)
+    ++listReads;
+  // This module's own import is the patched one: the original comes from the library itself.
+  static const auto original = reinterpret_cast<decltype(&RegOpenKeyExW)>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegOpenKeyExW")));
+  return original(root, subKey, options, access, key);
+}
+
+int deinitProjectsCalls() { return listReads; }
+
 class Session : public ::testing::Test {
  protected:
   void SetUp() override {
     acadhost::setEcho(false);
     ASSERT_TRUE(acadhost::startSession(acadhost::SessionOptions()));
+    ASSERT_TRUE(countOpens_.active());
     acadhost::clearTranscript();
     acadhost::clearEvents();
     partialCuiUnloaded = false;
@@ -48,6 +64,8 @@ class Session : public ::testing::Test {
     acadhost::endSession();
     acadhost::setEcho(true);
   }
+  ImportPatch countOpens_{GetModuleHandleW(nullptr), "advapi32.dll", "RegOpenKeyExW",
+                          reinterpret_cast<void*>(&countingOpen)};
   // Reports a lock change to the reactor as the host does before a command.
   static void lockFor(CMenuReactor& r, const wchar_t* globalName) {
     r.documentLockModeChanged(acDocManagerPtr()->curDocument(), AcAp::kNotLocked, AcAp::kWrite, AcAp::kWrite,
@@ -62,11 +80,11 @@ TEST_F(QuitSequence, QuitOrExitIsVetoedOnceWithTheMenuUnloadQueuedBeforeTheSecon
     SetUp();
     CMenuReactor reactor(true);
     acadhost::clearEvents();
-    int deinitBefore = kvs_testing::deinitProjectsCalls();
+    int deinitBefore = deinitProjectsCalls();
     lockFor(reactor, name);
     std::vector<std::wstring> expected = {L"veto", kUnloadMenu, kQuitAgain};
     EXPECT_EQ(reactorEvents(), expected) << name;  // and no base handler
-    EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore + 1) << name;
+    EXPECT_EQ(deinitProjectsCalls(), deinitBefore + 1) << name;
     EXPECT_TRUE(partialCuiUnloaded);
   }
 }
@@ -83,11 +101,11 @@ TEST_F(QuitSequence, OnlyCapitalQuitOrExitAnywhereInTheNameStartsIt) {
     partialCuiUnloaded = false;
     CMenuReactor reactor(true);
     acadhost::clearEvents();
-    int deinitBefore = kvs_testing::deinitProjectsCalls();
+    int deinitBefore = deinitProjectsCalls();
     lockFor(reactor, name);
     EXPECT_EQ(reactorEvents(), std::vector<std::wstring>{L"documentLockModeChanged base " + std::wstring(name)})
         << name;
-    EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore) << name;
+    EXPECT_EQ(deinitProjectsCalls(), deinitBefore) << name;
     EXPECT_FALSE(partialCuiUnloaded) << name;
   }
 }
@@ -95,13 +113,13 @@ TEST_F(QuitSequence, OnlyCapitalQuitOrExitAnywhereInTheNameStartsIt) {
 TEST_F(QuitSequence, OnceRunOnlyTheBaseHandlerRuns) {
   CMenuReactor reactor(true);
   partialCuiUnloaded = true;
-  int deinitBefore = kvs_testing::deinitProjectsCalls();
+  int deinitBefore = deinitProjectsCalls();
   for (const wchar_t* name : {L"QUIT", L"EXIT", L"LINE"}) {
     acadhost::clearEvents();
     lockFor(reactor, name);
     EXPECT_EQ(reactorEvents(), std::vector<std::wstring>{L"documentLockModeChanged base " + std::wstring(name)});
   }
-  EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore);
+  EXPECT_EQ(deinitProjectsCalls(), deinitBefore);
 }
 
 TEST_F(QuitSequence, LockChangeWithoutACommandNameGoesToTheBaseHandler) {
@@ -130,10 +148,10 @@ class QuitCanceller : public AcApDocManagerReactor {
 TEST_F(QuitSequence, TypedQuitRunsTheSequenceThenQuitsOnTheQueuedQuit) {
   CMenuReactor reactor(true);
   acadhost::clearEvents();
-  int deinitBefore = kvs_testing::deinitProjectsCalls();
+  int deinitBefore = deinitProjectsCalls();
   acadhost::runLine(L"QUIT");
   EXPECT_TRUE(acadhost::quitRequested());
-  EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore + 1);
+  EXPECT_EQ(deinitProjectsCalls(), deinitBefore + 1);
   auto events = reactorEvents();
   std::vector<std::wstring> expected = {L"veto", kUnloadMenu, kQuitAgain, L"lock vetoed QUIT",
                                         L"documentLockModeChanged base QUIT"};
@@ -154,20 +172,20 @@ TEST_F(QuitSequence, TypedQuitRunsTheSequenceThenQuitsOnTheQueuedQuit) {
 
 TEST_F(QuitSequence, ACancelledSecondQuitLeavesLaterQuitsAlone) {
   CMenuReactor reactor(true);
-  int deinitBefore = kvs_testing::deinitProjectsCalls();
+  int deinitBefore = deinitProjectsCalls();
   {
     QuitCanceller cancelSecond(2);
     acadhost::runLine(L"QUIT");
     EXPECT_FALSE(acadhost::quitRequested());
   }
-  EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore + 1);
+  EXPECT_EQ(deinitProjectsCalls(), deinitBefore + 1);
   acadhost::clearEvents();
   acadhost::runLine(L"EXIT");
   EXPECT_TRUE(acadhost::quitRequested());
   auto events = reactorEvents();
   EXPECT_EQ(countOf(events, L"veto"), 0u);
   EXPECT_EQ(countOf(events, kQuitAgain), 0u);
-  EXPECT_EQ(kvs_testing::deinitProjectsCalls(), deinitBefore + 1);
+  EXPECT_EQ(deinitProjectsCalls(), deinitBefore + 1);
 }
 
 // Both reactors attach to their own event source, fetched afresh each time.

@@ -9,7 +9,7 @@
 #include "acadhost/host_api.h"
 #include "frame/KVS_switchApp.h"
 #include "support/test_support.h"
-#include "common/file_seam.h"
+#include "support/file_faults.h"
 
 namespace switch_fixture {
 
