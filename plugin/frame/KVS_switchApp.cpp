@@ -16,6 +16,8 @@ CKVS_switchApp entryPointObject;
 CEdReactor* pEdReactor = nullptr;
 CMenuReactor* pMReactor = nullptr;
 
+void CKVS_switchApp::KVS_switchinit_kvs() { init_kvs(); }
+
 namespace {
 
 _ARXCOMMAND_ENTRY kvsOnCommand = {L"KVS_switch", L"kvs_on", L"kvs_on", ACRX_CMD_TRANSPARENT,

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/release_globals.h"
 #include "frame/arx_app.h"
 
 class CKVS_switchApp : public AcRxArxApp {
@@ -23,11 +24,6 @@ class CKVS_switchApp : public AcRxArxApp {
 };
 
 extern CKVS_switchApp entryPointObject;
-
-// The running ACADE release, filled once at start-up by identifyRelease().
-extern std::wstring version;               // "2010" to "2015"
-extern std::wstring full_version_english;  // e.g. "R20.0\ACAD-E007:409"
-extern std::wstring full_version_russian;  // e.g. "R20.0\ACAD-E007:419"
 
 // Reads _VERNUM and sets the three release globals; false (after a message box) when the
 // release is not supported.

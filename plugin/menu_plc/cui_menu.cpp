@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/win32_handles.h"
-#include "frame/KVS_switchApp.h"
+#include "common/release_globals.h"
 #include "frame/host_interface.h"
 #include "menu_plc/cui_expression.h"
 #include "switching/docs_folders.h"
@@ -42,7 +42,7 @@ void CUIARXMYCUILOAD() {
   writeToolbarState(full_version_russian);
 }
 
-void CKVS_switchApp::KVS_switchinit_kvs() {
+void init_kvs() {
   if (acedIsMenuGroupLoaded(kMenuGroup)) return;
   CUIARXMYCUILOAD();
 }

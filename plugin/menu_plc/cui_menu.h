@@ -5,3 +5,6 @@
 // CUILOAD for the copy and records the toolbar state in both language builds' profiles.
 // Reports nothing to the caller; the load happens when AutoCAD runs the queued expression.
 void CUIARXMYCUILOAD();
+
+// The command init_kvs: loads the menu unless its group is loaded already.
+void init_kvs();

@@ -9,7 +9,8 @@
 #include "common/system_message.h"
 #include "common/text_util.h"
 #include "common/win32_handles.h"
-#include "frame/KVS_switchApp.h"
+#include "common/release_globals.h"
+#include "frame/host_interface.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
 

@@ -5,7 +5,7 @@
 #include "commands/support_paths.h"
 #include "common/text_util.h"
 #include "common/win32_handles.h"
-#include "frame/KVS_switchApp.h"
+#include "common/release_globals.h"
 #include "switching/docs_folders.h"
 
 namespace {

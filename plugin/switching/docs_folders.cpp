@@ -1,7 +1,7 @@
 #include "switching/docs_folders.h"
 
 #include "common/win32_handles.h"
-#include "frame/KVS_switchApp.h"
+#include "common/release_globals.h"
 
 namespace {
 

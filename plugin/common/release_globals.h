@@ -1,0 +1,9 @@
+// The running ACADE release, filled once at start-up by the release identification and read
+// by every subsystem that builds a release's paths or registry keys.
+#pragma once
+
+#include <string>
+
+extern std::wstring version;               // "2010" to "2015"
+extern std::wstring full_version_english;  // e.g. "R20.0\ACAD-E007:409"
+extern std::wstring full_version_russian;  // e.g. "R20.0\ACAD-E007:419"
