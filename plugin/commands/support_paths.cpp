@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "common/install_layout.h"
 #include "common/text_util.h"
 #include "frame/host_interface.h"
 
 namespace {
 
-const wchar_t kGostTemplates[] = L"c:\\Program Files\\Korvanta\\Data\\Template";
-const wchar_t kSupportEntry[] = L"c:\\program files\\korvanta\\support;";
+using kvs::install::kSupportPathEntry;
+using kvs::install::kTemplateFolder;
 
 std::wstring text(const _bstr_t& value) {
   const wchar_t* chars = value;
@@ -25,12 +26,12 @@ void fSetSupportPath(int tip) {
   const std::wstring support = text(files->GetSupportPath());
   try {
     if (tip == 1) {
-      files->PutTemplateDwgPath(kGostTemplates);
-      if (!kvs::contains(kvs::to_lower(support), L"korvanta")) files->PutSupportPath((kSupportEntry + support).c_str());
+      files->PutTemplateDwgPath(kTemplateFolder);
+      if (!kvs::contains(kvs::to_lower(support), L"korvanta")) files->PutSupportPath((kSupportPathEntry + support).c_str());
       acutPrintf(L"Support path changed..\n");
     } else {
       files->PutTemplateDwgPath((text(files->GetPlotLogFilePath()) + L"Template").c_str());
-      files->PutSupportPath(kvs::replace_all(kvs::to_lower(support), kSupportEntry, L"").c_str());
+      files->PutSupportPath(kvs::replace_all(kvs::to_lower(support), kSupportPathEntry, L"").c_str());
     }
   } catch (const _com_error& e) {
     acutPrintf(L"%ls", e.ErrorMessage());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/win32_handles.h"
+#include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "frame/host_interface.h"
 #include "menu_plc/cui_expression.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const wchar_t kMenuGroup[] = L"KORVANTA";
-const wchar_t kInstalledMenu[] = L"C:/Program files/Korvanta/support/Korvanta.cuix";
 const wchar_t kToolbarValue[] = L"KORVANTA.Toolbar1";
 const wchar_t kToolbarState[] = L"show left 0 0";
 
@@ -33,7 +33,7 @@ void CUIARXMYCUILOAD() {
   // The lookup's failure text, if any, stands in for the folder: the copy then fails and
   // CUILOAD reports the missing file itself.
   std::wstring userMenu = getMyDocsPath(L"RoamableRootFolder") + kvs::kUserMenuTail;
-  CopyFileW(kInstalledMenu, userMenu.c_str(), FALSE);
+  CopyFileW(kvs::install::kMenuFile, userMenu.c_str(), FALSE);
   if (auto expression = kvs::cuiload_expression(userMenu))
     ads_queueexpr(expression->c_str());
   else

@@ -32,13 +32,13 @@ bool library_values(int tip, kvs::RecordValues& values, std::wstring& message) {
     fSetSupportPath(1);
     std::vector<std::wstring> symbols, panels;
     message = kNoInstallation;
-    if (!scanLibraryFolders(kvs::kUgoFolder, symbols)) return false;
+    if (!scanLibraryFolders(kvs::install::kUgoFolder, symbols)) return false;
     const std::wstring docs = getAllDocsPath(L"Common Documents");
     if (kvs::contains(docs, L"Error")) {
       message = docs;
       return false;
     }
-    if (!scanLibraryFolders(kvs::kPanelFolder, panels)) return false;
+    if (!scanLibraryFolders(kvs::install::kPanelFolder, panels)) return false;
     values = kvs::gost_values(symbols, panels, docs, version);
     return true;
   }

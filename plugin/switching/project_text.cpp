@@ -363,9 +363,9 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
 
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
                               const std::wstring& docs, const std::wstring& version) {
-  std::wstring list(kSupportFolder);
+  std::wstring list(install::kSupportFolder);
   list += L';';
-  append_subfolders(list, kUgoFolder, ugo_subfolders);
+  append_subfolders(list, install::kUgoFolder, ugo_subfolders);
   const std::wstring libs = acade_libs(docs, version);
   // Unlike every other entry, "1-" has no backslash before its semicolon here.
   list += libs + L"iec2\\;" + libs + L"iec2\\1-;" + libs + L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" +
@@ -376,7 +376,7 @@ std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
 std::wstring gost_panel_list(const std::vector<std::wstring>& panel_subfolders,
                              const std::wstring& docs, const std::wstring& version) {
   std::wstring list;
-  append_subfolders(list, kPanelFolder, panel_subfolders);
+  append_subfolders(list, install::kPanelFolder, panel_subfolders);
   return list + stock_panel_list(docs, version);
 }
 
@@ -393,7 +393,7 @@ std::wstring stock_panel_list(const std::wstring& docs, const std::wstring& vers
 RecordValues gost_values(const std::vector<std::wstring>& ugo_subfolders,
                          const std::vector<std::wstring>& panel_subfolders,
                          const std::wstring& docs, const std::wstring& version) {
-  return {gost_symbol_list(ugo_subfolders, docs, version), std::wstring(kGostMenuFile),
+  return {gost_symbol_list(ugo_subfolders, docs, version), std::wstring(install::kGostMenuFile),
           gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n"};
 }
 

@@ -7,15 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/install_layout.h"
 #include "common/text_pieces.h"
 
 namespace kvs {
 
-// Installation folders, spelled as they are written into project files.
-inline constexpr std::wstring_view kSupportFolder = L"C:\\Program Files\\Korvanta\\Support\\";
-inline constexpr std::wstring_view kUgoFolder = L"C:\\Program Files\\Korvanta\\Data\\UGO\\";
-inline constexpr std::wstring_view kPanelFolder = L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\";
-inline constexpr std::wstring_view kGostMenuFile = L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat";
+// The stock library's menu file, as project files name it.
 inline constexpr std::wstring_view kStockMenuFile = L"ACE_IEC_MENU.DAT";
 
 // The four replacement values of one switch, already built for the mode.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,25 @@ TEST(FolderScanFilter, TakesOnlyPlainFolders) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(kvs::is_plain_library_folder(c.attributes, c.name), c.taken) << "attributes " << c.attributes;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every spelling names a place under the one installation folder, letter case and slashes aside.
+TEST(InstallLayout, EverySpellingLiesUnderTheRoot) {
+  const auto folded = [](std::wstring s) {
+    for (wchar_t& c : s) c = c == L'/' ? L'\\' : static_cast<wchar_t>(std::towlower(c));
+    return s;
+  };
+  namespace install = kvs::install;
+  for (const wchar_t* spelling : {install::kSupportFolder, install::kUgoFolder, install::kPanelFolder,
+                                  install::kGostMenuFile, install::kCatalogFolder, install::kTemplateFolder,
+                                  install::kSupportPathEntry, install::kMenuFile, install::kPlcDatabase,
+                                  install::kRestoreProgram}) {
+    EXPECT_EQ(folded(spelling).rfind(folded(install::kRoot), 0), 0u) << ::testing::PrintToString(std::wstring(spelling));
   }
 }
 
