@@ -168,15 +168,7 @@ DecodedText decode_text_file(std::string_view bytes) {
 
 bool encode_text_file(std::wstring_view text, TextEncoding encoding, std::string& bytes) {
   bytes.assign(mark_of(encoding));
-  switch (encoding) {
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE:
-      encode_utf16(text, encoding == TextEncoding::Utf16BE, bytes);
-      return true;
-    case TextEncoding::Utf8: return encode_code_page(CP_UTF8, text, bytes);
-    case TextEncoding::Ansi: break;
-  }
-  return encode_code_page(CP_ACP, text, bytes);
+  return append_encoded(text, encoding, bytes);
 }
 
 TextEncoding encoding_of(std::string_view bytes) {
@@ -228,40 +220,24 @@ DecodeFailure check_utf16_text(std::string_view body, bool big_endian) {
   return DecodeFailure::None;
 }
 
-bool encode_text_file(const TextPieces& text, TextEncoding encoding, std::string_view source,
-                      std::wstring_view source_text, std::vector<std::string_view>& parts, std::string& store) {
-  parts.clear();
-  store.clear();
-  std::size_t unit = 0;  // bytes per character, where that is fixed
-  if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) unit = 2;
-  if (encoding == TextEncoding::Ansi && ansi_code_page().usable) unit = 1;
-  if (unit == 0) {
-    if (!encode_text_file(text.joined(source_text), encoding, store)) return false;
-    parts.push_back(store);
-    return true;
-  }
+std::size_t bytes_per_character(TextEncoding encoding) {
+  if (encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE) return 2;
+  if (encoding == TextEncoding::Ansi && ansi_code_page().usable) return 1;
+  return 0;
+}
 
-  // New text is encoded into `store` first, so that the views into it stay valid.
-  const std::string_view mark = mark_of(encoding);
-  std::vector<std::pair<std::size_t, std::size_t>> added;  // in `store`
-  for (const TextPieces::Piece& piece : text.pieces()) {
-    if (piece.from_source) continue;
-    const std::size_t begin = store.size();
-    if (unit == 2) encode_utf16(text.new_text(piece), encoding == TextEncoding::Utf16BE, store);
-    else if (!encode_code_page(CP_ACP, text.new_text(piece), store)) return false;
-    added.emplace_back(begin, store.size() - begin);
+std::string_view byte_order_mark(TextEncoding encoding) { return mark_of(encoding); }
+
+bool append_encoded(std::wstring_view text, TextEncoding encoding, std::string& bytes) {
+  switch (encoding) {
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+      encode_utf16(text, encoding == TextEncoding::Utf16BE, bytes);
+      return true;
+    case TextEncoding::Utf8: return encode_code_page(CP_UTF8, text, bytes);
+    case TextEncoding::Ansi: break;
   }
-  parts.push_back(mark);
-  std::size_t next = 0;
-  for (const TextPieces::Piece& piece : text.pieces()) {
-    if (piece.from_source) {
-      parts.push_back(source.substr(mark.size() + unit * piece.begin, unit * piece.size));
-    } else {
-      parts.push_back(std::string_view(store).substr(added[next].first, added[next].second));
-      ++next;
-    }
-  }
-  return true;
+  return encode_code_page(CP_ACP, text, bytes);
 }
 
 std::wstring encoding_name(TextEncoding encoding) {

@@ -2,11 +2,10 @@
 // or UTF-8, UTF-16 LE or UTF-16 BE after their mark. The same encoding goes back on writing.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "common/text_pieces.h"
 
 namespace kvs {
 
@@ -45,14 +44,16 @@ DecodeFailure check_single_byte_text(std::string_view bytes);
 // The check decode_text_file makes of UTF-16 bytes (after the mark), without converting them.
 DecodeFailure check_utf16_text(std::string_view body, bool big_endian);
 
-// A text made of parts of a source text and new text, in `encoding`. `source` is the file's
-// bytes; `source_text` its decoded text (empty when the pieces count the bytes of a one-byte
-// code page). Where the encoding gives each character a fixed number of bytes (UTF-16, a
-// one-byte ANSI code page) the kept parts are copied from `source`, so they stay byte for
-// byte; otherwise, and for the new parts, as encode_text_file does.
-// The bytes come as parts, each either a part of `source` or held in `store`.
-bool encode_text_file(const TextPieces& text, TextEncoding encoding, std::string_view source,
-                      std::wstring_view source_text, std::vector<std::string_view>& parts, std::string& store);
+// How many bytes each character takes in `encoding`, when that is fixed: 2 for UTF-16, 1 for
+// a one-byte ANSI code page; 0 otherwise.
+std::size_t bytes_per_character(TextEncoding encoding);
+
+// The byte-order mark that starts a file in `encoding` (none for ANSI).
+std::string_view byte_order_mark(TextEncoding encoding);
+
+// `text` in `encoding`, without a mark, added to `bytes`; false, with the system's error set,
+// when the conversion fails.
+bool append_encoded(std::wstring_view text, TextEncoding encoding, std::string& bytes);
 
 // For messages: "UTF-8", "UTF-16", or "ANSI code page N".
 std::wstring encoding_name(TextEncoding encoding);

@@ -30,6 +30,38 @@ void report(const wchar_t* format, const std::wstring& file, DWORD error) {
   acutPrintf(format, file.c_str(), kvs::system_message(error).c_str());
 }
 
+// The rewritten text's bytes, as parts: where the encoding gives each character a fixed number
+// of bytes the kept parts are the file's own bytes, so they stay byte for byte; the new parts
+// (and, in other encodings, the whole text) are encoded into `store`.
+bool encodeParts(const kvs::TextPieces& text, kvs::TextEncoding encoding, std::string_view source,
+                 std::wstring_view sourceText, std::vector<std::string_view>& parts, std::string& store) {
+  const std::size_t unit = kvs::bytes_per_character(encoding);
+  if (unit == 0) {
+    if (!kvs::encode_text_file(text.joined(sourceText), encoding, store)) return false;
+    parts.push_back(store);
+    return true;
+  }
+  // The new text goes into `store` first, so that the views into it stay valid.
+  std::vector<std::size_t> ends;
+  for (const kvs::TextPieces::Piece& piece : text.pieces()) {
+    if (piece.from_source) continue;
+    if (!kvs::append_encoded(text.new_text(piece), encoding, store)) return false;
+    ends.push_back(store.size());
+  }
+  const std::string_view mark = kvs::byte_order_mark(encoding);
+  parts.push_back(mark);
+  std::size_t next = 0, begin = 0;
+  for (const kvs::TextPieces::Piece& piece : text.pieces()) {
+    if (piece.from_source) {
+      parts.push_back(source.substr(mark.size() + unit * piece.begin, unit * piece.size));
+    } else {
+      parts.push_back(std::string_view(store).substr(begin, ends[next] - begin));
+      begin = ends[next++];
+    }
+  }
+  return true;
+}
+
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 // The whole file, in a buffer that is not cleared first: the read fills it.
@@ -107,7 +139,7 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
   else text.trim_end([&](std::size_t i) { return kvs::is_space(decoded.text[i]); });
   std::vector<std::string_view> written;
   std::string store;
-  if (!kvs::encode_text_file(text, encoding, bytes, decoded.text, written, store)) {
+  if (!encodeParts(text, encoding, bytes, decoded.text, written, store)) {
     acutPrintf(L"Can not convert project file %ls to %ls: %ls\n", name.c_str(),
                kvs::encoding_name(encoding).c_str(), kvs::system_message(GetLastError()).c_str());
     return SwitchResult::FileUnusable;

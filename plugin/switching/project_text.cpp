@@ -97,6 +97,7 @@ struct ByteSource {
 struct Record {
   int number;
   std::uint32_t line, close, content_end, line_end, following_end;
+  bool shortest_number;  // written as the rewrite would write it
   bool replaced;
 };
 
@@ -162,22 +163,35 @@ bool is_question_line(const Source& text, const Line& line) {
   return line.begin < line.content_end && text.at(line.begin) == L'?';
 }
 
+struct RecordNumber {
+  int value;
+  bool shortest;  // the text is the number's shortest decimal form, as the rewrite writes it
+};
+
 // As parse_record_number reads it.
 template <class Source>
-int record_number(const Source& text, std::size_t begin, std::size_t end) {
-  wchar_t digits[24];
-  std::size_t n = 0;
-  std::size_t i = begin;
-  while (i < end && is_space(text.at(i))) ++i;
-  // Past a sign and the digits nothing counts, so a short copy reads the same.
-  for (; i < end && n < std::size(digits); ++i) digits[n++] = text.at(i);
-  if (n == std::size(digits)) {
-    std::wstring all(end - i + n, L'\0');
-    std::copy(digits, digits + n, all.begin());
-    for (std::size_t k = n; i < end; ++i, ++k) all[k] = text.at(i);
-    return parse_record_number(all);
+RecordNumber record_number(const Source& text, std::size_t begin, std::size_t end) {
+  // Most numbers are a few plain digits: read them at once.
+  const bool negative = begin < end && text.at(begin) == L'-';
+  std::size_t i = begin + (negative ? 1 : 0);
+  const std::size_t digits_begin = i;
+  int value = 0;
+  for (wchar_t c; i < end && i - digits_begin < 9 && (c = text.at(i)) >= L'0' && c <= L'9'; ++i)
+    value = value * 10 + (c - L'0');
+  if (i == end && i > digits_begin) {
+    const bool shortest = (text.at(digits_begin) != L'0' || i - digits_begin == 1) && !(negative && value == 0);
+    return {negative ? -value : value, shortest};
   }
-  return parse_record_number(std::wstring_view(digits, n));
+  wchar_t copy[24];
+  std::size_t n = 0;
+  for (i = begin; i < end && is_space(text.at(i)); ++i) {
+  }
+  // Past a sign and the digits nothing counts, so a short copy reads the same.
+  for (; i < end && n < std::size(copy); ++i) copy[n++] = text.at(i);
+  if (n < std::size(copy)) return {parse_record_number(std::wstring_view(copy, n)), false};
+  std::wstring all(copy, n);
+  for (; i < end; ++i) all += text.at(i);
+  return {parse_record_number(all), false};
 }
 
 template <class Source>
@@ -199,8 +213,9 @@ Parsed parse(const Source& text) {
     const std::size_t close = record_close(text, line);
     if (close != npos) {
       const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
-      parsed.records.push_back({record_number(text, line.begin + 2, close), at(line.begin), at(close),
-                                at(line.content_end), at(line.end), at(line.end), false});
+      const RecordNumber number = record_number(text, line.begin + 2, close);
+      parsed.records.push_back({number.value, at(line.begin), at(close), at(line.content_end), at(line.end),
+                                at(line.end), number.shortest, false});
     } else if (in_tail || is_question_line(text, line)) {
       in_tail = true;
       // Neighbouring tail lines are kept as one piece.
@@ -248,7 +263,7 @@ void settle_table(std::vector<Record>& records) {
   records.erase(last, records.end());
   const auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
                                     [](const Record& r, int n) { return r.number < n; });
-  if (env == records.end() || env->number != kEnvRecord) records.insert(env, Record{kEnvRecord, 0, 0, 0, 0, 0, false});
+  if (env == records.end() || env->number != kEnvRecord) records.insert(env, Record{kEnvRecord, 0, 0, 0, 0, 0, false, false});
   for (Record& r : records) r.replaced = is_replaced(r.number);
 }
 
@@ -263,11 +278,8 @@ bool spaces_only(const Source& text, std::size_t begin, std::size_t end) {
 // its shortest form, nothing to trim from its value, and CR LF.
 template <class Source>
 bool written_as_it_stands(const Source& text, const Record& r) {
-  if (r.replaced || r.line_end - r.content_end != 2 || text.at(r.content_end) != L'\r') return false;
-  const DecimalText number(r.number);
-  if (number.view().size() != r.close - r.line - 2) return false;
-  for (std::size_t i = 0; i < number.view().size(); ++i)
-    if (text.at(r.line + 2 + i) != number.view()[i]) return false;
+  if (r.replaced || !r.shortest_number || r.line_end - r.content_end != 2 || text.at(r.content_end) != L'\r')
+    return false;
   return r.close + 1 == r.content_end ||
          (!is_space(text.at(r.close + 1)) && !is_space(text.at(r.content_end - 1)));
 }
