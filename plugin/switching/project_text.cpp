@@ -194,6 +194,15 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
   return write_text(parsed);
 }
 
+LibrarySettings library_settings(std::wstring_view text) {
+  LibrarySettings values;
+  for (const Record& r : parse(text).records) {
+    for (std::size_t i = 0; i < kLibrarySettings.size(); ++i)
+      if (r.number == kLibrarySettings[i] && !values[i]) values[i] = std::wstring(trim_view(r.own));
+  }
+  return values;
+}
+
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
                               const std::wstring& docs, const std::wstring& version) {
   std::wstring list(kSupportFolder);
