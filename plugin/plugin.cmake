@@ -14,6 +14,8 @@ add_library(kvs_plugin STATIC
   switching/docs_folders.cpp
   switching/change_env.cpp
   switching/project_driver.cpp
+  switching/project_look.cpp
+  switching/kept_versions.cpp
   commands/support_paths.cpp
   commands/switch_commands.cpp
   commands/project_list.cpp

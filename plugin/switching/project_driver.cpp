@@ -12,6 +12,7 @@
 #include "common/text_util.h"
 #include "frame/host_interface.h"
 #include "switching/change_env.h"
+#include "switching/kept_versions.h"
 
 namespace seam = kvs::file_seam;
 
@@ -80,7 +81,8 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     return SwitchResult::Installation;
   }
   // The text is stored without white space at its end.
-  if (!kvs::encode_text_file(kvs::trim_right_view(change.text), decoded.encoding, bytes)) {
+  std::string rewritten;
+  if (!kvs::encode_text_file(kvs::trim_right_view(change.text), decoded.encoding, rewritten)) {
     acutPrintf(L"Can not convert project file %ls to %ls: %ls\n", name.c_str(),
                kvs::encoding_name(decoded.encoding).c_str(), kvs::system_message(GetLastError()).c_str());
     return SwitchResult::FileUnusable;
@@ -96,7 +98,8 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
-  if (!kvs::replace_file_content(path, bytes, attributes)) {
+  if (!keep_project_version(name, bytes)) return SwitchResult::NotKept;
+  if (!kvs::replace_file_content(path, rewritten, attributes)) {
     report(kCannotWrite, name, GetLastError());
     return SwitchResult::FileUnusable;
   }
