@@ -18,6 +18,7 @@ add_library(kvs_plugin STATIC
   switching/kept_versions.cpp
   commands/support_paths.cpp
   commands/switch_commands.cpp
+  commands/designer_commands.cpp
   commands/project_list.cpp
   menu_plc/cui_menu.cpp
   menu_plc/plc_swap.cpp

@@ -33,6 +33,14 @@ std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary lib
   return numbers;
 }
 
+// `folder` is the installation's folder `inside`, whatever its letter case, slashes, outer
+// blanks or final separators.
+bool same_folder(std::wstring_view folder, std::wstring_view inside) {
+  std::wstring entry = folded(trim_view(folder));
+  while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
+  return entry == folded(std::wstring(kInstallFolder) + std::wstring(inside));
+}
+
 }  // namespace
 
 SettingLibrary setting_library(int number, const std::optional<std::wstring>& value) {
@@ -65,16 +73,15 @@ std::wstring library_summary(const LibrarySettings& settings) {
 }
 
 bool support_path_has_addon(std::wstring_view support) {
-  const std::wstring folder = folded(std::wstring(kInstallFolder) + L"Support");
   std::size_t begin = 0;
   while (begin <= support.size()) {
-    std::size_t end = std::min(support.find(L';', begin), support.size());
-    std::wstring entry = folded(trim_view(support.substr(begin, end - begin)));
-    while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
-    if (entry == folder) return true;
+    const std::size_t end = std::min(support.find(L';', begin), support.size());
+    if (same_folder(support.substr(begin, end - begin), L"Support")) return true;
     begin = end + 1;
   }
   return false;
 }
+
+bool is_addon_template_folder(std::wstring_view folder) { return same_folder(folder, L"Data\\Template"); }
 
 }  // namespace kvs

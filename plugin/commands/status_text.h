@@ -29,4 +29,7 @@ std::wstring library_summary(const LibrarySettings& settings);
 // True when one of the support path's folders is the add-on's support folder.
 bool support_path_has_addon(std::wstring_view support);
 
+// True when the template folder is the add-on's, as a switch to GOST sets it.
+bool is_addon_template_folder(std::wstring_view folder);
+
 }  // namespace kvs

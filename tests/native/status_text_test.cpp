@@ -59,6 +59,9 @@ TEST(LibraryStatus, TheSupportPathHoldsTheAddonsFolderOnlyAsAFolderOfItsOwn) {
       {L"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(kvs::support_path_has_addon(c.support), c.has) << testing::PrintToString(c.support);
+  EXPECT_TRUE(kvs::is_addon_template_folder(L"c:\\Program Files\\Korvanta\\Data\\Template"));
+  EXPECT_TRUE(kvs::is_addon_template_folder(L"C:/PROGRAM FILES/KORVANTA/DATA/TEMPLATE/"));
+  EXPECT_FALSE(kvs::is_addon_template_folder(L"C:\\Logs\\Template"));
 }
 
 }  // namespace
