@@ -1,5 +1,6 @@
 // kvs_status, kvs_list and kvs_undo: what a designer can ask of the add-on, and take back.
 #include <string>
+#include <vector>
 
 #include "commands/project_list.h"
 #include "commands/status_text.h"
@@ -141,9 +142,10 @@ void CKVS_switchApp::KVS_switchkvs_undo() {
   } else if (library == kvs::ProjectLibrary::Stock) {
     if (unregister_project(path, L"put back") != Registration::Refused)
       print(L"It is on the stock ACADE library and not registered.");
+  } else if (undo.text) {
+    print(L"Its library is " + kvs::library_summary(settings) + L"; its registration is left as it was.");
   } else {
-    print(L"Its library is " + (undo.text ? kvs::library_summary(settings) : std::wstring(L"unknown, it is no text")) +
-          L"; its registration is left as it was.");
+    print(L"It is not a text file, so its library is unknown; its registration is left as it was.");
   }
   print(L"The version it replaced is kept: kvs_undo again puts that back.");
 }
