@@ -31,19 +31,16 @@ bool makeFolder(const std::wstring& folder) {
   return false;
 }
 
-// %APPDATA%\Korvanta\Undo\, made when `create`; empty, with the system's error set, when it
-// is unknown or cannot be made.
-std::wstring storeRoot(bool create) {
+// %APPDATA%\Korvanta\Undo\, which the first keep makes; empty, with the system's error
+// set, when the system does not know %APPDATA%.
+std::wstring storeRoot() {
   wchar_t appData[MAX_PATH];
-  const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0), nullptr,
-                                      SHGFP_TYPE_CURRENT, appData);
+  const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData);
   if (FAILED(hr)) {
     SetLastError(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : ERROR_PATH_NOT_FOUND);
     return {};
   }
-  const std::wstring addon = std::wstring(appData) + L"\\Korvanta\\";
-  if (create && (!makeFolder(addon) || !makeFolder(addon + L"Undo"))) return {};
-  return addon + L"Undo\\";
+  return std::wstring(appData) + L"\\Korvanta\\Undo\\";
 }
 
 bool namesProject(const std::wstring& folder, const std::wstring& project) {
@@ -53,9 +50,13 @@ bool namesProject(const std::wstring& folder, const std::wstring& project) {
   return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim_view(named.text), kvs::trim_view(project));
 }
 
-bool claim(const std::wstring& folder, const std::wstring& project) {
+// The store's own folders are made here, when a project first needs one, so that a keep for a
+// project seen before touches nothing but its own folder.
+bool claim(const std::wstring& root, const std::wstring& folder, const std::wstring& project) {
+  const std::wstring addon = root.substr(0, root.find_last_of(L'\\', root.size() - 2) + 1);
   std::string bytes;
-  return makeFolder(folder) && kvs::encode_text_file(project, kvs::TextEncoding::Utf8, bytes) &&
+  return makeFolder(addon) && makeFolder(root) && makeFolder(folder) &&
+         kvs::encode_text_file(project, kvs::TextEncoding::Utf8, bytes) &&
          kvs::replace_file_content(folder + kPathFile, bytes, FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -63,18 +64,18 @@ bool claim(const std::wstring& folder, const std::wstring& project) {
 // names the project, or, when `create`, the first one that is free or has no path file (a keep
 // that stopped half way), claimed. Empty, with the system's error set, when there is none.
 std::wstring projectFolder(const std::wstring& project, bool create) {
-  const std::wstring root = storeRoot(create);
+  const std::wstring root = storeRoot();
   if (root.empty()) return {};
   for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
     const std::wstring folder = root + kvs::kept_folder_name(project, attempt) + L"\\";
     if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
       // Candidates are claimed in order: past the first free one there is none of this project.
       if (!create) break;
-      return claim(folder, project) ? folder : std::wstring();
+      return claim(root, folder, project) ? folder : std::wstring();
     }
     if (namesProject(folder, project)) return folder;
     if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)
-      return claim(folder, project) ? folder : std::wstring();
+      return claim(root, folder, project) ? folder : std::wstring();
   }
   SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
   return {};
@@ -99,18 +100,23 @@ kvs::KeptTime now() {
   return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
 }
 
-// The new version's file, or empty with the system's error set.
-std::wstring addVersion(const std::wstring& folder, std::string_view bytes) {
+std::vector<kvs::KeptTime> timesIn(const std::wstring& folder) {
   std::vector<kvs::KeptTime> times;
   for (const KeptVersion& v : versionsIn(folder)) times.push_back(v.time);
-  const std::wstring file = folder + kvs::version_file_name(kvs::next_version_time(now(), times));
-  return kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL) ? file : std::wstring();
+  return times;
+}
+
+// The new version's file, or empty with the system's error set; `times` gains its time.
+std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+  const kvs::KeptTime time = kvs::next_version_time(now(), times);
+  const std::wstring file = folder + kvs::version_file_name(time);
+  if (!kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) return {};
+  times.push_back(time);
+  return file;
 }
 
 // A version that cannot be dropped now goes at a later keep; the switch goes on.
-void dropOldVersions(const std::wstring& folder) {
-  std::vector<kvs::KeptTime> times;
-  for (const KeptVersion& v : versionsIn(folder)) times.push_back(v.time);
+void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times) {
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
     const std::wstring file = folder + kvs::version_file_name(time);
     if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
@@ -126,7 +132,7 @@ void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD
 
 // Where a failed keep was meant to go, for its message.
 std::wstring storeForMessages() {
-  const std::wstring root = storeRoot(false);
+  const std::wstring root = storeRoot();
   return root.empty() ? L"%APPDATA%\\Korvanta\\Undo\\" : root;
 }
 
@@ -139,11 +145,12 @@ bool keep_project_version(const std::wstring& project, std::string_view bytes) {
     reportNotKept(project, storeForMessages(), error);
     return false;
   }
-  if (addVersion(folder, bytes).empty()) {
+  std::vector<kvs::KeptTime> times = timesIn(folder);
+  if (addVersion(folder, times, bytes).empty()) {
     reportNotKept(project, folder, GetLastError());
     return false;
   }
-  dropOldVersions(folder);
+  dropOldVersions(folder, times);
   return true;
 }
 
@@ -182,7 +189,8 @@ UndoResult restore_newest_version(const std::wstring& project) {
     acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());
     return failed;
   }
-  const std::wstring replaced = addVersion(folder, current);
+  std::vector<kvs::KeptTime> times = timesIn(folder);
+  const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
     reportNotKept(project, folder, GetLastError());
     return failed;
@@ -195,7 +203,8 @@ UndoResult restore_newest_version(const std::wstring& project) {
     return failed;
   }
   DeleteFileW(newest.file.c_str());
-  dropOldVersions(folder);
+  times.erase(std::find(times.begin(), times.end(), newest.time));
+  dropOldVersions(folder, times);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);
   UndoResult result{UndoOutcome::Restored, newest.time, std::nullopt};
   if (decoded.failure == kvs::DecodeFailure::None) result.text = std::move(decoded.text);
