@@ -1,6 +1,7 @@
 // kvs_status, kvs_list and kvs_undo, and the versions every switch keeps, against real project
 // files, the real "Projects" value, AutoCAD's file settings and a PLC folder of their own.
 #include "acadhost/host_api.h"
+#include "aced.h"
 #include "commands/project_list.h"
 #include "commands/support_paths.h"
 #include "common/system_message.h"
@@ -41,6 +42,9 @@ class DesignerCommands : public switch_fixture::ProjectSwitch {
     regWriteString(HKEY_CURRENT_USER, kProducts + L"\\ACAD-E007:409", L"RoamingUserMyDocsAcadeFolder", docs_);
     makeFolders(plc_);
     writeBytes(plc_ + L"ace_plc.mdb", "the user's own database");
+    // An earlier session's menu comes back with the profile.
+    if (acedIsMenuGroupLoaded(L"KORVANTA")) acadhost::runLine(L"CUIUNLOAD KORVANTA");
+    acadhost::clearTranscript();
   }
 
   std::wstring project(const std::wstring& name, const std::wstring& text, const std::string& encoding = "ansi") {
