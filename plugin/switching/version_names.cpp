@@ -19,7 +19,7 @@ struct Civil {
   int year, month, day, hour, minute, second, ms;
 };
 
-// Days since 1970-01-01 to a proleptic Gregorian date and back (H. Hinnant's algorithms).
+// Days since 1970-01-01 to a proleptic Gregorian date and back, by 400-year eras.
 void civil_from_days(std::int64_t z, int& y, int& m, int& d) {
   z += 719468;
   const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
