@@ -14,8 +14,11 @@ add_library(kvs_plugin STATIC
   switching/docs_folders.cpp
   switching/change_env.cpp
   switching/project_driver.cpp
+  switching/project_look.cpp
+  switching/kept_versions.cpp
   commands/support_paths.cpp
   commands/switch_commands.cpp
+  commands/designer_commands.cpp
   commands/project_list.cpp
   menu_plc/cui_menu.cpp
   menu_plc/plc_swap.cpp

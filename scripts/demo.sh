@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, installs the add-on silently into a demo
 # Wine prefix, and runs a simulated ACADE 2015 session on the demo project: kvs_on, then
-# kvs_off, then QUIT. Shows the project's records before and after the switch.
+# kvs_off, then kvs_undo and QUIT, asking kvs_status and kvs_list on the way. Shows the
+# project's records before and after the switch.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 demo=$root/build/demo
@@ -28,7 +29,10 @@ project="$profile\\Documents\\Acade 2015\\AeData\\Proj\\Demo\\Demo.wdp"
 snapshots=$(winepath -w "$demo")
 cat >"$demo/session.scr" <<SCR
 SHELL copy "$project" "$snapshots\\before.wdp"
+kvs_status
 kvs_on
+kvs_status
+kvs_list
 SHELL copy "$project" "$snapshots\\gost.wdp"
 SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
 SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
@@ -36,6 +40,8 @@ kvs_off
 SHELL copy "$project" "$snapshots\\after.wdp"
 SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
 SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
+kvs_undo
+kvs_list
 QUIT
 SCR
 

@@ -73,6 +73,7 @@ kvs::SwitchOutcome switch_project(const std::wstring& path, int tip) {
     case SwitchResult::FileGone: return kvs::SwitchOutcome::ProjectGone;
     case SwitchResult::FileUnusable: return kvs::SwitchOutcome::ProjectUnusable;
     case SwitchResult::Installation:
+    case SwitchResult::NotKept:
     case SwitchResult::Other: break;
   }
   return kvs::SwitchOutcome::OtherFailure;

@@ -16,13 +16,22 @@ std::wstring text(const _bstr_t& value) {
   return chars ? std::wstring(chars, value.length()) : std::wstring();
 }
 
-}  // namespace
-
-void fSetSupportPath(int tip) {
+IAcadPreferencesFilesPtr filesPreferences() {
   // GetIDispatch(TRUE) hands us a reference: the holder takes it over rather than adding one.
   IDispatchPtr dispatch(acedGetAcadWinApp()->GetIDispatch(TRUE), false);
   IAcadApplicationPtr app(dispatch);
-  IAcadPreferencesFilesPtr files = app->GetPreferences()->GetFiles();
+  return app->GetPreferences()->GetFiles();
+}
+
+}  // namespace
+
+FileSettings current_file_settings() {
+  IAcadPreferencesFilesPtr files = filesPreferences();
+  return {text(files->GetSupportPath()), text(files->GetTemplateDwgPath())};
+}
+
+void fSetSupportPath(int tip) {
+  IAcadPreferencesFilesPtr files = filesPreferences();
   const std::wstring support = text(files->GetSupportPath());
   try {
     if (tip == 1) {

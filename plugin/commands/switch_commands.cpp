@@ -1,4 +1,6 @@
 // kvs_on and kvs_off: switch the active project and keep the registered-projects list.
+#include "commands/switch_commands.h"
+
 #include <memory>
 
 #include "commands/project_list.h"
@@ -9,17 +11,22 @@
 namespace {
 
 const wchar_t kCaption[] = L"Информация";
-const wchar_t kPathWithSeparator[] =
-    L"The project is switched but cannot be remembered: its path contains \";\".\n";
+const wchar_t kPathWithSeparator[] = L"The project is %ls but cannot be remembered: its path contains \";\".\n";
 const wchar_t kListUnreadable[] =
-    L"The project is switched but cannot be remembered: the list of switched projects cannot be read.\n";
+    L"The project is %ls but cannot be remembered: the list of switched projects cannot be read.\n";
 const wchar_t kListUnreadableOff[] =
-    L"The project is switched back but cannot be forgotten: the list of switched projects cannot be read.\n";
+    L"The project is %ls but cannot be forgotten: the list of switched projects cannot be read.\n";
 
 using ResultList = std::unique_ptr<resbuf, int (*)(resbuf*)>;
 
-// ACADE's active project file as it reports it; false when there is none.
-bool activeProject(std::wstring& path) {
+void confirm(const wchar_t* library, const std::wstring& name) {
+  std::wstring text = std::wstring(L"Проект переключен на библиотеку ") + library + L".\nИмя проекта " + name;
+  MessageBoxW(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+bool active_project(std::wstring& path) {
   ResultList args(acutBuildList(RTSTR, L"ace_getactiveproject", 0), acutRelRb);
   resbuf* raw = nullptr;
   int rc = acedInvoke(args.get(), &raw);
@@ -29,45 +36,46 @@ bool activeProject(std::wstring& path) {
   return true;
 }
 
-void confirm(const wchar_t* library, const std::wstring& name) {
-  std::wstring text = std::wstring(L"Проект переключен на библиотеку ") + library + L".\nИмя проекта " + name;
-  MessageBoxW(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
-
-void CKVS_switchApp::KVS_switchkvs_on() {
-  std::wstring path;
-  if (!activeProject(path)) return;
-  if (switch_project(path, 1) != kvs::SwitchOutcome::Switched) return;
+Registration register_project(const std::wstring& path, const wchar_t* done) {
   // Stored, such a path would read back as two entries.
   if (path.find(L';') != std::wstring::npos) {
-    acutPrintf(L"%ls", kPathWithSeparator);
-    return;
+    acutPrintf(kPathWithSeparator, done);
+    return Registration::Refused;
   }
   std::wstring list;
   if (read_projects_value(list) == ProjectsValue::Unreadable) {
-    acutPrintf(L"%ls", kListUnreadable);
-    return;
+    acutPrintf(kListUnreadable, done);
+    return Registration::Refused;
   }
-  if (kvs::list_has_entry(list, path)) return;
+  if (kvs::list_has_entry(list, path)) return Registration::Unchanged;
   write_projects(kvs::append_list_entry(list, path));
-  confirm(L"ГОСТ", kvs::trim(path));
+  return Registration::Changed;
 }
 
-void CKVS_switchApp::KVS_switchkvs_off() {
-  std::wstring path;
-  if (!activeProject(path)) return;
-  if (switch_project(path, 2) != kvs::SwitchOutcome::Switched) return;
+Registration unregister_project(const std::wstring& path, const wchar_t* done) {
   std::wstring list;
   if (read_projects_value(list) == ProjectsValue::Unreadable) {
-    acutPrintf(L"%ls", kListUnreadableOff);
-    return;
+    acutPrintf(kListUnreadableOff, done);
+    return Registration::Refused;
   }
   // kvs_on registers the path as ACADE returned it; an entry without its outer blanks is the
   // same project too.
   const std::wstring name = kvs::trim(path);
-  if (!kvs::list_has_entry(list, path) && !kvs::list_has_entry(list, name)) return;
+  if (!kvs::list_has_entry(list, path) && !kvs::list_has_entry(list, name)) return Registration::Unchanged;
   write_projects(kvs::remove_list_entry(kvs::remove_list_entry(list, path), name));
-  confirm(L"ACADE", name);
+  return Registration::Changed;
+}
+
+void CKVS_switchApp::KVS_switchkvs_on() {
+  std::wstring path;
+  if (!active_project(path)) return;
+  if (switch_project(path, 1) != kvs::SwitchOutcome::Switched) return;
+  if (register_project(path, L"switched") == Registration::Changed) confirm(L"ГОСТ", kvs::trim(path));
+}
+
+void CKVS_switchApp::KVS_switchkvs_off() {
+  std::wstring path;
+  if (!active_project(path)) return;
+  if (switch_project(path, 2) != kvs::SwitchOutcome::Switched) return;
+  if (unregister_project(path, L"switched back") == Registration::Changed) confirm(L"ACADE", kvs::trim(path));
 }

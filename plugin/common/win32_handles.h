@@ -25,20 +25,25 @@ class RegKey {
   HKEY key_ = nullptr;
 };
 
-class FindHandle {
+// A handle that `Close` releases and INVALID_HANDLE_VALUE leaves empty.
+template <BOOL(WINAPI* Close)(HANDLE)>
+class UniqueHandle {
  public:
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  ~FindHandle() {
-    if (valid()) FindClose(h_);
+  explicit UniqueHandle(HANDLE h) : h_(h) {}
+  ~UniqueHandle() {
+    if (valid()) Close(h_);
   }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
 
  private:
   HANDLE h_;
 };
+
+using FindHandle = UniqueHandle<FindClose>;
+using FileHandle = UniqueHandle<CloseHandle>;
 
 // True when a file-system search for the exact path finds an entry.
 inline bool pathExists(const wchar_t* path) {

@@ -26,7 +26,14 @@ _ARXCOMMAND_ENTRY kvsOffCommand = {L"KVS_switch", L"kvs_off", L"kvs_off", ACRX_C
                                    CKVS_switchApp::KVS_switchkvs_off, nullptr, 0xFFFFFFFF};
 _ARXCOMMAND_ENTRY initKvsCommand = {L"KVS_switch", L"init_kvs", L"init_kvs", ACRX_CMD_TRANSPARENT,
                                     CKVS_switchApp::KVS_switchinit_kvs, nullptr, 0xFFFFFFFF};
-_ARXCOMMAND_ENTRY* commandSlots[] = {nullptr, &kvsOnCommand, &kvsOffCommand, &initKvsCommand, nullptr};
+_ARXCOMMAND_ENTRY kvsStatusCommand = {L"KVS_switch", L"kvs_status", L"kvs_status", ACRX_CMD_TRANSPARENT,
+                                      CKVS_switchApp::KVS_switchkvs_status, nullptr, 0xFFFFFFFF};
+_ARXCOMMAND_ENTRY kvsListCommand = {L"KVS_switch", L"kvs_list", L"kvs_list", ACRX_CMD_TRANSPARENT,
+                                    CKVS_switchApp::KVS_switchkvs_list, nullptr, 0xFFFFFFFF};
+_ARXCOMMAND_ENTRY kvsUndoCommand = {L"KVS_switch", L"kvs_undo", L"kvs_undo", ACRX_CMD_TRANSPARENT,
+                                    CKVS_switchApp::KVS_switchkvs_undo, nullptr, 0xFFFFFFFF};
+_ARXCOMMAND_ENTRY* commandSlots[] = {nullptr,           &kvsOnCommand,   &kvsOffCommand,  &initKvsCommand,
+                                     &kvsStatusCommand, &kvsListCommand, &kvsUndoCommand, nullptr};
 
 _DBX_REGISTER_OBJECT_ENTRY menuReactorClass = {CMenuReactor::desc, CMenuReactor::rxInit, false};
 _DBX_REGISTER_OBJECT_ENTRY* classSlots[] = {nullptr, &menuReactorClass, nullptr};
@@ -35,7 +42,7 @@ _ADSSYMBOL_ENTRY* symbolSlots[] = {nullptr, nullptr};
 
 }  // namespace
 
-const RegistrationTable<_ARXCOMMAND_ENTRY> arxCommandTable = {&commandSlots[0], &commandSlots[4]};
+const RegistrationTable<_ARXCOMMAND_ENTRY> arxCommandTable = {&commandSlots[0], &commandSlots[7]};
 const RegistrationTable<_DBX_REGISTER_OBJECT_ENTRY> dbxClassTable = {&classSlots[0], &classSlots[2]};
 const RegistrationTable<_ADSSYMBOL_ENTRY> adsSymbolTable = {&symbolSlots[0], &symbolSlots[1]};
 

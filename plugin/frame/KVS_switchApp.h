@@ -1,5 +1,5 @@
 // The add-on's application object: AutoCAD's initialisation and unload messages, and the
-// handlers of the commands kvs_on, kvs_off and init_kvs.
+// handlers of the commands kvs_on, kvs_off, init_kvs, kvs_status, kvs_list and kvs_undo.
 #pragma once
 
 #include <string>
@@ -21,6 +21,9 @@ class CKVS_switchApp : public AcRxArxApp {
   static void KVS_switchkvs_on();
   static void KVS_switchkvs_off();
   static void KVS_switchinit_kvs();
+  static void KVS_switchkvs_status();
+  static void KVS_switchkvs_list();
+  static void KVS_switchkvs_undo();
 };
 
 extern CKVS_switchApp entryPointObject;

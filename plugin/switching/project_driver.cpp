@@ -15,6 +15,7 @@
 #include "common/text_util.h"
 #include "frame/host_interface.h"
 #include "switching/change_env.h"
+#include "switching/kept_versions.h"
 
 namespace seam = kvs::file_seam;
 
@@ -155,6 +156,7 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
+  if (!keep_project_version(name, bytes)) return SwitchResult::NotKept;
   if (!kvs::replace_file_content(path, written, attributes)) {
     report(kCannotWrite, name, GetLastError());
     return SwitchResult::FileUnusable;

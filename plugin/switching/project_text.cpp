@@ -373,6 +373,17 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
   return rewrite_project_pieces(text, values).joined(text);
 }
 
+LibrarySettings library_settings(std::wstring_view text) {
+  LibrarySettings values;
+  if (text.size() > UINT32_MAX) return values;
+  for (const Record& r : parse(WideSource{text}).records) {
+    const std::wstring_view own = text.substr(r.close + 1, r.content_end - r.close - 1);
+    for (std::size_t i = 0; i < kLibrarySettings.size(); ++i)
+      if (r.number == kLibrarySettings[i] && !values[i]) values[i] = std::wstring(trim_view(own));
+  }
+  return values;
+}
+
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
                               const std::wstring& docs, const std::wstring& version) {
   std::wstring list(install::kSupportFolder);

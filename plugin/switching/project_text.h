@@ -2,7 +2,9 @@
 // Platform-free; the folder scans and the documents lookup are done by the caller.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +57,14 @@ struct ProjectBytes {
 
 // The same rewrite; the pieces count characters of `text`.
 TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& values);
+
+// The settings a switch replaces, in this order.
+inline constexpr std::array<int, 4> kLibrarySettings = {1, 2, 3, 20};
+using LibrarySettings = std::array<std::optional<std::wstring>, kLibrarySettings.size()>;
+
+// The values of settings 1, 2, 3 and 20 as rewrite_project_text reads them: the first record
+// of a number wins, its own line's value trimmed; none for a setting the text lacks.
+LibrarySettings library_settings(std::wstring_view text);
 
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
 // sign, decimal digits, 0 when there are none. Out-of-range values saturate.

@@ -48,7 +48,7 @@ class HostSession : public ::testing::Test {
 
 using Frame = HostSession;
 
-TEST_F(Frame, LoadRegistersThreeTransparentCommandsAndTheReactorClassOnce) {
+TEST_F(Frame, LoadRegistersSixTransparentCommandsAndTheReactorClassOnce) {
   ASSERT_TRUE(acadhost::loadModule(pluginPath())) << fromUtf8(toUtf8(acadhost::transcript())).c_str();
   std::vector<std::wstring> expected = {
       L"unlockApplication",
@@ -58,10 +58,13 @@ TEST_F(Frame, LoadRegistersThreeTransparentCommandsAndTheReactorClassOnce) {
       L"addCommand KVS_switch kvs_on kvs_on 1",
       L"addCommand KVS_switch kvs_off kvs_off 1",
       L"addCommand KVS_switch init_kvs init_kvs 1",
+      L"addCommand KVS_switch kvs_status kvs_status 1",
+      L"addCommand KVS_switch kvs_list kvs_list 1",
+      L"addCommand KVS_switch kvs_undo kvs_undo 1",
   };
   EXPECT_EQ(frameEvents(), expected);
   auto commands = acadhost::commands();
-  ASSERT_EQ(commands.size(), 3u);
+  ASSERT_EQ(commands.size(), 6u);
   for (const auto& c : commands) {
     EXPECT_EQ(c.group, L"KVS_switch");
     EXPECT_EQ(c.flags, 1);
@@ -77,13 +80,16 @@ TEST_F(Frame, UnloadRemovesTheClassFirstThenTheCommandsAndLeavesNothingBehind) {
       L"removeCmd KVS_switch kvs_on",
       L"removeCmd KVS_switch kvs_off",
       L"removeCmd KVS_switch init_kvs",
+      L"removeCmd KVS_switch kvs_status",
+      L"removeCmd KVS_switch kvs_list",
+      L"removeCmd KVS_switch kvs_undo",
   };
   EXPECT_EQ(frameEvents(), expected);
   EXPECT_TRUE(acadhost::commands().empty());
   EXPECT_EQ(acadhost::transcript().find(L"error"), std::wstring::npos) << toUtf8(acadhost::transcript());
   // A second load in the same session registers everything again.
   ASSERT_TRUE(acadhost::loadModule(pluginPath()));
-  EXPECT_EQ(acadhost::commands().size(), 3u);
+  EXPECT_EQ(acadhost::commands().size(), 6u);
 }
 
 TEST_F(Frame, OtherMessagesReturnOkAndDoNothing) {
@@ -100,7 +106,7 @@ TEST_F(Frame, OtherMessagesReturnOkAndDoNothing) {
   acadhost::clearEvents();
   EXPECT_EQ(entry(AcRx::kInvkSubrMsg, nullptr), AcRx::kRetOK);
   EXPECT_EQ(frameEvents(), std::vector<std::wstring>{L"acedGetFunCode"});
-  EXPECT_EQ(acadhost::commands().size(), 3u);
+  EXPECT_EQ(acadhost::commands().size(), 6u);
 }
 
 TEST_F(Frame, ClassRecordIsFlaggedWhileRegistered) {
@@ -126,7 +132,7 @@ TEST_F(Release, UnsupportedReleasesShowTheRussianMessageBox) {
     EXPECT_EQ(boxes[0].text, L"Поддерживаемой версии ACADE не найдено!");
     EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_OK));
     // The module stays loaded with its commands.
-    EXPECT_EQ(acadhost::commands().size(), 3u);
+    EXPECT_EQ(acadhost::commands().size(), 6u);
   }
 }
 

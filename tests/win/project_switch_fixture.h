@@ -45,6 +45,7 @@ class ProjectSwitch : public ::testing::Test {
   testing_support::RegistryKeyGuard key_{kAddonKey};
   testing_support::TempDir dir_;
   testing_support::InstalledLibrary library_;
+  testing_support::KeptVersionsGuard kept_;
 };
 
 }  // namespace switch_fixture

@@ -57,6 +57,7 @@ class SwitchSession : public ::testing::Test {
   std::wstring libs() const { return docs_ + L"\\Autodesk\\Acade 2015\\Libs\\"; }
 
   testing_support::RegistryKeyGuard general_{kGeneral};
+  testing_support::KeptVersionsGuard kept_;
   std::wstring docs_;
 };
 

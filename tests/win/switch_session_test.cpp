@@ -171,6 +171,36 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
   }
 }
 
+// What a designer sees: the answers of kvs_list and kvs_status, and kvs_undo taking a switch back.
+TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
+  RegistryKeyGuard key(kAddonKey);
+  KeptVersionsGuard kept;
+  InstalledLibrary library;
+  TempDir dir;
+  const std::wstring project = dir.path() + L"Щит насосов.wdp";
+  const std::string stock = toAnsi(L"*[1]Щит +24В\r\n+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n"
+                                   L"+[3]C:\\Libs\\panel\\;\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n");
+  writeBytes(project, stock);
+  writeBytes(dir.path() + L"s.scr", "kvs_undo\nkvs_on\nkvs_list\nkvs_undo\nkvs_status\nARXUNLOAD KVS_switch_2015.arx\n");
+  ProcessResult r =
+      runProcess(sim() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  for (const std::wstring& expected : {
+           L"Command: kvs_undo\nNothing to undo for project " + project + L": no earlier version of it is kept.\n"
+           L"Command: kvs_on\n",
+           L"Command: kvs_list\nRegistered projects, and what the next start-up does to each:\n  " + project +
+               L": switch to GOST\n1 registered project: 1 to switch, 0 gone, 0 locked or unreadable.\n"
+               L"Command: kvs_undo\nProject file " + project + L" is back as it was at ",
+           L" UTC.\nIt is on the stock ACADE library and not registered.\n"
+           L"The version it replaced is kept: kvs_undo again puts that back.\n"
+           L"Command: kvs_status\nProject: " + project + L"\nLibrary: stock ACADE\nRegistered: no\n"
+           L"Support path: with the add-on's folder\n",
+       })
+    EXPECT_NE(r.output.find(toUtf8(expected)), std::string::npos) << toUtf8(expected) << "\n" << r.output;
+  EXPECT_EQ(readBytes(project), stock);
+  EXPECT_EQ(projectsValue(), L"");
+}
+
 TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {
   RegistryKeyGuard key(kAddonKey);
   ProcessResult r = runProcess(sim() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");

@@ -322,6 +322,13 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
     EXPECT_EQ(readBytes(project_), original) << "step " << step;
     EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
     const std::wstring printed = acadhost::transcript();
+    // Keeping the version for kvs_undo comes before the replace, and its failure stops the switch too.
+    const std::wstring notKept = L"Can not keep the present version of project file " + project_ + L" in ";
+    if (printed.rfind(notKept, 0) == 0) {
+      EXPECT_EQ(printed.substr(printed.find(L": ", notKept.size())), L": " + causeText + L". The file is left as it was.\n")
+          << "step " << step;
+      continue;
+    }
     const std::wstring what = printed.substr(0, printed.find(L" project file"));
     EXPECT_TRUE(what == L"Can not open" || what == L"Can not read" || what == L"Can not write") << "step " << step;
     EXPECT_EQ(printed, what + L" project file " + project_ + L": " + causeText + L"\n") << "step " << step;

@@ -141,6 +141,16 @@ RegistryKeyGuard::RegistryKeyGuard(std::wstring subKey) : subKey_(std::move(subK
 
 RegistryKeyGuard::~RegistryKeyGuard() { RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str()); }
 
+KeptVersionsGuard::KeptVersionsGuard() { removeTree(folder()); }
+
+KeptVersionsGuard::~KeptVersionsGuard() { removeTree(folder()); }
+
+std::wstring KeptVersionsGuard::folder() {
+  wchar_t appData[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  return std::wstring(appData) + L"\\Korvanta\\Undo\\";
+}
+
 bool regKeyExists(HKEY root, const std::wstring& subKey) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;

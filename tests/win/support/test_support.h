@@ -50,6 +50,17 @@ class RegistryKeyGuard {
   std::wstring subKey_;
 };
 
+// The add-on's store of kept project versions, %APPDATA%\Korvanta\Undo\, removed now and
+// again when the object goes.
+class KeptVersionsGuard {
+ public:
+  KeptVersionsGuard();
+  ~KeptVersionsGuard();
+  KeptVersionsGuard(const KeptVersionsGuard&) = delete;
+  KeptVersionsGuard& operator=(const KeptVersionsGuard&) = delete;
+  static std::wstring folder();  // ends with a backslash
+};
+
 bool regKeyExists(HKEY root, const std::wstring& subKey);
 // The REG_SZ value, or nullptr-like false when missing.
 bool regReadString(HKEY root, const std::wstring& subKey, const std::wstring& name, std::wstring& value);

@@ -1,0 +1,151 @@
+// kvs_status, kvs_list and kvs_undo: what a designer can ask of the add-on, and take back.
+#include <string>
+#include <vector>
+
+#include "commands/project_list.h"
+#include "commands/status_text.h"
+#include "commands/support_paths.h"
+#include "commands/switch_commands.h"
+#include "common/text_util.h"
+#include "common/win32_handles.h"
+#include "frame/KVS_switchApp.h"
+#include "frame/host_interface.h"
+#include "menu_plc/plc_paths.h"
+#include "switching/docs_folders.h"
+#include "switching/kept_versions.h"
+#include "switching/project_look.h"
+
+namespace {
+
+void print(const std::wstring& line) { acutPrintf(L"%ls\n", line.c_str()); }
+
+std::wstring registeredLine(const std::wstring& path) {
+  std::wstring list;
+  if (read_projects_value(list) == ProjectsValue::Unreadable)
+    return L"Registered: unknown, the list of switched projects cannot be read";
+  if (kvs::list_has_entry(list, path) || kvs::list_has_entry(list, kvs::trim(path)))
+    return L"Registered: yes, every start-up switches it to GOST";
+  return L"Registered: no";
+}
+
+void printFileSettings() {
+  FileSettings settings;
+  try {
+    settings = current_file_settings();
+  } catch (const _com_error& e) {
+    print(L"Support path: unknown, AutoCAD does not give it: " + kvs::trim(e.ErrorMessage() ? e.ErrorMessage() : L""));
+    return;
+  }
+  print(kvs::support_path_has_addon(settings.support) ? L"Support path: with the add-on's folder"
+                                                       : L"Support path: without the add-on's folder");
+  print(L"Template folder: " + settings.templates +
+        (kvs::is_addon_template_folder(settings.templates) ? L" (the add-on's)" : L""));
+}
+
+bool exists(const std::wstring& path) { return kvs::pathExists(path.c_str()); }
+
+// The backup is the only record that the add-on's database has taken the user's place.
+std::wstring plcLine() {
+  const std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
+  if (kvs::contains(docs, L"Error")) return L"PLC database: unknown, ACADE's documents folder cannot be read";
+  kvs::PlcPaths paths = kvs::plc_paths(docs);
+  if (kvs::plc_in_language_folder(version)) {
+    const std::wstring language = kvs::find_plc_language(paths.working, [&paths](const std::wstring& working) {
+      return exists(working) || exists(kvs::replace_all(working, L"ace_plc.mdb", L"ace_plc_old.mdb"));
+    });
+    if (language.empty()) return L"PLC database: none found under " + docs + L"AeData\\";
+    paths.working = kvs::in_language_folder(paths.working, language);
+    paths.backup = kvs::in_language_folder(paths.backup, language);
+  }
+  const bool working = exists(paths.working);
+  if (exists(paths.backup))
+    return (working ? L"PLC database: the add-on's; the user's own is kept as "
+                    : L"PLC database: none in place; the user's own is kept as ") + paths.backup;
+  return working ? L"PLC database: the user's own, " + paths.working : L"PLC database: none at " + paths.working;
+}
+
+std::wstring count(std::size_t n, const wchar_t* one, const wchar_t* many) {
+  return std::to_wstring(n) + L" " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+void CKVS_switchApp::KVS_switchkvs_status() {
+  std::wstring path;
+  if (active_project(path)) {
+    print(L"Project: " + path);
+    const ProjectLook look = look_at_project_file(path);
+    print(L"Library: " +
+          (look.text ? kvs::library_summary(kvs::library_settings(*look.text)) : L"unknown (" + look.why + L")"));
+    print(registeredLine(path));
+  } else {
+    print(L"Project: none, ACADE has no active project");
+  }
+  printFileSettings();
+  print(plcLine());
+  print(acedIsMenuGroupLoaded(L"KORVANTA") ? L"Menu group KORVANTA: loaded"
+                                           : L"Menu group KORVANTA: not loaded (init_kvs loads it)");
+}
+
+void CKVS_switchApp::KVS_switchkvs_list() {
+  std::wstring list;
+  if (read_projects_value(list) == ProjectsValue::Unreadable) {
+    print(L"The list of switched projects cannot be read.");
+    return;
+  }
+  const std::vector<std::wstring> entries = kvs::list_entries(list);
+  if (entries.empty()) {
+    print(L"No project is registered: the start-up switches none.");
+    return;
+  }
+  print(L"Registered projects, and what the next start-up does to each:");
+  std::size_t switched = 0, gone = 0, unusable = 0;
+  for (const std::wstring& entry : entries) {
+    const ProjectLook look = look_at_project_file(entry);
+    switch (look.state) {
+      case ProjectFileState::Switchable:
+        ++switched;
+        print(L"  " + entry + L": switch to GOST");
+        break;
+      case ProjectFileState::Gone:
+        ++gone;
+        print(L"  " + entry + L": file gone, dropped from the list");
+        break;
+      case ProjectFileState::Unusable:
+        ++unusable;
+        print(L"  " + entry + L": file locked or unreadable (" + look.why + L"), stays registered");
+        break;
+    }
+  }
+  print(count(entries.size(), L"registered project: ", L"registered projects: ") + std::to_wstring(switched) +
+        L" to switch, " + std::to_wstring(gone) + L" gone, " + std::to_wstring(unusable) + L" locked or unreadable.");
+}
+
+void CKVS_switchApp::KVS_switchkvs_undo() {
+  std::wstring path;
+  if (!active_project(path)) {
+    print(L"Nothing to undo: ACADE has no active project.");
+    return;
+  }
+  const UndoResult undo = restore_newest_version(path);
+  if (undo.outcome == UndoOutcome::NothingKept) {
+    print(L"Nothing to undo for project " + path + L": no earlier version of it is kept.");
+    return;
+  }
+  if (undo.outcome != UndoOutcome::Restored) return;
+  print(L"Project file " + path + L" is back as it was at " + kvs::readable_time(undo.time) + L".");
+  const kvs::LibrarySettings settings = kvs::library_settings(undo.text.value_or(L""));
+  const kvs::ProjectLibrary library = undo.text ? kvs::project_library(settings) : kvs::ProjectLibrary::Mixed;
+  if (library == kvs::ProjectLibrary::Gost) {
+    if (register_project(path, L"put back") != Registration::Refused)
+      print(L"It is on the GOST library and registered: every start-up switches it to GOST.");
+  } else if (library == kvs::ProjectLibrary::Stock) {
+    if (unregister_project(path, L"put back") != Registration::Refused)
+      print(L"It is on the stock ACADE library and not registered.");
+  } else if (undo.text) {
+    print(L"Its library is " + kvs::library_summary(settings) + L"; its registration is left as it was.");
+  } else {
+    print(L"It is not a text file, so its library is unknown; its registration is left as it was.");
+  }
+  print(L"The version it replaced is kept: kvs_undo again puts that back.");
+}

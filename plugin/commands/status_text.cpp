@@ -1,0 +1,87 @@
+#include "commands/status_text.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "commands/project_list_text.h"
+#include "common/text_util.h"
+
+namespace kvs {
+
+namespace {
+
+std::wstring folded(std::wstring_view text) {
+  std::wstring out(text);
+  for (wchar_t& c : out) c = c == L'/' ? L'\\' : fold_path_unit(c);
+  return out;
+}
+
+// "setting 2", "settings 1 and 20", "settings 1, 2 and 3".
+std::wstring settings_text(const std::vector<int>& numbers) {
+  std::wstring out = numbers.size() == 1 ? L"setting " : L"settings ";
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) out += i + 1 == numbers.size() ? L" and " : L", ";
+    out += std::to_wstring(numbers[i]);
+  }
+  return out;
+}
+
+std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary library) {
+  std::vector<int> numbers;
+  for (std::size_t i = 0; i < kLibrarySettings.size(); ++i)
+    if (setting_library(kLibrarySettings[i], settings[i]) == library) numbers.push_back(kLibrarySettings[i]);
+  return numbers;
+}
+
+// `folder` is the installation's folder `inside`, whatever its letter case, slashes, outer
+// blanks or final separators.
+bool same_folder(std::wstring_view folder, std::wstring_view inside) {
+  std::wstring entry = folded(trim_view(folder));
+  while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
+  return entry == folded(std::wstring(kInstallFolder) + std::wstring(inside));
+}
+
+}  // namespace
+
+SettingLibrary setting_library(int number, const std::optional<std::wstring>& value) {
+  if (!value) return SettingLibrary::Unset;
+  if (number == 20) return same_path(trim_view(*value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
+  return folded(*value).find(folded(kInstallFolder)) != std::wstring::npos ? SettingLibrary::Gost
+                                                                           : SettingLibrary::Stock;
+}
+
+ProjectLibrary project_library(const LibrarySettings& settings) {
+  const bool gost = !settings_on(settings, SettingLibrary::Gost).empty();
+  const bool stock = !settings_on(settings, SettingLibrary::Stock).empty();
+  if (gost && stock) return ProjectLibrary::Mixed;
+  return gost ? ProjectLibrary::Gost : ProjectLibrary::Stock;
+}
+
+std::wstring library_summary(const LibrarySettings& settings) {
+  std::wstring out;
+  switch (project_library(settings)) {
+    case ProjectLibrary::Gost: out = L"GOST"; break;
+    case ProjectLibrary::Stock: out = L"stock ACADE"; break;
+    case ProjectLibrary::Mixed:
+      out = L"mixed: " + settings_text(settings_on(settings, SettingLibrary::Gost)) + L" on GOST, " +
+            settings_text(settings_on(settings, SettingLibrary::Stock)) + L" on stock ACADE";
+      break;
+  }
+  const std::vector<int> unset = settings_on(settings, SettingLibrary::Unset);
+  if (!unset.empty()) out += L"; " + settings_text(unset) + L" not set";
+  return out;
+}
+
+bool support_path_has_addon(std::wstring_view support) {
+  std::size_t begin = 0;
+  while (begin <= support.size()) {
+    const std::size_t end = std::min(support.find(L';', begin), support.size());
+    if (same_folder(support.substr(begin, end - begin), L"Support")) return true;
+    begin = end + 1;
+  }
+  return false;
+}
+
+bool is_addon_template_folder(std::wstring_view folder) { return same_folder(folder, L"Data\\Template"); }
+
+}  // namespace kvs

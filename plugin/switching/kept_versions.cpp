@@ -1,0 +1,212 @@
+#include "switching/kept_versions.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "commands/project_list_text.h"
+#include "common/file_replace.h"
+#include "common/long_path.h"
+#include "common/system_message.h"
+#include "common/text_codec.h"
+#include "common/text_util.h"
+#include "common/win32_handles.h"
+#include "frame/host_interface.h"
+#include "switching/project_look.h"
+
+namespace {
+
+const wchar_t kPathFile[] = L"project.txt";
+// Folders tried per project when other projects' paths hash alike.
+constexpr int kFolderAttempts = 8;
+
+bool makeFolder(const std::wstring& folder) {
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  SetLastError(error);
+  return false;
+}
+
+// %APPDATA%\Korvanta\Undo\, which the first keep makes; empty, with the system's error
+// set, when the system does not know %APPDATA%.
+std::wstring storeRoot() {
+  wchar_t appData[MAX_PATH];
+  const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData);
+  if (FAILED(hr)) {
+    SetLastError(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : ERROR_PATH_NOT_FOUND);
+    return {};
+  }
+  return std::wstring(appData) + L"\\Korvanta\\Undo\\";
+}
+
+bool namesProject(const std::wstring& folder, const std::wstring& project) {
+  std::string bytes;
+  if (!read_whole_file(folder + kPathFile, bytes)) return false;
+  const kvs::DecodedText named = kvs::decode_text_file(bytes);
+  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim_view(named.text), kvs::trim_view(project));
+}
+
+// The store's own folders are made here, when a project first needs one, so that a keep for a
+// project seen before touches nothing but its own folder.
+bool claim(const std::wstring& root, const std::wstring& folder, const std::wstring& project) {
+  const std::wstring addon = root.substr(0, root.find_last_of(L'\\', root.size() - 2) + 1);
+  std::string bytes;
+  return makeFolder(addon) && makeFolder(root) && makeFolder(folder) &&
+         kvs::encode_text_file(project, kvs::TextEncoding::Utf8, bytes) &&
+         kvs::replace_file_content(folder + kPathFile, bytes, FILE_ATTRIBUTE_NORMAL);
+}
+
+// The project's folder in the store, ending in a separator: the first candidate whose path file
+// names the project, or, when `create`, the first one that is free or has no path file (a keep
+// that stopped half way), claimed. Empty, with the system's error set, when there is none.
+std::wstring projectFolder(const std::wstring& project, bool create) {
+  const std::wstring root = storeRoot();
+  if (root.empty()) return {};
+  for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
+    const std::wstring folder = root + kvs::kept_folder_name(project, attempt) + L"\\";
+    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      // Candidates are claimed in order: past the first free one there is none of this project.
+      if (!create) break;
+      return claim(root, folder, project) ? folder : std::wstring();
+    }
+    if (namesProject(folder, project)) return folder;
+    if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)
+      return claim(root, folder, project) ? folder : std::wstring();
+  }
+  SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
+  return {};
+}
+
+std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
+  std::vector<KeptVersion> versions;
+  WIN32_FIND_DATAW data;
+  kvs::FindHandle find(FindFirstFileW((folder + L"*.wdp").c_str(), &data));
+  if (!find.valid()) return versions;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (auto time = kvs::version_time(data.cFileName)) versions.push_back({*time, folder + data.cFileName});
+  } while (FindNextFileW(find.get(), &data));
+  std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
+  return versions;
+}
+
+kvs::KeptTime now() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
+}
+
+std::vector<kvs::KeptTime> timesIn(const std::wstring& folder) {
+  std::vector<kvs::KeptTime> times;
+  for (const KeptVersion& v : versionsIn(folder)) times.push_back(v.time);
+  return times;
+}
+
+// The new version's file, or empty with the system's error set; `times` gains its time.
+std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+  const kvs::KeptTime time = kvs::next_version_time(now(), times);
+  const std::wstring file = folder + kvs::version_file_name(time);
+  if (!kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) return {};
+  times.push_back(time);
+  return file;
+}
+
+// A version that cannot be dropped now goes at a later keep; the switch goes on.
+void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times) {
+  for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
+    const std::wstring file = folder + kvs::version_file_name(time);
+    if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+      acutPrintf(L"Can not drop the old kept version %ls: %ls.\n", file.c_str(),
+                 kvs::system_message(GetLastError()).c_str());
+  }
+}
+
+void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD error) {
+  acutPrintf(L"Can not keep the present version of project file %ls in %ls: %ls. The file is left as it was.\n",
+             project.c_str(), where.c_str(), kvs::system_message(error).c_str());
+}
+
+// Where a failed keep was meant to go, for its message.
+std::wstring storeForMessages() {
+  const std::wstring root = storeRoot();
+  return root.empty() ? L"%APPDATA%\\Korvanta\\Undo\\" : root;
+}
+
+}  // namespace
+
+bool keep_project_version(const std::wstring& project, std::string_view bytes) {
+  const std::wstring folder = projectFolder(project, true);
+  if (folder.empty()) {
+    const DWORD error = GetLastError();
+    reportNotKept(project, storeForMessages(), error);
+    return false;
+  }
+  std::vector<kvs::KeptTime> times = timesIn(folder);
+  if (addVersion(folder, times, bytes).empty()) {
+    reportNotKept(project, folder, GetLastError());
+    return false;
+  }
+  dropOldVersions(folder, times);
+  return true;
+}
+
+std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
+  const std::wstring folder = projectFolder(project, false);
+  return folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
+}
+
+UndoResult restore_newest_version(const std::wstring& project) {
+  const std::wstring folder = projectFolder(project, false);
+  const std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
+  if (versions.empty()) return {UndoOutcome::NothingKept, 0, std::nullopt};
+  const KeptVersion& newest = versions.back();
+  UndoResult failed{UndoOutcome::Failed, newest.time, std::nullopt};
+
+  std::string restored;
+  if (!read_whole_file(newest.file, restored)) {
+    acutPrintf(L"Can not read the kept version %ls: %ls.\n", newest.file.c_str(),
+               kvs::system_message(GetLastError()).c_str());
+    return failed;
+  }
+  // Whatever the project holds now is put aside, text or not: undo is how a damaged file is repaired.
+  const std::wstring path = kvs::extended_path(project);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  std::wstring why;
+  std::string current;
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    why = kvs::system_message(GetLastError());
+  else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+    why = L"it is a folder, not a file";
+  else if (attributes & FILE_ATTRIBUTE_READONLY)
+    why = L"it is read-only";
+  else if (!read_whole_file(path, current))
+    why = kvs::system_message(GetLastError());
+  if (!why.empty()) {
+    acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());
+    return failed;
+  }
+  std::vector<kvs::KeptTime> times = timesIn(folder);
+  const std::wstring replaced = addVersion(folder, times, current);
+  if (replaced.empty()) {
+    reportNotKept(project, folder, GetLastError());
+    return failed;
+  }
+  if (!kvs::replace_file_content(path, restored, attributes)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(replaced.c_str());
+    acutPrintf(L"Can not write project file %ls: %ls. The file is left as it was.\n", project.c_str(),
+               kvs::system_message(error).c_str());
+    return failed;
+  }
+  DeleteFileW(newest.file.c_str());
+  times.erase(std::find(times.begin(), times.end(), newest.time));
+  dropOldVersions(folder, times);
+  kvs::DecodedText decoded = kvs::decode_text_file(restored);
+  UndoResult result{UndoOutcome::Restored, newest.time, std::nullopt};
+  if (decoded.failure == kvs::DecodeFailure::None) result.text = std::move(decoded.text);
+  return result;
+}

@@ -1,0 +1,36 @@
+// The versions of project files kept before each switch, per user under
+// %APPDATA%\Korvanta\Undo\: a folder per project with project.txt (the project's path, UTF-8)
+// and its five newest versions, each named by the UTC time it was kept.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "switching/version_names.h"
+
+struct KeptVersion {
+  kvs::KeptTime time;
+  std::wstring file;  // full path of the kept copy
+};
+
+// Keeps `bytes`, the project file's content, as its newest version and drops all but the five
+// newest. False once the failure is printed: the project must then be left as it is.
+bool keep_project_version(const std::wstring& project, std::string_view bytes);
+
+// The project's kept versions, oldest first.
+std::vector<KeptVersion> kept_project_versions(const std::wstring& project);
+
+enum class UndoOutcome { Restored, NothingKept, Failed };
+
+struct UndoResult {
+  UndoOutcome outcome = UndoOutcome::Failed;
+  kvs::KeptTime time = 0;            // when the version put back was kept
+  std::optional<std::wstring> text;  // its text, when it reads as text
+};
+
+// Puts the project's newest kept version back in one step. The bytes it replaces are kept
+// first, in its place, so a second undo puts them back. A failure is printed and leaves the
+// project and its versions as they were.
+UndoResult restore_newest_version(const std::wstring& project);

@@ -1,0 +1,62 @@
+#include "switching/project_look.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "common/long_path.h"
+#include "common/system_message.h"
+#include "common/text_codec.h"
+#include "common/win32_handles.h"
+
+namespace {
+
+ProjectLook refused(ProjectFileState state, std::wstring why, std::optional<std::wstring> text = std::nullopt) {
+  return {state, std::move(why), std::move(text)};
+}
+
+}  // namespace
+
+bool read_whole_file(const std::wstring& path, std::string& bytes) {
+  kvs::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
+  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    DWORD n = 0;
+    if (!ReadFile(file.get(), &bytes[got], static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30)), &n,
+                  nullptr))
+      return false;
+    if (n == 0) break;
+    got += n;
+  }
+  bytes.resize(got);
+  return true;
+}
+
+ProjectLook look_at_project_file(const std::wstring& name) {
+  const std::wstring path = kvs::extended_path(name);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return refused(gone ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::system_message(error));
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return refused(ProjectFileState::Unusable, L"it is a folder, not a file");
+  std::string bytes;
+  if (!read_whole_file(path, bytes)) return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
+  kvs::DecodedText decoded = kvs::decode_text_file(bytes);
+  if (decoded.failure != kvs::DecodeFailure::None) return refused(ProjectFileState::Unusable, L"it is not a text file");
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    return refused(ProjectFileState::Unusable, L"it is read-only", std::move(decoded.text));
+  // Replacing the file takes the right to delete it, which a program holding it open without
+  // sharing deletion withholds.
+  kvs::FileHandle probe(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!probe.valid())
+    return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()), std::move(decoded.text));
+  return {ProjectFileState::Switchable, L"", std::move(decoded.text)};
+}

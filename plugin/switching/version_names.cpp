@@ -1,0 +1,128 @@
+#include "switching/version_names.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "commands/project_list_text.h"
+#include "common/text_util.h"
+
+namespace kvs {
+
+namespace {
+
+constexpr std::wstring_view kExtension = L".wdp";
+constexpr KeptTime kMsPerDay = 86400000;
+// Days from 1601-01-01 to 1970-01-01.
+constexpr std::int64_t kDays1601To1970 = 134774;
+
+struct Civil {
+  int year, month, day, hour, minute, second, ms;
+};
+
+// Days since 1970-01-01 to a proleptic Gregorian date and back, by 400-year eras.
+void civil_from_days(std::int64_t z, int& y, int& m, int& d) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+std::int64_t days_from_civil(int y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+Civil civil(KeptTime time) {
+  Civil c{};
+  civil_from_days(static_cast<std::int64_t>(time / kMsPerDay) - kDays1601To1970, c.year, c.month, c.day);
+  KeptTime rest = time % kMsPerDay;
+  c.ms = static_cast<int>(rest % 1000);
+  rest /= 1000;
+  c.second = static_cast<int>(rest % 60);
+  c.minute = static_cast<int>(rest / 60 % 60);
+  c.hour = static_cast<int>(rest / 3600);
+  return c;
+}
+
+}  // namespace
+
+std::wstring kept_folder_name(std::wstring_view project, int attempt) {
+  // FNV-1a over the folded UTF-16 code units, low byte first.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const wchar_t c : trim_view(project)) {
+    const unsigned unit = static_cast<unsigned>(fold_path_unit(c)) & 0xFFFF;
+    for (const unsigned byte : {unit & 0xFF, unit >> 8}) {
+      hash ^= byte;
+      hash *= 1099511628211ull;
+    }
+  }
+  wchar_t name[40];
+  if (attempt > 0)
+    std::swprintf(name, 40, L"%016llx-%d", static_cast<unsigned long long>(hash), attempt);
+  else
+    std::swprintf(name, 40, L"%016llx", static_cast<unsigned long long>(hash));
+  return name;
+}
+
+std::wstring version_file_name(KeptTime time) {
+  const Civil c = civil(time);
+  wchar_t name[40];
+  std::swprintf(name, 40, L"%04d%02d%02dT%02d%02d%02d.%03dZ", c.year, c.month, c.day, c.hour, c.minute, c.second,
+                c.ms);
+  return name + std::wstring(kExtension);
+}
+
+std::optional<KeptTime> version_time(std::wstring_view file_name) {
+  // "YYYYMMDDTHHMMSS.mmmZ" and the extension.
+  if (file_name.size() != 20 + kExtension.size() || file_name.substr(20) != kExtension || file_name[8] != L'T' ||
+      file_name[15] != L'.' || file_name[19] != L'Z')
+    return std::nullopt;
+  bool digits = true;
+  const auto number = [file_name, &digits](std::size_t at, std::size_t count) {
+    int n = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+      digits = digits && file_name[i] >= L'0' && file_name[i] <= L'9';
+      n = n * 10 + (file_name[i] - L'0');
+    }
+    return n;
+  };
+  const int y = number(0, 4), mo = number(4, 2), d = number(6, 2), h = number(9, 2), mi = number(11, 2),
+            s = number(13, 2), ms = number(16, 3);
+  if (!digits || y < 1601) return std::nullopt;
+  const std::int64_t days = days_from_civil(y, mo, d) + kDays1601To1970;
+  if (days < 0) return std::nullopt;
+  const KeptTime time = static_cast<KeptTime>(days) * kMsPerDay + ((h * 60ull + mi) * 60 + s) * 1000 + ms;
+  // Only a real date and time gives its own name back: 20250230 or 25:00 do not.
+  if (version_file_name(time) != file_name) return std::nullopt;
+  return time;
+}
+
+std::wstring readable_time(KeptTime time) {
+  const Civil c = civil(time);
+  wchar_t text[40];
+  std::swprintf(text, 40, L"%04d-%02d-%02d %02d:%02d:%02d UTC", c.year, c.month, c.day, c.hour, c.minute, c.second);
+  return text;
+}
+
+KeptTime next_version_time(KeptTime now, const std::vector<KeptTime>& kept) {
+  if (kept.empty()) return now;
+  const KeptTime newest = *std::max_element(kept.begin(), kept.end());
+  return now > newest ? now : newest + 1;
+}
+
+std::vector<KeptTime> versions_to_drop(std::vector<KeptTime> kept, std::size_t keep) {
+  std::sort(kept.begin(), kept.end());
+  kept.resize(kept.size() > keep ? kept.size() - keep : 0);
+  return kept;
+}
+
+}  // namespace kvs
