@@ -115,6 +115,24 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
   return file;
 }
 
+bool renameIdenticalVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+  for (kvs::KeptTime& time : times) {
+    const std::wstring file = folder + kvs::version_file_name(time);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 ||
+        data.nFileSizeLow != bytes.size())
+      continue;
+    std::string kept;
+    if (!read_whole_file(file, kept) || kept != bytes) continue;
+    std::vector<kvs::KeptTime> others = times;
+    const kvs::KeptTime renamed = kvs::next_version_time(now(), others);
+    if (!MoveFileExW(file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    time = renamed;
+    return true;
+  }
+  return false;
+}
+
 // A version that cannot be dropped now goes at a later keep; the switch goes on.
 void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times) {
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
@@ -146,6 +164,9 @@ bool keep_project_version(const std::wstring& project, std::string_view bytes) {
     return false;
   }
   std::vector<kvs::KeptTime> times = timesIn(folder);
+  // A project switched at every start and quit holds the same bytes again and again: a version
+  // that holds them already is renamed to be the newest, which costs no write.
+  if (renameIdenticalVersion(folder, times, bytes)) return true;
   if (addVersion(folder, times, bytes).empty()) {
     reportNotKept(project, folder, GetLastError());
     return false;

@@ -219,6 +219,21 @@ TEST_F(DesignerCommands, TheSixthSwitchDropsTheOldestVersionWhateverTheLetterCas
   EXPECT_EQ(fromUtf8(readBytes(folder + L"project.txt")), L"\uFEFF" + upper(p));
 }
 
+TEST_F(DesignerCommands, BytesAlreadyKeptAreNotKeptAgain) {
+  const std::wstring p = project(L"Щит.wdp", kStock);
+  const std::string stock = readBytes(p);
+  ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
+  const std::string gost = readBytes(p);
+  ASSERT_EQ(switch_project_file(p, 2), SwitchResult::Switched);
+  const std::string back = readBytes(p);  // the stock settings as the switch writes them
+  // Back and forth as every start and quit does: each state is kept once, the newest last.
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
+    ASSERT_EQ(switch_project_file(p, 2), SwitchResult::Switched);
+  }
+  EXPECT_EQ(kept(p), (std::vector<std::string>{stock, back, gost}));
+}
+
 TEST_F(DesignerCommands, AFailureToKeepAVersionIsPrintedAndStopsTheSwitch) {
   const std::wstring p = project(L"Щит.wdp", kStock);
   const std::string before = readBytes(p);
