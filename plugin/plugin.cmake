@@ -1,10 +1,5 @@
 # The plug-in's code as a library (tests link it directly) and the ObjectARX module itself.
 add_library(kvs_plugin STATIC
-  common/system_message.cpp
-  common/text_codec.cpp
-  common/long_path.cpp
-  common/file_replace.cpp
-  common/file_seam.cpp
   frame/arx_app.cpp
   frame/KVS_switchApp.cpp
   frame/menu_reactor.cpp
@@ -24,7 +19,7 @@ add_library(kvs_plugin STATIC
   menu_plc/plc_swap.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(kvs_plugin PUBLIC kvs_core acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
+target_link_libraries(kvs_plugin PUBLIC kvs_core kvs_win32 acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
 
 add_library(KVS_switch_2015 SHARED frame/module_entry.cpp $<TARGET_OBJECTS:arxapi>)
 target_link_libraries(KVS_switch_2015 PRIVATE kvs_plugin)

@@ -2,18 +2,11 @@
 
 #include <cwchar>
 
+#include "win32/system_message.h"
+
 namespace {
 
-std::wstring system_message(DWORD code) {
-  wchar_t* text = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::wstring out = n ? std::wstring(text, n) : L"error " + std::to_wstring(code);
-  if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ')) out.pop_back();
-  return out;
-}
+std::wstring system_message(DWORD code) { return kvs::system_text(code).value_or(L"error " + std::to_wstring(code)); }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <cwctype>
 
 #include "host.h"
+#include "win32/system_message.h"
 
 namespace acadhost {
 
@@ -146,13 +147,7 @@ static std::wstring fileNameOf(const std::wstring& path) {
 }
 
 static std::wstring systemMessage(DWORD code) {
-  wchar_t* text = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::wstring out = n ? std::wstring(text, n) : L"error " + std::to_wstring(code);
-  if (text) LocalFree(text);
-  while (!out.empty() && std::iswspace(out.back())) out.pop_back();
-  return out;
+  return kvs::system_text(code).value_or(L"error " + std::to_wstring(code));
 }
 
 bool Host::loadModule(const std::wstring& path) {

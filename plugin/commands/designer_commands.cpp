@@ -7,7 +7,7 @@
 #include "commands/support_paths.h"
 #include "commands/switch_commands.h"
 #include "common/text_util.h"
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "frame/KVS_switchApp.h"
 #include "frame/host_interface.h"
 #include "menu_plc/plc_paths.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "commands/com_errors.h"
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "frame/host_interface.h"
 #include "switching/project_driver.h"
 

@@ -1,8 +1,8 @@
 #include "frame/environment_file.h"
 
-#include "common/file_replace.h"
-#include "common/long_path.h"
-#include "common/text_codec.h"
+#include "win32/file_replace.h"
+#include "win32/long_path.h"
+#include "win32/text_codec.h"
 #include "frame/environment_text.h"
 #include "frame/host_interface.h"
 

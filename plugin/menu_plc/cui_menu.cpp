@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "frame/host_interface.h"

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "common/system_message.h"
+#include "win32/system_message.h"
 #include "common/text_util.h"
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "common/release_globals.h"
 #include "frame/host_interface.h"
 #include "menu_plc/plc_paths.h"

@@ -4,7 +4,7 @@
 
 #include "commands/support_paths.h"
 #include "common/text_util.h"
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "common/release_globals.h"
 #include "switching/docs_folders.h"
 

@@ -1,6 +1,6 @@
 #include "switching/docs_folders.h"
 
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "common/release_globals.h"
 
 namespace {

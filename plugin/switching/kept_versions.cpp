@@ -7,12 +7,12 @@
 #include <algorithm>
 
 #include "commands/project_list_text.h"
-#include "common/file_replace.h"
-#include "common/long_path.h"
-#include "common/system_message.h"
-#include "common/text_codec.h"
+#include "win32/file_replace.h"
+#include "win32/long_path.h"
+#include "win32/system_message.h"
+#include "win32/text_codec.h"
 #include "common/text_util.h"
-#include "common/win32_handles.h"
+#include "win32/handles.h"
 #include "frame/host_interface.h"
 #include "switching/project_look.h"
 

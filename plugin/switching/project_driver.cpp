@@ -7,11 +7,12 @@
 #include <vector>
 #include <utility>
 
-#include "common/file_replace.h"
-#include "common/file_seam.h"
-#include "common/long_path.h"
-#include "common/system_message.h"
-#include "common/text_codec.h"
+#include "win32/file_replace.h"
+#include "win32/file_seam.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
+#include "win32/system_message.h"
+#include "win32/text_codec.h"
 #include "common/text_util.h"
 #include "frame/host_interface.h"
 #include "switching/change_env.h"
@@ -72,16 +73,23 @@ struct FileBytes {
   operator std::string_view() const { return {data.get(), size}; }
 };
 
-FileBytes readWhole(CFile& file, const std::wstring& path) {
-  const ULONGLONG size = seam::length(file, path);
-  if (size > static_cast<ULONGLONG>(INT_MAX)) CFileException::ThrowOsError(ERROR_FILE_TOO_LARGE, path.c_str());
-  FileBytes bytes{std::unique_ptr<char[]>(new char[static_cast<std::size_t>(size) + 1]), 0};
-  while (bytes.size < size) {
-    UINT n = seam::read(file, path, bytes.data.get() + bytes.size, static_cast<UINT>(size - bytes.size));
-    if (n == 0) break;
-    bytes.size += n;
+// False with the system's error set.
+bool readWhole(HANDLE file, FileBytes& bytes) {
+  ULONGLONG size = 0;
+  if (!seam::length(file, size)) return false;
+  if (size > static_cast<ULONGLONG>(INT_MAX)) {
+    SetLastError(ERROR_FILE_TOO_LARGE);
+    return false;
   }
-  return bytes;
+  bytes.data.reset(new char[static_cast<std::size_t>(size) + 1]);
+  bytes.size = 0;
+  while (bytes.size < size) {
+    DWORD got = 0;
+    if (!seam::read(file, bytes.data.get() + bytes.size, static_cast<DWORD>(size - bytes.size), got)) return false;
+    if (got == 0) break;
+    bytes.size += got;
+  }
+  return true;
 }
 
 SwitchResult openFailure(const std::wstring& name, const std::wstring& path, DWORD error) {
@@ -105,10 +113,12 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
   const std::wstring path = kvs::extended_path(name);
   FileBytes bytes;
   {
-    CFile file;
-    DWORD error = ERROR_SUCCESS;
-    if (!seam::open_for_reading(file, path, error)) return openFailure(name, path, error);
-    bytes = readWhole(file, path);
+    kvs::FileHandle file(seam::open_for_reading(path));
+    if (!file.valid()) return openFailure(name, path, GetLastError());
+    if (!readWhole(file.get(), bytes)) {
+      report(kCannotRead, name, GetLastError());
+      return SwitchResult::FileUnusable;
+    }
   }
   // UTF-16 and a one-byte ANSI code page are read in place; other encodings are decoded.
   const kvs::TextEncoding encoding = kvs::encoding_of(bytes);
@@ -171,10 +181,6 @@ SwitchResult switch_project_file(const std::wstring& path, int tip) {
     return switchFile(path, tip);
   } catch (const std::bad_alloc&) {
     acutPrintf(L"Can not switch project file %ls: not enough memory.\n", path.c_str());
-  } catch (CFileException* e) {
-    report(kCannotRead, path, static_cast<DWORD>(e->m_lOsError));
-    e->Delete();
-    return SwitchResult::FileUnusable;
   } catch (CException* e) {
     acutPrintf(L"Can not switch project file %ls.\n", path.c_str());
     e->Delete();

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/long_path.h"
-#include "common/system_message.h"
-#include "common/text_codec.h"
-#include "common/win32_handles.h"
+#include "win32/long_path.h"
+#include "win32/system_message.h"
+#include "win32/text_codec.h"
+#include "win32/handles.h"
 
 namespace {
 

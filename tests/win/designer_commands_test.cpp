@@ -4,7 +4,7 @@
 #include "aced.h"
 #include "commands/project_list.h"
 #include "commands/support_paths.h"
-#include "common/system_message.h"
+#include "win32/system_message.h"
 #include "frame/KVS_switchApp.h"
 #include "project_switch_fixture.h"
 #include "switch_fixture.h"

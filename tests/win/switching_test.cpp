@@ -2,7 +2,7 @@
 // from disk, and what do_change leaves on disk and prints.
 #include <vector>
 
-#include "common/system_message.h"
+#include "win32/system_message.h"
 #include "switch_fixture.h"
 #include "switching/change_env.h"
 #include "switching/project_driver.h"

@@ -2,7 +2,7 @@
 // fail as a full disk or a crash point would.
 #include "support/file_faults.h"
 
-#include "common/file_seam.h"
+#include "win32/file_seam.h"
 
 namespace kvs::file_seam {
 
@@ -18,25 +18,22 @@ bool faulted() {
 
 }  // namespace
 
-bool open_for_reading(CFile& file, const std::wstring& path, DWORD& error) {
-  if (faulted()) {
-    error = fault_hook.error;
-    return false;
-  }
-  CFileException cause;
-  if (file.Open(path.c_str(), CFile::modeRead, &cause)) return true;
-  error = static_cast<DWORD>(cause.m_lOsError);
-  return false;
+HANDLE open_for_reading(const std::wstring& path) {
+  if (faulted()) return INVALID_HANDLE_VALUE;
+  return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-ULONGLONG length(CFile& file, const std::wstring& path) {
-  if (faulted()) CFileException::ThrowOsError(static_cast<LONG>(fault_hook.error), path.c_str());
-  return file.GetLength();
+bool length(HANDLE file, ULONGLONG& size) {
+  if (faulted()) return false;
+  LARGE_INTEGER n;
+  if (!GetFileSizeEx(file, &n)) return false;
+  size = static_cast<ULONGLONG>(n.QuadPart);
+  return true;
 }
 
-UINT read(CFile& file, const std::wstring& path, void* buffer, UINT count) {
-  if (faulted()) CFileException::ThrowOsError(static_cast<LONG>(fault_hook.error), path.c_str());
-  return file.Read(buffer, count);
+bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) {
+  if (faulted()) return false;
+  return ReadFile(file, buffer, count, &got, nullptr);
 }
 
 DWORD attributes(const std::wstring& path) {

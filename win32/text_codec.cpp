@@ -1,4 +1,4 @@
-#include "common/text_codec.h"
+#include "win32/text_codec.h"
 
 #include <windows.h>
 

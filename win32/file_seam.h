@@ -2,19 +2,19 @@
 // file, so that tests can link their own in its place and make the Nth of them fail.
 #pragma once
 
-#include <afx.h>
+#include <windows.h>
 
 #include <string>
 
 namespace kvs::file_seam {
 
-// Reading, through the framework's file class: open gives false and the system's error in
-// `error`, the rest throw CFileException*.
-bool open_for_reading(CFile& file, const std::wstring& path, DWORD& error);
-ULONGLONG length(CFile& file, const std::wstring& path);
-UINT read(CFile& file, const std::wstring& path, void* buffer, UINT count);
+// All: false (or INVALID_*) with GetLastError() set on failure.
+// Reading: opened with no sharing, as the framework's file class opens a file to read it.
+HANDLE open_for_reading(const std::wstring& path);
+bool length(HANDLE file, ULONGLONG& size);
+bool read(HANDLE file, void* buffer, DWORD count, DWORD& got);
 
-// Writing: false (or INVALID_*) with GetLastError() set on failure.
+// Writing.
 DWORD attributes(const std::wstring& path);
 // A new file, for writing; fails when the name is taken.
 HANDLE create_new(const std::wstring& path);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace kvs {
@@ -10,5 +11,9 @@ namespace kvs {
 // In English where the system has it, else in the system's language; no line break or full
 // stop at the end. "system error N" when the system has no description.
 std::wstring system_message(DWORD code);
+
+// The system's own text for an error code, in `language` (0: as the system chooses), without
+// the white space at its end; none when the system has no text for it.
+std::optional<std::wstring> system_text(DWORD code, LANGID language = 0);
 
 }  // namespace kvs

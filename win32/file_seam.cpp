@@ -1,17 +1,19 @@
-#include "common/file_seam.h"
+#include "win32/file_seam.h"
 
 namespace kvs::file_seam {
 
-bool open_for_reading(CFile& file, const std::wstring& path, DWORD& error) {
-  CFileException cause;
-  if (file.Open(path.c_str(), CFile::modeRead, &cause)) return true;
-  error = static_cast<DWORD>(cause.m_lOsError);
-  return false;
+HANDLE open_for_reading(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-ULONGLONG length(CFile& file, const std::wstring&) { return file.GetLength(); }
+bool length(HANDLE file, ULONGLONG& size) {
+  LARGE_INTEGER n;
+  if (!GetFileSizeEx(file, &n)) return false;
+  size = static_cast<ULONGLONG>(n.QuadPart);
+  return true;
+}
 
-UINT read(CFile& file, const std::wstring&, void* buffer, UINT count) { return file.Read(buffer, count); }
+bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) { return ReadFile(file, buffer, count, &got, nullptr); }
 
 DWORD attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 

@@ -1,4 +1,4 @@
-#include "common/long_path.h"
+#include "win32/long_path.h"
 
 #include <windows.h>
 
