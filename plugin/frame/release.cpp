@@ -1,5 +1,6 @@
 // The add-on's registry key and the identification of the running ACADE release.
 #include "common/text_util.h"
+#include "win32/handles.h"
 #include "frame/KVS_switchApp.h"
 #include "frame/release_table.h"
 
@@ -8,17 +9,11 @@ std::wstring full_version_english;
 std::wstring full_version_russian;
 
 void CKVS_switchApp::checkRegistry() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    RegCloseKey(key);
-    return;
-  }
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, nullptr, REG_OPTION_NON_VOLATILE, 0, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS) return;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, nullptr, REG_OPTION_NON_VOLATILE, 0, nullptr,
+                      key.put(), nullptr) != ERROR_SUCCESS)
     acutPrintf(L"Registry not updated..error \n");
-    return;
-  }
-  RegCloseKey(key);
 }
 
 bool identifyRelease() {
