@@ -1,10 +1,9 @@
 #include "commands/project_list.h"
 
-#include <new>
-#include <vector>
 
 #include "commands/com_errors.h"
 #include "win32/handles.h"
+#include "win32/registry.h"
 #include "frame/host_interface.h"
 #include "switching/project_driver.h"
 
@@ -14,24 +13,9 @@ const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 const wchar_t kValueName[] = L"Projects";
 
 ProjectsValue queryList(HKEY key, std::wstring& list) {
-  // The value may grow between the size query and the read when another AutoCAD stores it.
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    DWORD size = 0;
-    LONG rc = RegQueryValueExW(key, kValueName, nullptr, nullptr, nullptr, &size);
-    if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
-    if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
-    std::vector<BYTE> data(size + sizeof(wchar_t));
-    rc = RegQueryValueExW(key, kValueName, nullptr, nullptr, data.data(), &size);
-    if (rc == ERROR_MORE_DATA) continue;
-    if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
-    if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
-    // Whole code units up to the first NUL; the data need not hold one.
-    list.assign(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
-    std::size_t nul = list.find(L'\0');
-    if (nul != std::wstring::npos) list.resize(nul);
-    return ProjectsValue::Read;
-  }
-  return ProjectsValue::Unreadable;
+  const LONG rc = kvs::read_string_value(key, kValueName, list);
+  if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
+  return rc == ERROR_SUCCESS ? ProjectsValue::Read : ProjectsValue::Unreadable;
 }
 
 }  // namespace
@@ -42,12 +26,7 @@ ProjectsValue read_projects_value(std::wstring& list) {
   LONG rc = RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_QUERY_VALUE, key.put());
   if (rc == ERROR_FILE_NOT_FOUND) return ProjectsValue::Absent;
   if (rc != ERROR_SUCCESS) return ProjectsValue::Unreadable;
-  try {
-    return queryList(key.get(), list);
-  } catch (const std::bad_alloc&) {
-    list.clear();
-    return ProjectsValue::Unreadable;
-  }
+  return queryList(key.get(), list);
 }
 
 std::wstring read_projects() {

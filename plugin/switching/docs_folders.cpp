@@ -1,6 +1,7 @@
 #include "switching/docs_folders.h"
 
 #include "win32/handles.h"
+#include "win32/registry.h"
 #include "common/release_globals.h"
 
 namespace {
@@ -9,19 +10,12 @@ const wchar_t kFailure[] = L"Error. Couldn't access system information!";
 const wchar_t kMissing[] = L"Error";  // marker between the query and the final check
 
 // Queries one value as a string: the stored text, kMissing when the value does not exist,
-// and kFailure for any other failure (data too long, access refused) so that nothing past
-// what the registry returned is ever read.
+// and kFailure for any other failure (access refused).
 std::wstring queryString(HKEY key, const std::wstring& name) {
-  BYTE buffer[1024];
-  DWORD size = 1023;
-  LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, buffer, &size);
+  std::wstring text;
+  const LONG rc = kvs::read_string_value(key, name.c_str(), text);
   if (rc == ERROR_FILE_NOT_FOUND) return kMissing;
   if (rc != ERROR_SUCCESS) return kFailure;
-  // The data may lack its terminator or have an odd length: take whole characters, up to a NUL.
-  std::wstring text(size / sizeof(wchar_t), L'\0');
-  if (!text.empty()) memcpy(&text[0], buffer, text.size() * sizeof(wchar_t));
-  std::size_t nul = text.find(L'\0');
-  if (nul != std::wstring::npos) text.resize(nul);
   return text;
 }
 

@@ -58,13 +58,13 @@ TEST_F(DocsFolders, StoredErrorAndMalformedDataNeverReadPastTheValue) {
   // No terminator, and an odd byte count: the whole characters are the text.
   const wchar_t raw[] = {L'C', L':', L'\\', L'A', L'\\'};
   RegSetValueExW(key, L"Unterminated", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw), sizeof raw + 1);
-  // Longer than the 1,023-byte read: a failure, not a cut path.
+  // A folder on a deep share: read whole, never cut.
   std::wstring longPath(600, L'x');
   RegSetValueExW(key, L"Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(longPath.c_str()),
                  static_cast<DWORD>((longPath.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(key);
   EXPECT_EQ(getMyDocsPath(L"Unterminated"), L"C:\\A\\");
-  EXPECT_EQ(getMyDocsPath(L"Long"), kFailure);
+  EXPECT_EQ(getMyDocsPath(L"Long"), longPath);
 }
 
 }  // namespace

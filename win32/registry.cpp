@@ -1,0 +1,32 @@
+#include "win32/registry.h"
+
+#include <new>
+#include <vector>
+
+namespace kvs {
+
+LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text) {
+  text.clear();
+  try {
+    // The value may grow between the size query and the read when another program stores it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      DWORD size = 0;
+      LONG rc = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size);
+      if (rc != ERROR_SUCCESS) return rc;
+      std::vector<BYTE> data(size + sizeof(wchar_t));
+      rc = RegQueryValueExW(key, name, nullptr, nullptr, data.data(), &size);
+      if (rc == ERROR_MORE_DATA) continue;
+      if (rc != ERROR_SUCCESS) return rc;
+      text.assign(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
+      const std::size_t nul = text.find(L'\0');
+      if (nul != std::wstring::npos) text.resize(nul);
+      return ERROR_SUCCESS;
+    }
+    return ERROR_MORE_DATA;
+  } catch (const std::bad_alloc&) {
+    text.clear();
+    return ERROR_NOT_ENOUGH_MEMORY;
+  }
+}
+
+}  // namespace kvs

@@ -1,0 +1,15 @@
+// Registry values read defensively.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kvs {
+
+// A string value as stored, of any length: whole UTF-16 units up to the first NUL (the data
+// need not hold one, nor an even number of bytes). ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when
+// the value does not exist, or the failure's code; `text` is empty unless it succeeded.
+LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text);
+
+}  // namespace kvs
