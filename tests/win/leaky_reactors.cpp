@@ -2,6 +2,7 @@
 // is unloaded, for the host's report of leftovers.
 #include "aced.h"
 #include "acdocman.h"
+#include "rxdlinkr.h"
 
 namespace {
 
