@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "acad_automation.h"
+#include "acax20ENU.tlh"
 #include "host.h"
 #include "rxmfcapi.h"
 

@@ -22,4 +22,5 @@
 #include "rxdlinkr.h"  // acrxDynamicLinker
 #include "rxregsvc.h"  // acrxBuildClassHierarchy, acrx_abort
 #include "rxmfcapi.h"  // acedGetAcadWinApp
-#include "acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles
+
+#include "frame/acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles
