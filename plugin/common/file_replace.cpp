@@ -1,10 +1,10 @@
+#include "common/file_seam.h"
+
 #include "common/file_replace.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <utility>
-
-#include "common/file_seam.h"
 
 namespace seam = kvs::file_seam;
 

@@ -1,10 +1,11 @@
 #include "frame/environment_file.h"
 
+#include "frame/host_interface.h"
+
 #include "common/file_replace.h"
 #include "common/long_path.h"
 #include "common/text_codec.h"
 #include "frame/environment_text.h"
-#include "frame/host_interface.h"
 
 namespace {
 

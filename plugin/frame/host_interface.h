@@ -1,5 +1,8 @@
 // Everything the add-on needs from AutoCAD, ACADE and MFC, in one place. Point the include
 // path at the ObjectARX SDK and MFC to build against the real host.
+//
+// A unit that uses the host includes this header before anything that includes windows.h
+// (comdef.h, common/win32_handles.h, ...): MFC refuses a unit that included windows.h first.
 #pragma once
 
 #ifndef UNICODE

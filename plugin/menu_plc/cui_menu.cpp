@@ -1,11 +1,12 @@
 // The add-on's menu: init_kvs and the loading of Korvanta.cuix.
 #include "menu_plc/cui_menu.h"
 
+#include "frame/host_interface.h"
+
 #include <string>
 
 #include "common/win32_handles.h"
 #include "common/release_globals.h"
-#include "frame/host_interface.h"
 #include "menu_plc/cui_expression.h"
 #include "switching/docs_folders.h"
 

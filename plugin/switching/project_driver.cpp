@@ -1,5 +1,7 @@
 #include "switching/project_driver.h"
 
+#include "frame/host_interface.h"
+
 #include <climits>
 #include <memory>
 #include <new>
@@ -13,7 +15,6 @@
 #include "common/system_message.h"
 #include "common/text_codec.h"
 #include "common/text_util.h"
-#include "frame/host_interface.h"
 #include "switching/change_env.h"
 
 namespace seam = kvs::file_seam;

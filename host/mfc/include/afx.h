@@ -4,6 +4,13 @@
 // would run inside the module.
 #pragma once
 
+// The framework includes windows.h itself, with its own settings, and so refuses a unit that
+// included it first, as MFC does. Programs that are no MFC units but use MFC units' headers
+// (the tests) say so with MFC_STANDIN_NOT_AN_MFC_UNIT.
+#if defined(_WINDOWS_) && !defined(MFC_STANDIN_NOT_AN_MFC_UNIT)
+#error WINDOWS.H already included.  MFC apps must not #include <windows.h>
+#endif
+
 // As MFC does: either spelling of the Unicode setting brings the other. The stand-in has
 // only the Unicode build.
 #if defined(_UNICODE) && !defined(UNICODE)
