@@ -23,7 +23,7 @@ class DocumentWatcher : public AcApDocManagerReactor {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
   if (msg == AcRx::kInitAppMsg) {
     acrxDynamicLinker->unlockApplication(appId);
     acedEditor->addReactor(new EditorWatcher);
