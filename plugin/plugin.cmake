@@ -21,7 +21,7 @@ add_library(kvs_plugin STATIC
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(kvs_plugin PUBLIC kvs_core kvs_win32 acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
 
-add_library(KVS_switch_2015 SHARED frame/module_entry.cpp $<TARGET_OBJECTS:arxapi>)
+add_library(KVS_switch_2015 SHARED frame/module_entry.cpp frame/KVS_switch_2015.def $<TARGET_OBJECTS:arxapi>)
 target_link_libraries(KVS_switch_2015 PRIVATE kvs_plugin)
 set_target_properties(KVS_switch_2015 PROPERTIES PREFIX "" SUFFIX ".arx"
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)

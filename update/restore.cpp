@@ -1,6 +1,6 @@
-#include "restore.h"
-
 #include <afxwin.h>
+
+#include "restore.h"
 
 namespace update {
 

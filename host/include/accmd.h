@@ -1,9 +1,15 @@
+// The command stack. Like the SDK's, this header takes HINSTANCE from the Windows headers
+// (or the framework's) that the unit includes before it.
 #pragma once
 
-#include <windows.h>
-
 #include "acadstrc.h"
+#include "rxboiler.h"
 #include "rxdict.h"
+#include "rxobject.h"
+
+typedef void (*AcRxFunctionPtr)();
+
+#define ACRX_COMMAND_DOCK ACRX_T("ACAD_REGISTERED_COMMANDS")
 
 #define ACRX_CMD_MODAL 0x00000000
 #define ACRX_CMD_TRANSPARENT 0x00000001
@@ -17,8 +23,13 @@
 #define ACRX_CMD_UNDEFINED 0x00000200
 #define ACRX_CMD_INPROGRESS 0x00000400
 #define ACRX_CMD_DEFUN 0x00000800
-#define ACRX_CMD_INTERRUPTIBLE 0x00100000
+#define ACRX_CMD_NONEWSTACK 0x00010000
+#define ACRX_CMD_NOINTERNALLOCK 0x00020000
+#define ACRX_CMD_DOCREADLOCK 0x00080000
+#define ACRX_CMD_DOCEXCLUSIVELOCK 0x00100000
 #define ACRX_CMD_SESSION 0x00200000
+#define ACRX_CMD_INTERRUPTIBLE 0x00400000
+#define ACRX_CMD_NOHISTORY 0x00800000
 
 class AcEdUIContext;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "acadstrc.h"
+#include "rxboiler.h"
 #include "rxobject.h"
 
 struct AcAp {

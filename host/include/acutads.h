@@ -1,7 +1,6 @@
 #pragma once
 
 #include "acadhost/port.h"
-#include "adscodes.h"
 #include "adsdef.h"
 
 ACHOST_PORT int acutPrintf(const ACHAR* format, ...);

@@ -25,10 +25,3 @@ struct AcRx {
   };
   enum AppRetCode { kRetOK = 0, kRetError = 3 };
 };
-
-typedef void (*AcRxFunctionPtr)();
-
-#define ACRX_DYNAMIC_LINKER ACRX_T("DynamicLinker")
-#define ACRX_CLASS_DICTIONARY ACRX_T("ClassDictionary")
-#define ACRX_COMMAND_DOCK ACRX_T("ACAD_REGISTERED_COMMANDS")
-#define ACAD_EDITOR_OBJ ACRX_T("AcEditor")

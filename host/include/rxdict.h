@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rxboiler.h"
+#include "rxnames.h"
 #include "rxobject.h"
 
 class ACHOST_PORT AcRxDictionary : public AcRxObject {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "rxboiler.h"
 #include "rxdict.h"
+#include "rxnames.h"
+#include "rxobject.h"
 
 class ACHOST_PORT AcRxDynamicLinker : public AcRxObject {
  public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rxboiler.h"
 #include "rxobject.h"
 
 class ACHOST_PORT AcRxEventReactor : public AcRxObject {

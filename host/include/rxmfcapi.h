@@ -1,7 +1,6 @@
-// AutoCAD's MFC-side entry points.
+// AutoCAD's MFC-side entry points. Like the SDK's, this header expects the framework's
+// headers (afxwin.h) to be included before it.
 #pragma once
-
-#include <afxwin.h>
 
 #include "acadhost/port.h"
 

@@ -1,6 +1,7 @@
-#include "afx.h"
+#include "afxwin.h"
 
 #include <cwchar>
+#include <string>
 
 #include "win32/system_message.h"
 
@@ -17,19 +18,19 @@ BOOL CException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpC
 }
 
 CFileException::CFileException(int cause, LONG lOsError, LPCWSTR lpszArchiveName)
-    : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszArchiveName ? lpszArchiveName : L"") {}
+    : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszArchiveName) {}
 
 BOOL CFileException::GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const {
   if (pnHelpContext) *pnHelpContext = 0;
   if (!lpszError || !nMaxError) return FALSE;
   std::wstring text = system_message(static_cast<DWORD>(m_lOsError));
-  if (!m_strFileName.empty()) text = m_strFileName + L": " + text;
+  if (!m_strFileName.IsEmpty()) text = std::wstring(m_strFileName) + L": " + text;
   wcsncpy(lpszError, text.c_str(), nMaxError - 1);
   lpszError[nMaxError - 1] = L'\0';
   return TRUE;
 }
 
-int CFileException::OsErrorToException(LONG lOsError) {
+int PASCAL CFileException::OsErrorToException(LONG lOsError) {
   switch (lOsError) {
     case NO_ERROR: return none;
     case ERROR_FILE_NOT_FOUND: return fileNotFound;
@@ -48,7 +49,7 @@ int CFileException::OsErrorToException(LONG lOsError) {
   }
 }
 
-void CFileException::ThrowOsError(LONG lOsError, LPCWSTR lpszFileName) {
+void PASCAL CFileException::ThrowOsError(LONG lOsError, LPCWSTR lpszFileName) {
   if (lOsError != 0) throw new CFileException(OsErrorToException(lOsError), lOsError, lpszFileName);
 }
 
@@ -81,7 +82,7 @@ BOOL CFile::Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError) 
       LONG err = static_cast<LONG>(GetLastError());
       pError->m_lOsError = err;
       pError->m_cause = CFileException::OsErrorToException(err);
-      pError->m_strFileName = lpszFileName ? lpszFileName : L"";
+      pError->m_strFileName = lpszFileName;
     }
     return FALSE;
   }
@@ -91,9 +92,19 @@ BOOL CFile::Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError) 
   return TRUE;
 }
 
+BOOL CFile::Open(LPCWSTR lpszFileName, UINT nOpenFlags, CAtlTransactionManager* pTM, CFileException* pError) {
+  if (!pTM) return Open(lpszFileName, nOpenFlags, pError);
+  if (pError) {
+    pError->m_lOsError = ERROR_NOT_SUPPORTED;
+    pError->m_cause = CFileException::genericException;
+    pError->m_strFileName = lpszFileName;
+  }
+  return FALSE;
+}
+
 ULONGLONG CFile::GetLength() const {
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(m_hFile, &size)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.c_str());
+  if (!GetFileSizeEx(m_hFile, &size)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.GetString());
   return static_cast<ULONGLONG>(size.QuadPart);
 }
 
@@ -101,7 +112,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
   if (nCount == 0) return 0;
   DWORD got = 0;
   if (!ReadFile(m_hFile, lpBuf, nCount, &got, nullptr))
-    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.c_str());
+    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.GetString());
   return got;
 }
 
@@ -109,8 +120,8 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
   if (nCount == 0) return;
   DWORD put = 0;
   if (!WriteFile(m_hFile, lpBuf, nCount, &put, nullptr))
-    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.c_str());
-  if (put != nCount) throw new CFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName.c_str());
+    CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), m_strFileName.GetString());
+  if (put != nCount) throw new CFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName.GetString());
 }
 
 void CFile::Close() {
@@ -121,14 +132,16 @@ void CFile::Close() {
     err = GetLastError();
   }
   m_hFile = INVALID_HANDLE_VALUE;
-  if (!ok) CFileException::ThrowOsError(static_cast<LONG>(err), m_strFileName.c_str());
+  if (!ok) CFileException::ThrowOsError(static_cast<LONG>(err), m_strFileName.GetString());
 }
 
-void PASCAL CFile::Rename(LPCWSTR lpszOldName, LPCWSTR lpszNewName) {
+void PASCAL CFile::Rename(LPCWSTR lpszOldName, LPCWSTR lpszNewName, CAtlTransactionManager* pTM) {
+  if (pTM) CFileException::ThrowOsError(ERROR_NOT_SUPPORTED, lpszOldName);
   if (!MoveFileW(lpszOldName, lpszNewName)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), lpszOldName);
 }
 
-void PASCAL CFile::Remove(LPCWSTR lpszFileName) {
+void PASCAL CFile::Remove(LPCWSTR lpszFileName, CAtlTransactionManager* pTM) {
+  if (pTM) CFileException::ThrowOsError(ERROR_NOT_SUPPORTED, lpszFileName);
   if (!DeleteFileW(lpszFileName)) CFileException::ThrowOsError(static_cast<LONG>(GetLastError()), lpszFileName);
 }
 
@@ -160,6 +173,12 @@ LPCWSTR AfxGetAppName() {
 
 int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT /*nIDHelp*/) {
   return MessageBoxW(nullptr, lpszText, AfxGetAppName(), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
+  wchar_t text[1024] = {};
+  LoadStringW(GetModuleHandleW(nullptr), nIDPrompt, text, 1024);
+  return AfxMessageBox(text, nType, nIDHelp);
 }
 
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPWSTR /*lpCmdLine*/, int /*nCmdShow*/) {

@@ -1,5 +1,6 @@
 // ACADE's side of the host: the functions it offers to acedInvoke and its active project.
 #include "acedads.h"
+#include "adscodes.h"
 #include "acutads.h"
 #include "host.h"
 

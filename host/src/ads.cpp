@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "acedads.h"
+#include "adscodes.h"
 #include "acutads.h"
 #include "host.h"
 

@@ -2,11 +2,13 @@
 // file settings persist where AutoCAD keeps them, in the profile's General key: a value still
 // missing when a session starts is seeded with AutoCAD's default, every value is read then,
 // and each change is written at once.
+#include <afxwin.h>
+
 #include <shlobj.h>
 
 #include <map>
 
-#include "acad_automation.h"
+#include "acax20ENU.tlh"
 #include "host.h"
 #include "rxmfcapi.h"
 

@@ -2,7 +2,7 @@
 // each command, and strings queued to run as if typed.
 #include <algorithm>
 
-#include "aceditor.h"
+#include "aced.h"
 #include "acdocman.h"
 #include "host.h"
 
@@ -147,13 +147,13 @@ AcApDocManager* acDocManagerPtr() { return docManagerAvailable ? &docManager() :
 
 namespace acadhost {
 
-void registerEditor() { acrxSysRegistry()->atPut(ACAD_EDITOR_OBJ, &editor()); }
+void registerEditor() { acrxSysRegistry()->atPut(ACED_EDITOR_OBJ, &editor()); }
 
 void setEditorAvailable(bool available) {
   if (available)
     registerEditor();
   else
-    acrxSysRegistry()->remove(ACAD_EDITOR_OBJ);
+    acrxSysRegistry()->remove(ACED_EDITOR_OBJ);
 }
 
 void setDocManagerAvailable(bool available) { docManagerAvailable = available; }

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "acadhost/host_api.h"
-#include "rxregsvc.h"
 #include "accmd.h"
+#include "rxclass.h"
+#include "rxdict.h"
+#include "rxdlinkr.h"
+#include "rxregsvc.h"
 
 namespace acadhost {
 

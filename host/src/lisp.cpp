@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "acedads.h"
+#include "adscodes.h"
 #include "host.h"
 
 namespace acadhost {

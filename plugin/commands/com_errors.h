@@ -1,9 +1,9 @@
 // COM errors raised by AutoCAD's automation objects, caught where a switch was started.
 #pragma once
 
-#include <comdef.h>
-
 #include "frame/host_interface.h"
+
+#include <comdef.h>
 
 namespace kvs {
 

@@ -1,4 +1,6 @@
 // kvs_status, kvs_list and kvs_undo: what a designer can ask of the add-on, and take back.
+#include "frame/host_interface.h"
+
 #include <string>
 #include <vector>
 
@@ -9,7 +11,6 @@
 #include "common/text_util.h"
 #include "win32/handles.h"
 #include "frame/KVS_switchApp.h"
-#include "frame/host_interface.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
 #include "switching/kept_versions.h"

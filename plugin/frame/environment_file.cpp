@@ -1,10 +1,11 @@
 #include "frame/environment_file.h"
 
+#include "frame/host_interface.h"
+
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/text_codec.h"
 #include "frame/environment_text.h"
-#include "frame/host_interface.h"
 
 namespace {
 
@@ -33,13 +34,13 @@ void createAddonEnvironment(const std::wstring& docsFolder) {
   const std::wstring target = kvs::extended_path(folder + L"kvdata.env");
 
   CFile existing;
-  if (existing.Open(target.c_str(), 0, nullptr)) {
+  if (existing.Open(target.c_str(), CFile::modeRead)) {
     existing.Close();
     return;
   }
 
   CFile wdEnv;
-  if (!wdEnv.Open(kvs::extended_path(source).c_str(), 0, nullptr)) return;
+  if (!wdEnv.Open(kvs::extended_path(source).c_str(), CFile::modeRead)) return;
   std::string bytes;
   bool read = readWhole(wdEnv, source, bytes);
   wdEnv.Close();

@@ -1,5 +1,8 @@
-// Everything the add-on needs from AutoCAD, ACADE and MFC, in one place. Point these
-// includes at the ObjectARX SDK and MFC to build against the real host.
+// Everything the add-on needs from AutoCAD, ACADE and MFC, in one place. Point the include
+// path at the ObjectARX SDK and MFC to build against the real host.
+//
+// A unit that uses the host includes this header before anything that includes windows.h
+// (comdef.h, win32/handles.h, ...): MFC refuses a unit that included windows.h first.
 #pragma once
 
 #ifndef UNICODE
@@ -9,13 +12,18 @@
 #define _UNICODE
 #endif
 
-#include <afxwin.h>  // CFile, AfxMessageBox, AfxWinInit
+#include <afxwin.h>  // CFile, CFileException, AfxMessageBox, AfxWinInit, CWinApp
 
-#include <windows.h>
-
-#include "accmd.h"     // AcEdCommandStack, ACRX_CMD_* flags
-#include "acdocman.h"  // AcApDocManagerReactor, AcAp::DocLockMode
-#include "aced.h"      // acedGetVar, acedDefun, ..., acutPrintf, resbuf helpers
-#include "rxregsvc.h"  // acrxSysRegistry, AcRxDynamicLinker, runtime classes
+#include "accmd.h"     // AcEdCommandStack, acedRegCmds, ACRX_CMD_* flags
+#include "acdocman.h"  // AcApDocManagerReactor, acDocManager, AcAp::DocLockMode
+#include "aced.h"      // AcEditorReactor, acedEditor, acedIsMenuGroupLoaded
+#include "acedads.h"   // acedGetVar, acedInvoke, acedDefun, ads_queueexpr, ...
+#include "acutads.h"   // acutPrintf, acutNewRb, acutRelRb, acutBuildList
+#include "adscodes.h"  // RTNORM, RTSTR, RTERROR, ...
+#include "rxclass.h"   // AcRxClass, newAcRxClass, deleteAcRxClass
+#include "rxdict.h"    // acrxSysRegistry, acrxClassDictionary
+#include "rxdlinkr.h"  // acrxDynamicLinker
+#include "rxregsvc.h"  // acrxBuildClassHierarchy, acrx_abort
 #include "rxmfcapi.h"  // acedGetAcadWinApp
-#include "acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles
+
+#include "frame/acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles

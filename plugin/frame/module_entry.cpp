@@ -1,4 +1,5 @@
-// The module's exports: AutoCAD talks to the add-on only through acrxEntryPoint.
+// The module's entry points. KVS_switch_2015.def exports acrxEntryPoint, and with it the
+// SDK's acrxGetApiVersion: AutoCAD talks to the add-on only through these two.
 #include "frame/KVS_switchApp.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
@@ -6,6 +7,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
   return TRUE;
 }
 
-extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt) {
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt) {
   return entryPointObject.acrxEntryPoint(msg, pkt);
 }

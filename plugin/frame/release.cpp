@@ -1,4 +1,6 @@
 // The add-on's registry key and the identification of the running ACADE release.
+#include "frame/host_interface.h"
+
 #include "common/text_util.h"
 #include "win32/handles.h"
 #include "frame/KVS_switchApp.h"

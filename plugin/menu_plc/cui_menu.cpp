@@ -1,12 +1,13 @@
 // The add-on's menu: init_kvs and the loading of Korvanta.cuix.
 #include "menu_plc/cui_menu.h"
 
+#include "frame/host_interface.h"
+
 #include <string>
 
 #include "win32/handles.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
-#include "frame/host_interface.h"
 #include "menu_plc/cui_expression.h"
 #include "switching/docs_folders.h"
 

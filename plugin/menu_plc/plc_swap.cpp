@@ -1,6 +1,6 @@
 #include "menu_plc/plc_swap.h"
 
-#include <windows.h>
+#include "frame/host_interface.h"
 
 #include <shellapi.h>
 
@@ -10,7 +10,6 @@
 #include "common/text_util.h"
 #include "win32/handles.h"
 #include "common/release_globals.h"
-#include "frame/host_interface.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
 

@@ -1,5 +1,7 @@
 #include "switching/kept_versions.h"
 
+#include "frame/host_interface.h"
+
 #include <windows.h>
 
 #include <shlobj.h>
@@ -13,7 +15,6 @@
 #include "win32/text_codec.h"
 #include "common/text_util.h"
 #include "win32/handles.h"
-#include "frame/host_interface.h"
 #include "switching/project_look.h"
 
 namespace {

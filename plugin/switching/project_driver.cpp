@@ -1,5 +1,7 @@
 #include "switching/project_driver.h"
 
+#include "frame/host_interface.h"
+
 #include <climits>
 #include <memory>
 #include <new>
@@ -14,7 +16,6 @@
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
-#include "frame/host_interface.h"
 #include "switching/change_env.h"
 #include "switching/kept_versions.h"
 

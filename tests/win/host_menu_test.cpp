@@ -4,6 +4,7 @@
 
 #include "acadhost/host_api.h"
 #include "aced.h"
+#include "acedads.h"
 #include "support/menu_fixture.h"
 #include "support/test_support.h"
 

@@ -2,6 +2,7 @@
 // is unloaded, for the host's report of leftovers.
 #include "aced.h"
 #include "acdocman.h"
+#include "rxdlinkr.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ class DocumentWatcher : public AcApDocManagerReactor {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
   if (msg == AcRx::kInitAppMsg) {
     acrxDynamicLinker->unlockApplication(appId);
     acedEditor->addReactor(new EditorWatcher);

@@ -1,22 +1,49 @@
-// Stand-in for the few pieces of the MFC framework the add-on uses, with MFC's names and
-// behaviour: CFile (throws CFileException* on failure, as MFC does), AfxMessageBox and
-// AfxWinInit. Linked statically, as the real framework's code would run inside the module.
+// Stand-in for the pieces of MFC's afx.h the add-on uses, with MFC's names, overloads and
+// behaviour: CObject, CString, CException, CFileException and CFile (which throws
+// CFileException* on failure, as MFC does). Linked statically, as the real framework's code
+// would run inside the module.
 #pragma once
 
-#ifndef UNICODE
+// The framework includes windows.h itself, with its own settings, and so refuses a unit that
+// included it first, as MFC does. Programs that are no MFC units but use MFC units' headers
+// (the tests) say so with MFC_STANDIN_NOT_AN_MFC_UNIT.
+#if defined(_WINDOWS_) && !defined(MFC_STANDIN_NOT_AN_MFC_UNIT)
+#error WINDOWS.H already included.  MFC apps must not #include <windows.h>
+#endif
+
+// As MFC does: either spelling of the Unicode setting brings the other. The stand-in has
+// only the Unicode build.
+#if defined(_UNICODE) && !defined(UNICODE)
 #define UNICODE
 #endif
-#ifndef _UNICODE
+#if defined(UNICODE) && !defined(_UNICODE)
 #define _UNICODE
+#endif
+#ifndef UNICODE
+#error The framework stand-in is Unicode only: define UNICODE or _UNICODE.
 #endif
 
 #include <windows.h>
 
-#include <string>
+#include "afxstr.h"
 
-class CException {
+// ATL's kernel-transaction wrapper, which some of CFile's overloads take.
+class CAtlTransactionManager;
+
+class CObject {
  public:
-  virtual ~CException() = default;
+  virtual ~CObject() = default;
+
+ protected:
+  CObject() = default;
+
+ private:
+  CObject(const CObject&) = delete;
+  void operator=(const CObject&) = delete;
+};
+
+class CException : public CObject {
+ public:
   void Delete() { delete this; }
   virtual BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const;
 };
@@ -27,17 +54,17 @@ class CFileException : public CException {
     none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied, invalidFile,
     removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation, lockViolation, diskFull, endOfFile
   };
-  CFileException(int cause = none, LONG lOsError = -1, LPCWSTR lpszArchiveName = nullptr);
+  CFileException(int cause = CFileException::none, LONG lOsError = -1, LPCWSTR lpszArchiveName = nullptr);
   BOOL GetErrorMessage(LPWSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
-  static int OsErrorToException(LONG lOsError);
-  static void ThrowOsError(LONG lOsError, LPCWSTR lpszFileName = nullptr);
+  static int PASCAL OsErrorToException(LONG lOsError);
+  static void PASCAL ThrowOsError(LONG lOsError, LPCWSTR lpszFileName = nullptr);
 
   int m_cause;
   LONG m_lOsError;
-  std::wstring m_strFileName;
+  CString m_strFileName;
 };
 
-class CFile {
+class CFile : public CObject {
  public:
   enum OpenFlags {
     modeRead = 0x0000, modeWrite = 0x0001, modeReadWrite = 0x0002,
@@ -47,48 +74,22 @@ class CFile {
   };
 
   CFile();
-  virtual ~CFile();
-  CFile(const CFile&) = delete;
-  CFile& operator=(const CFile&) = delete;
+  ~CFile() override;
 
   virtual BOOL Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+  // The stand-in has no transactions: only a null transaction manager is accepted.
+  virtual BOOL Open(LPCWSTR lpszFileName, UINT nOpenFlags, CAtlTransactionManager* pTM,
+                    CFileException* pError = nullptr);
   virtual ULONGLONG GetLength() const;
   virtual UINT Read(void* lpBuf, UINT nCount);
   virtual void Write(const void* lpBuf, UINT nCount);
   virtual void Close();
 
-  static void PASCAL Rename(LPCWSTR lpszOldName, LPCWSTR lpszNewName);
-  static void PASCAL Remove(LPCWSTR lpszFileName);
+  static void PASCAL Rename(LPCWSTR lpszOldName, LPCWSTR lpszNewName, CAtlTransactionManager* pTM = nullptr);
+  static void PASCAL Remove(LPCWSTR lpszFileName, CAtlTransactionManager* pTM = nullptr);
 
   HANDLE m_hFile;
 
- private:
-  std::wstring m_strFileName;
-};
-
-// The caption is the application's name: the main program's title string resource, or its
-// file name without extension when it has none, as MFC does.
-int AfxMessageBox(LPCWSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-LPCWSTR AfxGetAppName();
-
-// The automation side of a framework object: its IDispatch, when it has one.
-class CCmdTarget {
- public:
-  virtual ~CCmdTarget() = default;
-  LPDISPATCH GetIDispatch(BOOL bAddRef) {
-    if (m_pDispatch && bAddRef) m_pDispatch->AddRef();
-    return m_pDispatch;
-  }
-
  protected:
-  LPDISPATCH m_pDispatch = nullptr;
+  CString m_strFileName;
 };
-
-class CWinApp : public CCmdTarget {
- public:
-  explicit CWinApp(LPCWSTR lpszAppName = nullptr);
-  virtual ~CWinApp() = default;
-  LPCWSTR m_pszAppName;
-};
-
-BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);

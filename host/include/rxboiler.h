@@ -1,0 +1,14 @@
+// The macros that give a class derived from AcRxObject its runtime identity.
+#pragma once
+
+class AcRxClass;
+class AcRxObject;
+
+// Declares desc(), cast() and isA() the way the host's own classes do.
+#define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                                        \
+  static AcRxClass* desc();                                                                     \
+  static CLASS_NAME* cast(const AcRxObject* inPtr) {                                            \
+    return (inPtr == nullptr || !inPtr->isKindOf(CLASS_NAME::desc())) ? nullptr                 \
+                                                                      : (CLASS_NAME*)inPtr;     \
+  }                                                                                             \
+  virtual AcRxClass* isA() const override
