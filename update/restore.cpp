@@ -2,19 +2,16 @@
 
 #include <afxwin.h>
 
+#include "common/long_path.h"
+#include "common/win32_handles.h"
+
 namespace update {
 
 namespace {
 
 const wchar_t kDatabaseExt[] = L".mdb";
 
-bool exists(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return true;
-}
+bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
 // The system's text for an error code, in English where the system has it.
 std::wstring describe(DWORD code) {
@@ -59,10 +56,15 @@ int run(int argc, const wchar_t* const* argv, const Environment& env) {
 
   const std::wstring backup = backupName(working);
   if (!exists(backup)) return kRestoredOrNothingToDo;
+  const std::wstring target = kvs::extended_path(working);
+  // A working copy of a read-only add-on database refuses the delete.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   // The rename does not replace an existing file.
-  const DWORD deleteError = DeleteFileW(working.c_str()) ? ERROR_SUCCESS : GetLastError();
+  const DWORD deleteError = DeleteFileW(target.c_str()) ? ERROR_SUCCESS : GetLastError();
   try {
-    CFile::Rename(backup.c_str(), working.c_str());
+    CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
   } catch (CFileException* e) {
     std::wstring why = describe(static_cast<DWORD>(e->m_lOsError));
     e->Delete();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/long_path.h"
 #include "common/system_message.h"
 #include "common/text_util.h"
 #include "common/win32_handles.h"
@@ -18,7 +19,7 @@ namespace {
 const wchar_t kAddonDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
 const wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
 
-bool exists(const std::wstring& path) { return kvs::pathExists(path.c_str()); }
+bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
 // For the releases with language folders: moves the paths into the language folder that
 // holds the working database or its backup; false, once the message is printed, when none does.
@@ -42,6 +43,19 @@ bool resolveLanguageFolder(std::wstring& working, std::wstring* backup) {
 // The system's text for an error code, with the code.
 std::wstring describe(DWORD code) { return kvs::system_message(code) + L" (error " + std::to_wstring(code) + L")"; }
 
+void print(const std::wstring& message) { acutPrintf(L"%ls", message.c_str()); }
+
+// A copy keeps its source's attributes: a read-only add-on database would give a working
+// database that ACADE cannot write and update.exe cannot delete.
+void clearReadOnly(const std::wstring& path) {
+  const std::wstring target = kvs::extended_path(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return;
+  if (SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return;
+  const DWORD code = GetLastError();
+  print(L"PLC database " + path + L" stays read-only: cannot clear the attribute: " + describe(code) + L".\n");
+}
+
 }  // namespace
 
 void initPCL() {
@@ -49,18 +63,38 @@ void initPCL() {
   if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
   // The backup is the only record that a swap is in force.
   if (exists(paths.backup)) return;
+  // Without the add-on's database the rename would leave ACADE with none at all.
+  if (!exists(kAddonDatabase)) {
+    print(L"PLC database not swapped: the add-on's database " + std::wstring(kAddonDatabase) + L" is missing.\n");
+    return;
+  }
+  const std::wstring working = kvs::extended_path(paths.working);
+  const std::wstring backup = kvs::extended_path(paths.backup);
   try {
-    CFile::Rename(paths.working.c_str(), paths.backup.c_str());
+    CFile::Rename(working.c_str(), backup.c_str());
   } catch (CFileException* e) {
     // The copy would overwrite the user's database: without the backup, nothing is swapped.
     const DWORD code = static_cast<DWORD>(e->m_lOsError);
     e->Delete();
-    const std::wstring message = L"PLC database not swapped: cannot rename " + paths.working + L" to " +
-                                 paths.backup + L": " + describe(code) + L".\n";
-    acutPrintf(L"%ls", message.c_str());
+    print(L"PLC database not swapped: cannot rename " + paths.working + L" to " + paths.backup + L": " +
+          describe(code) + L".\n");
     return;
   }
-  CopyFileW(kAddonDatabase, paths.working.c_str(), FALSE);
+  if (!CopyFileW(kAddonDatabase, working.c_str(), FALSE)) {
+    const DWORD copyError = GetLastError();
+    const std::wstring why = L"PLC database not swapped: cannot copy " + std::wstring(kAddonDatabase) + L" to " +
+                             paths.working + L": " + describe(copyError) + L".";
+    if (MoveFileW(backup.c_str(), working.c_str())) {
+      print(why + L" Your own database is back in place.\n");
+      return;
+    }
+    const DWORD renameError = GetLastError();
+    // The restore at unload still finds the backup and puts it back.
+    print(why + L" Your own database is kept as " + paths.backup + L" until AutoCAD closes: cannot rename it back: " +
+          describe(renameError) + L".\n");
+    return;
+  }
+  clearReadOnly(paths.working);
 }
 
 void deinitPCL() {

@@ -1,6 +1,7 @@
 // The PLC database swap at load and unload, against real files, with update.exe installed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "acadhost/host_api.h"
@@ -166,6 +167,50 @@ TEST_F(PlcSwap, AFailedRenameCopiesNothingAndSaysWhy) {
   EXPECT_EQ(said.back(), L'\n');
   EXPECT_EQ(readBytes(working), kOwn);
   EXPECT_FALSE(fileExists(plc(L"en-US") + L"ace_plc_old.mdb"));
+}
+
+TEST_F(PlcSwap, WithoutAUsableAddOnDatabaseTheUsersStaysInPlace) {
+  const std::wstring working = plc(L"en-US") + L"ace_plc.mdb";
+  struct Row {
+    const char* name;
+    std::function<void()> breakIt;
+    std::wstring said;  // the beginning of what the load prints, and its end
+    std::wstring ending;
+  };
+  HANDLE held = INVALID_HANDLE_VALUE;  // the add-on's database, open to nobody else
+  for (const Row& row :
+       {Row{"missing", [] { DeleteFileW(kInstalledDatabase); },
+            L"PLC database not swapped: the add-on's database C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb is "
+            L"missing.\n",
+            L""},
+        Row{"not copyable",
+            [&] { held = CreateFileW(kInstalledDatabase, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); },
+            L"PLC database not swapped: cannot copy C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb to " + working + L": ",
+            L". Your own database is back in place.\n"}}) {
+    removeTree(docs_);
+    putUserDatabase(L"en-US");
+    acadhost::clearTranscript();
+    row.breakIt();
+    initPCL();
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held = INVALID_HANDLE_VALUE;
+    writeBytes(kInstalledDatabase, installed_.databaseBytes());
+    const std::wstring said = acadhost::transcript();
+    EXPECT_EQ(said.rfind(row.said, 0), 0u) << row.name << ": " << toUtf8(said);
+    EXPECT_EQ(said.size() - said.rfind(row.ending), row.ending.size()) << row.name << ": " << toUtf8(said);
+    EXPECT_EQ(tree(), (std::map<std::wstring, std::string>{{L"en-US\\", ""}, {L"en-US\\Plc\\", ""},
+                                                             {L"en-US\\Plc\\ace_plc.mdb", kOwn}}))
+        << row.name;
+  }
+}
+
+TEST_F(PlcSwap, AReadOnlyAddOnDatabaseGivesAWritableWorkingCopy) {
+  putUserDatabase(L"en-US");
+  ASSERT_TRUE(SetFileAttributesW(kInstalledDatabase, FILE_ATTRIBUTE_READONLY));
+  initPCL();
+  EXPECT_EQ(acadhost::transcript(), L"");
+  EXPECT_EQ(readBytes(plc(L"en-US") + L"ace_plc_old.mdb"), kOwn);
+  EXPECT_EQ(GetFileAttributesW((plc(L"en-US") + L"ace_plc.mdb").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 TEST_F(PlcSwap, UnloadStartsTheRestoreOfAPathWithBlanksForOtherReleasesToo) {

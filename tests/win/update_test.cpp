@@ -81,6 +81,15 @@ TEST_F(Restore, BackupTakesTheWorkingNameAfterTheWait) {
   EXPECT_EQ(readBytes(working_), kOwn);
 }
 
+TEST_F(Restore, AReadOnlyWorkingCopyIsReplacedToo) {
+  writeBytes(working_, kAddon);
+  ASSERT_TRUE(SetFileAttributesW(working_.c_str(), FILE_ATTRIBUTE_READONLY));
+  writeBytes(backup_, kOwn);
+  EXPECT_EQ(run({working_}), 0) << toUtf8(complaints_);
+  EXPECT_EQ(files(), std::vector<std::wstring>{L"ace_plc.mdb"});
+  EXPECT_EQ(readBytes(working_), kOwn);
+}
+
 TEST_F(Restore, WithoutABackupNothingIsTouched) {
   writeBytes(working_, kAddon);
   EXPECT_EQ(run({working_}), 0);

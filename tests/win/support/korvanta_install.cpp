@@ -49,6 +49,7 @@ void KorvantaInstall::place(const std::wstring& path, const std::string& bytes) 
 KorvantaInstall::~KorvantaInstall() {
   waitForUpdates(30000);
   for (const Placed& p : placed_) {
+    SetFileAttributesW(p.path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a case may have made it read-only
     try {
       if (p.existed)
         writeBytes(p.path, p.previous);
