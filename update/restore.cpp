@@ -1,9 +1,12 @@
 #include "restore.h"
 
 #include <afxwin.h>
+#include <tlhelp32.h>
+
+#include <optional>
 
 #include "common/long_path.h"
-#include "common/win32_handles.h"
+#include "menu_plc/plc_handoff.h"
 
 namespace update {
 
@@ -27,6 +30,45 @@ std::wstring describe(DWORD code) {
   return out + L" (error " + std::to_wstring(code) + L")";
 }
 
+bool running(HANDLE host) { return host && WaitForSingleObject(host, 0) == WAIT_TIMEOUT; }
+
+// True while any session of this user has the plug-in loaded: the event lives as long as
+// one of them keeps it open, and vanishes with the last, even one that crashed.
+bool sessionOpen() {
+  kvs::KernelHandle lock(OpenEventW(SYNCHRONIZE, FALSE, kvs::kPlcSessionLock));
+  return lock.valid();
+}
+
+// The backup put back under the working name; the reason when that failed.
+std::optional<std::wstring> putBackupBack(const std::wstring& working, const std::wstring& backup) {
+  if (!exists(backup)) return std::nullopt;
+  const std::wstring target = kvs::extended_path(working);
+  // A working copy of a read-only add-on database refuses the delete.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  // The rename does not replace an existing file.
+  const DWORD deleteError = DeleteFileW(target.c_str()) ? ERROR_SUCCESS : GetLastError();
+  try {
+    CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
+  } catch (CFileException* e) {
+    std::wstring why = L"cannot rename \"" + backup + L"\" to \"" + working + L"\": " +
+                       describe(static_cast<DWORD>(e->m_lOsError));
+    e->Delete();
+    if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
+      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
+    return why;
+  }
+  return std::nullopt;
+}
+
+int restore(const std::wstring& working, const Environment& env) {
+  const std::optional<std::wstring> failure = putBackupBack(working, backupName(working));
+  if (!failure) return kRestoredOrNothingToDo;
+  env.complain(L"update: " + *failure + L". The backup is left where it is.\n");
+  return kRenameFailed;
+}
+
 }  // namespace
 
 std::wstring backupName(const std::wstring& working) {
@@ -37,6 +79,28 @@ std::wstring backupName(const std::wstring& working) {
   for (std::size_t at; (at = working.find(from, start)) != std::wstring::npos; start = at + from.size())
     out.append(working, start, at - start).append(to);
   return out.append(working, start, std::wstring::npos);
+}
+
+kvs::KernelHandle openParentProcess() {
+  DWORD parent = 0;
+  {
+    kvs::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) return {};
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+      if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
+  }
+  if (!parent) return {};
+  kvs::KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
+  if (!process.valid()) return {};
+  // The id of a parent that has ended may already name a newer process, which is not ours.
+  FILETIME parentStart, ownStart, unused1, unused2, unused3;
+  if (GetProcessTimes(process.get(), &parentStart, &unused1, &unused2, &unused3) &&
+      GetProcessTimes(GetCurrentProcess(), &ownStart, &unused1, &unused2, &unused3) &&
+      CompareFileTime(&parentStart, &ownStart) > 0)
+    return {};
+  return process;
 }
 
 int run(int argc, const wchar_t* const* argv, const Environment& env) {
@@ -53,28 +117,21 @@ int run(int argc, const wchar_t* const* argv, const Environment& env) {
   }
 
   env.wait(kWaitMs);
-
-  const std::wstring backup = backupName(working);
-  if (!exists(backup)) return kRestoredOrNothingToDo;
-  const std::wstring target = kvs::extended_path(working);
-  // A working copy of a read-only add-on database refuses the delete.
-  const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-  // The rename does not replace an existing file.
-  const DWORD deleteError = DeleteFileW(target.c_str()) ? ERROR_SUCCESS : GetLastError();
-  try {
-    CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
-  } catch (CFileException* e) {
-    std::wstring why = describe(static_cast<DWORD>(e->m_lOsError));
-    e->Delete();
-    if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
-      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
-    env.complain(L"update: cannot rename \"" + backup + L"\" to \"" + working + L"\": " + why +
-                 L". The backup is left where it is.\n");
-    return kRenameFailed;
+  for (;;) {
+    if (running(env.host)) {
+      env.wait(kPollMs);
+      continue;
+    }
+    {
+      // A plug-in that loads now either finds the backup gone or is seen here.
+      kvs::HeldMutex swapping(kvs::kPlcSwapMutex, INFINITE);
+      if (!sessionOpen()) return restore(working, env);
+    }
+    // Another session works with the add-on's database. Once it unloads, its AutoCAD gets
+    // the same time to finish as this one's did; its own update.exe may restore first.
+    while (sessionOpen()) env.wait(kPollMs);
+    env.wait(kWaitMs);
   }
-  return kRestoredOrNothingToDo;
 }
 
 }  // namespace update

@@ -18,6 +18,9 @@ CMenuReactor* pMReactor = nullptr;
 
 namespace {
 
+// Open from load to unload: update.exe leaves the PLC swap in force while any session holds one.
+kvs::KernelHandle plcSession;
+
 _ARXCOMMAND_ENTRY kvsOnCommand = {L"KVS_switch", L"kvs_on", L"kvs_on", ACRX_CMD_TRANSPARENT,
                                   CKVS_switchApp::KVS_switchkvs_on, nullptr, 0xFFFFFFFF};
 _ARXCOMMAND_ENTRY kvsOffCommand = {L"KVS_switch", L"kvs_off", L"kvs_off", ACRX_CMD_TRANSPARENT,
@@ -41,6 +44,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(pkt);
   checkRegistry();
   if (!identifyRelease()) return result;
+  plcSession = holdPlcSession();
   initPCL();
   std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
   if (kvs::contains(docs, L"Error")) {
@@ -63,6 +67,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kUnloadAppMsg(void* pkt) {
   delete pEdReactor;
   pEdReactor = nullptr;
   AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(pkt);
+  plcSession.reset();
   deinitPCL();
   return result;
 }

@@ -11,6 +11,7 @@
 #include "common/text_util.h"
 #include "common/win32_handles.h"
 #include "frame/KVS_switchApp.h"
+#include "menu_plc/plc_handoff.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
 
@@ -18,6 +19,9 @@ namespace {
 
 const wchar_t kAddonDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
 const wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
+
+// update.exe holds the swap mutex only for one delete and one rename.
+const DWORD kSwapMutexWaitMs = 10000;
 
 bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
@@ -58,9 +62,13 @@ void clearReadOnly(const std::wstring& path) {
 
 }  // namespace
 
+kvs::KernelHandle holdPlcSession() { return kvs::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, kvs::kPlcSessionLock)); }
+
 void initPCL() {
   kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
   if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
+  // Should the wait run out, the session lock already keeps any later restore away.
+  kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
   // The backup is the only record that a swap is in force.
   if (exists(paths.backup)) return;
   // Without the add-on's database the rename would leave ACADE with none at all.
