@@ -62,10 +62,34 @@ std::optional<std::wstring> putBackupBack(const std::wstring& working, const std
   return std::nullopt;
 }
 
+// The reason, in UTF-8, where the next load of the plug-in looks for it; the error when it
+// cannot be written.
+DWORD writeLog(const std::wstring& path, const std::wstring& reason) {
+  const std::wstring line = reason + L"\r\n";
+  const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &bytes[0], n, nullptr, nullptr);
+  kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return GetLastError();
+  DWORD put = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr)) return GetLastError();
+  return put == bytes.size() ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
 int restore(const std::wstring& working, const Environment& env) {
+  const std::size_t slash = working.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return kRestoredOrNothingToDo;  // no argument: no folder to look in
+  const std::wstring log = working.substr(0, slash + 1) + kvs::kPlcRestoreLog;
   const std::optional<std::wstring> failure = putBackupBack(working, backupName(working));
-  if (!failure) return kRestoredOrNothingToDo;
+  if (!failure) {
+    // Whatever an earlier run left there no longer holds.
+    DeleteFileW(kvs::extended_path(log).c_str());
+    return kRestoredOrNothingToDo;
+  }
   env.complain(L"update: " + *failure + L". The backup is left where it is.\n");
+  const DWORD logError = writeLog(log, *failure);
+  if (logError != ERROR_SUCCESS) env.complain(L"update: cannot write \"" + log + L"\": " + describe(logError) + L".\n");
   return kRenameFailed;
 }
 

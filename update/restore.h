@@ -21,7 +21,7 @@ enum Status {
   kRestoredOrNothingToDo = 0,
   kFrameworkFailed = 1,
   kNotADatabase = 2,  // the argument names no ".mdb" file; nothing touched
-  kRenameFailed = 3,  // the backup stays under its own name
+  kRenameFailed = 3,  // the backup stays under its own name; the reason is in the restore log
 };
 
 struct Environment {

@@ -12,4 +12,8 @@ constexpr wchar_t kPlcSessionLock[] = L"Local\\Korvanta.PlcSession";
 // half-done work.
 constexpr wchar_t kPlcSwapMutex[] = L"Local\\Korvanta.PlcSwap";
 
+// Left by update beside the backup when it cannot restore: the reason, in UTF-8, which the
+// next load prints once and removes.
+constexpr wchar_t kPlcRestoreLog[] = L"ace_plc_restore.log";
+
 }  // namespace kvs

@@ -49,6 +49,38 @@ std::wstring describe(DWORD code) { return kvs::system_message(code) + L" (error
 
 void print(const std::wstring& message) { acutPrintf(L"%ls", message.c_str()); }
 
+std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+// The whole file as UTF-16, from UTF-8; empty when it cannot be read.
+std::wstring readUtf8(const std::wstring& path) {
+  kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x10000) return {};
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) return {};
+  bytes.resize(got);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
+  return text;
+}
+
+// Prints, once, why update.exe could not put the user's database back after the last
+// session; a log whose backup is gone no longer tells the truth and goes unprinted.
+void reportFailedRestore(const std::wstring& backup) {
+  const std::wstring log = folderOf(backup) + kvs::kPlcRestoreLog;
+  if (!exists(log)) return;
+  if (exists(backup)) {
+    std::wstring reason = kvs::trim(readUtf8(log));
+    if (reason.empty()) reason = L"the reason could not be read from " + log;
+    print(L"PLC database not restored after the last session: " + reason + L". Your own database is kept as " +
+          backup + L".\n");
+  }
+  DeleteFileW(kvs::extended_path(log).c_str());
+}
+
 // A copy keeps its source's attributes: a read-only add-on database would give a working
 // database that ACADE cannot write and update.exe cannot delete.
 void clearReadOnly(const std::wstring& path) {
@@ -67,6 +99,7 @@ kvs::KernelHandle holdPlcSession() { return kvs::KernelHandle(CreateEventW(nullp
 void initPCL() {
   kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
   if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
+  reportFailedRestore(paths.backup);
   // Should the wait run out, the session lock already keeps any later restore away.
   kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
   // The backup is the only record that a swap is in force.

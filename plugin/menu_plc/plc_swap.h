@@ -9,7 +9,7 @@ kvs::KernelHandle holdPlcSession();
 
 // At start-up, once the release is known: moves the user's database aside as
 // ace_plc_old.mdb and copies the add-on's in its place, unless a backup already exists or
-// the add-on's database is missing.
+// the add-on's database is missing. First prints, once, why the last restore failed, if it did.
 void initPCL();
 
 // At unload: starts the restore program, which puts the backup back after its wait.

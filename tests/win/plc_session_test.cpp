@@ -1,5 +1,6 @@
 // The user's PLC database across whole sessions with the add-on installed: the add-on's while
-// any session runs, the user's own once the last has ended and update.exe has run.
+// any session runs, the user's own once the last has ended and update.exe has run, and what
+// the next start says when that restore failed.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -117,6 +118,33 @@ TEST_F(PlcSession, OverlappingSessionsKeepTheAddOnsDatabaseUntilTheLastHasEnded)
   ASSERT_TRUE(waitForUpdates(60000));
   EXPECT_EQ(working(), kOwn);
   EXPECT_FALSE(backedUp());
+  EXPECT_FALSE(fileExists(plc_ + L"ace_plc_restore.log"));
+}
+
+TEST_F(PlcSession, ARestoreThatFailedIsReportedOnceAtTheNextStart) {
+  ASSERT_EQ(runProcess(session()).exitCode, 0u);
+  const std::wstring working = plc_ + L"ace_plc.mdb", backup = plc_ + L"ace_plc_old.mdb";
+  // Held open by another program while update.exe runs: neither deleted nor replaced.
+  HANDLE held = CreateFileW(working.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const bool updatesEnded = waitForUpdates(30000);
+  CloseHandle(held);
+  ASSERT_TRUE(updatesEnded);
+
+  ProcessResult next = runProcess(session());
+  const std::string said = "PLC database not restored after the last session: cannot rename \"" + toUtf8(backup) +
+                           "\" to \"" + toUtf8(working) + "\": ";
+  const std::size_t at = next.output.find(said);
+  ASSERT_NE(at, std::string::npos) << next.output;
+  EXPECT_NE(next.output.find(". Your own database is kept as " + toUtf8(backup) + ".\n", at), std::string::npos)
+      << next.output;
+  EXPECT_EQ(next.output.find(said, at + 1), std::string::npos) << next.output;
+  EXPECT_FALSE(fileExists(plc_ + L"ace_plc_restore.log"));
+
+  // That session's own update.exe puts the database back.
+  ASSERT_TRUE(waitForUpdates(30000));
+  EXPECT_EQ(readBytes(working), kOwn);
 }
 
 }  // namespace
