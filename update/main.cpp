@@ -48,5 +48,8 @@ int main() {
     fflush(stdout);
   };
   env.complain = writeError;
+  // The AutoCAD that started this program, to outlive.
+  const kvs::KernelHandle host = update::openParentProcess();
+  env.host = host.get();
   return update::run(argc, argv.get(), env);
 }

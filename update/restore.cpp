@@ -1,4 +1,11 @@
 #include <afxwin.h>
+#include <tlhelp32.h>
+
+#include <optional>
+
+#include "win32/long_path.h"
+#include "win32/system_message.h"
+#include "menu_plc/plc_handoff.h"
 
 #include "restore.h"
 
@@ -8,26 +15,71 @@ namespace {
 
 const wchar_t kDatabaseExt[] = L".mdb";
 
-bool exists(const std::wstring& path) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return true;
+bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
+
+std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
+
+bool running(HANDLE host) { return host && WaitForSingleObject(host, 0) == WAIT_TIMEOUT; }
+
+// True while any session of this user has the plug-in loaded: the event lives as long as
+// one of them keeps it open, and vanishes with the last, even one that crashed.
+bool sessionOpen() {
+  kvs::KernelHandle lock(OpenEventW(SYNCHRONIZE, FALSE, kvs::kPlcSessionLock));
+  return lock.valid();
 }
 
-// The system's text for an error code, in English where the system has it.
-std::wstring describe(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  DWORD n = FormatMessageW(flags, nullptr, code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
-                           reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  if (!n) n = FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::wstring out = n ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ' || out.back() == L'.'))
-    out.pop_back();
-  return out + L" (error " + std::to_wstring(code) + L")";
+// The backup put back under the working name; the reason when that failed.
+std::optional<std::wstring> putBackupBack(const std::wstring& working, const std::wstring& backup) {
+  if (!exists(backup)) return std::nullopt;
+  const std::wstring target = kvs::extended_path(working);
+  // A working copy of a read-only add-on database refuses the delete.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+  // The rename does not replace an existing file.
+  const DWORD deleteError = DeleteFileW(target.c_str()) ? ERROR_SUCCESS : GetLastError();
+  try {
+    CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
+  } catch (CFileException* e) {
+    std::wstring why = L"cannot rename \"" + backup + L"\" to \"" + working + L"\": " +
+                       describe(static_cast<DWORD>(e->m_lOsError));
+    e->Delete();
+    if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
+      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
+    return why;
+  }
+  return std::nullopt;
+}
+
+// The reason, in UTF-8, where the next load of the plug-in looks for it; the error when it
+// cannot be written.
+DWORD writeLog(const std::wstring& path, const std::wstring& reason) {
+  const std::wstring line = reason + L"\r\n";
+  const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &bytes[0], n, nullptr, nullptr);
+  kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return GetLastError();
+  DWORD put = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr)) return GetLastError();
+  return put == bytes.size() ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
+int restore(const std::wstring& working, const Environment& env) {
+  const std::size_t slash = working.find_last_of(L'\\');
+  if (slash == std::wstring::npos) return kRestoredOrNothingToDo;  // no argument: no folder to look in
+  const std::wstring log = working.substr(0, slash + 1) + kvs::kPlcRestoreLog;
+  const std::optional<std::wstring> failure = putBackupBack(working, backupName(working));
+  if (!failure) {
+    // Whatever an earlier run left there no longer holds.
+    DeleteFileW(kvs::extended_path(log).c_str());
+    return kRestoredOrNothingToDo;
+  }
+  env.complain(L"update: " + *failure + L". The backup is left where it is.\n");
+  const DWORD logError = writeLog(log, *failure);
+  if (logError != ERROR_SUCCESS) env.complain(L"update: cannot write \"" + log + L"\": " + describe(logError) + L".\n");
+  return kRenameFailed;
 }
 
 }  // namespace
@@ -40,6 +92,28 @@ std::wstring backupName(const std::wstring& working) {
   for (std::size_t at; (at = working.find(from, start)) != std::wstring::npos; start = at + from.size())
     out.append(working, start, at - start).append(to);
   return out.append(working, start, std::wstring::npos);
+}
+
+kvs::KernelHandle openParentProcess() {
+  DWORD parent = 0;
+  {
+    kvs::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) return {};
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+      if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
+  }
+  if (!parent) return {};
+  kvs::KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
+  if (!process.valid()) return {};
+  // The id of a parent that has ended may already name a newer process, which is not ours.
+  FILETIME parentStart, ownStart, unused1, unused2, unused3;
+  if (GetProcessTimes(process.get(), &parentStart, &unused1, &unused2, &unused3) &&
+      GetProcessTimes(GetCurrentProcess(), &ownStart, &unused1, &unused2, &unused3) &&
+      CompareFileTime(&parentStart, &ownStart) > 0)
+    return {};
+  return process;
 }
 
 int run(int argc, const wchar_t* const* argv, const Environment& env) {
@@ -56,23 +130,21 @@ int run(int argc, const wchar_t* const* argv, const Environment& env) {
   }
 
   env.wait(kWaitMs);
-
-  const std::wstring backup = backupName(working);
-  if (!exists(backup)) return kRestoredOrNothingToDo;
-  // The rename does not replace an existing file.
-  const DWORD deleteError = DeleteFileW(working.c_str()) ? ERROR_SUCCESS : GetLastError();
-  try {
-    CFile::Rename(backup.c_str(), working.c_str());
-  } catch (CFileException* e) {
-    std::wstring why = describe(static_cast<DWORD>(e->m_lOsError));
-    e->Delete();
-    if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
-      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
-    env.complain(L"update: cannot rename \"" + backup + L"\" to \"" + working + L"\": " + why +
-                 L". The backup is left where it is.\n");
-    return kRenameFailed;
+  for (;;) {
+    if (running(env.host)) {
+      env.wait(kPollMs);
+      continue;
+    }
+    {
+      // A plug-in that loads now either finds the backup gone or is seen here.
+      kvs::HeldMutex swapping(kvs::kPlcSwapMutex, INFINITE);
+      if (!sessionOpen()) return restore(working, env);
+    }
+    // Another session works with the add-on's database. Once it unloads, its AutoCAD gets
+    // the same time to finish as this one's did; its own update.exe may restore first.
+    while (sessionOpen()) env.wait(kPollMs);
+    env.wait(kWaitMs);
   }
-  return kRestoredOrNothingToDo;
 }
 
 }  // namespace update

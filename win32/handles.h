@@ -42,8 +42,60 @@ class UniqueHandle {
   HANDLE h_;
 };
 
+// A kernel object (event, mutex, process, snapshot, file), closed with CloseHandle. The
+// functions that open one fail with a null handle or INVALID_HANDLE_VALUE; both count as none.
+class KernelHandle {
+ public:
+  KernelHandle() = default;
+  explicit KernelHandle(HANDLE h) : h_(h) {}
+  ~KernelHandle() { reset(); }
+  KernelHandle(KernelHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
+  KernelHandle& operator=(KernelHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      h_ = other.h_;
+      other.h_ = nullptr;
+    }
+    return *this;
+  }
+  KernelHandle(const KernelHandle&) = delete;
+  KernelHandle& operator=(const KernelHandle&) = delete;
+  bool valid() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  void reset() {
+    if (valid()) CloseHandle(h_);
+    h_ = nullptr;
+  }
+
+ private:
+  HANDLE h_ = nullptr;
+};
+
+// Ownership of a named mutex for as long as the object lives. owns() is false when the mutex
+// could not be made or the wait ran out.
+class HeldMutex {
+ public:
+  HeldMutex(const wchar_t* name, DWORD timeoutMs) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+    if (!mutex_.valid()) return;
+    const DWORD rc = WaitForSingleObject(mutex_.get(), timeoutMs);
+    // Abandoned: its last owner died holding it, and it is ours now.
+    owns_ = rc == WAIT_OBJECT_0 || rc == WAIT_ABANDONED;
+  }
+  ~HeldMutex() {
+    if (owns_) ReleaseMutex(mutex_.get());
+  }
+  HeldMutex(const HeldMutex&) = delete;
+  HeldMutex& operator=(const HeldMutex&) = delete;
+  bool owns() const { return owns_; }
+
+ private:
+  KernelHandle mutex_;
+  bool owns_ = false;
+};
+
 using FindHandle = UniqueHandle<FindClose>;
-using FileHandle = UniqueHandle<CloseHandle>;
+// Files are kernel objects too.
+using FileHandle = KernelHandle;
 
 // True when a file-system search for the exact path finds an entry.
 inline bool pathExists(const wchar_t* path) {

@@ -24,4 +24,8 @@ std::wstring system_message(DWORD code) {
   return *text;
 }
 
+std::wstring system_message_with_code(DWORD code) {
+  return system_message(code) + L" (error " + std::to_wstring(code) + L")";
+}
+
 }  // namespace kvs

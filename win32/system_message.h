@@ -12,6 +12,9 @@ namespace kvs {
 // stop at the end. "system error N" when the system has no description.
 std::wstring system_message(DWORD code);
 
+// The same followed by " (error N)".
+std::wstring system_message_with_code(DWORD code);
+
 // The system's own text for an error code, in `language` (0: as the system chooses), without
 // the white space at its end; none when the system has no text for it.
 std::optional<std::wstring> system_text(DWORD code, LANGID language = 0);

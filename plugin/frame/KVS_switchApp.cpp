@@ -20,6 +20,9 @@ void CKVS_switchApp::KVS_switchinit_kvs() { init_kvs(); }
 
 namespace {
 
+// Open from load to unload: update.exe leaves the PLC swap in force while any session holds one.
+kvs::KernelHandle plcSession;
+
 _ARXCOMMAND_ENTRY kvsOnCommand = {L"KVS_switch", L"kvs_on", L"kvs_on", ACRX_CMD_TRANSPARENT,
                                   CKVS_switchApp::KVS_switchkvs_on, nullptr, 0xFFFFFFFF};
 _ARXCOMMAND_ENTRY kvsOffCommand = {L"KVS_switch", L"kvs_off", L"kvs_off", ACRX_CMD_TRANSPARENT,
@@ -50,6 +53,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   AcRx::AppRetCode result = AcRxArxApp::On_kInitAppMsg(pkt);
   checkRegistry();
   if (!identifyRelease()) return result;
+  plcSession = holdPlcSession();
   initPCL();
   std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
   if (kvs::contains(docs, L"Error")) {
@@ -72,6 +76,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kUnloadAppMsg(void* pkt) {
   delete pEdReactor;
   pEdReactor = nullptr;
   AcRx::AppRetCode result = AcRxArxApp::On_kUnloadAppMsg(pkt);
+  plcSession.reset();
   deinitPCL();
   return result;
 }

@@ -1,24 +1,28 @@
 #include "menu_plc/plc_swap.h"
 
-#include "frame/host_interface.h"
-
 #include <shellapi.h>
 
 #include <string>
 
-#include "win32/system_message.h"
-#include "common/text_util.h"
-#include "win32/handles.h"
+#include "common/install_layout.h"
 #include "common/release_globals.h"
+#include "common/text_util.h"
+#include "menu_plc/plc_handoff.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
+#include "win32/system_message.h"
 
 namespace {
 
-const wchar_t kAddonDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
-const wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
+using kvs::install::kRestoreProgram;
+const wchar_t* const kAddonDatabase = kvs::install::kPlcDatabase;
 
-bool exists(const std::wstring& path) { return kvs::pathExists(path.c_str()); }
+// update.exe holds the swap mutex only for one delete and one rename.
+const DWORD kSwapMutexWaitMs = 10000;
+
+bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
 // For the releases with language folders: moves the paths into the language folder that
 // holds the working database or its backup; false, once the message is printed, when none does.
@@ -39,28 +43,97 @@ bool resolveLanguageFolder(std::wstring& working, std::wstring* backup) {
   return true;
 }
 
-// The system's text for an error code, with the code.
-std::wstring describe(DWORD code) { return kvs::system_message(code) + L" (error " + std::to_wstring(code) + L")"; }
+std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
+
+void print(const std::wstring& message) { acutPrintf(L"%ls", message.c_str()); }
+
+std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+// The whole file as UTF-16, from UTF-8; empty when it cannot be read.
+std::wstring readUtf8(const std::wstring& path) {
+  kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x10000) return {};
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  DWORD got = 0;
+  if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) return {};
+  bytes.resize(got);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
+  return text;
+}
+
+// Prints, once, why update.exe could not put the user's database back after the last
+// session; a log whose backup is gone no longer tells the truth and goes unprinted.
+void reportFailedRestore(const std::wstring& backup) {
+  const std::wstring log = folderOf(backup) + kvs::kPlcRestoreLog;
+  if (!exists(log)) return;
+  if (exists(backup)) {
+    std::wstring reason = kvs::trim(readUtf8(log));
+    if (reason.empty()) reason = L"the reason could not be read from " + log;
+    print(L"PLC database not restored after the last session: " + reason + L". Your own database is kept as " +
+          backup + L".\n");
+  }
+  DeleteFileW(kvs::extended_path(log).c_str());
+}
+
+// A copy keeps its source's attributes: a read-only add-on database would give a working
+// database that ACADE cannot write and update.exe cannot delete.
+void clearReadOnly(const std::wstring& path) {
+  const std::wstring target = kvs::extended_path(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return;
+  if (SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return;
+  const DWORD code = GetLastError();
+  print(L"PLC database " + path + L" stays read-only: cannot clear the attribute: " + describe(code) + L".\n");
+}
 
 }  // namespace
+
+kvs::KernelHandle holdPlcSession() { return kvs::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, kvs::kPlcSessionLock)); }
 
 void initPCL() {
   kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
   if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
+  reportFailedRestore(paths.backup);
+  // Should the wait run out, the session lock already keeps any later restore away.
+  kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
   // The backup is the only record that a swap is in force.
   if (exists(paths.backup)) return;
+  // Without the add-on's database the rename would leave ACADE with none at all.
+  if (!exists(kAddonDatabase)) {
+    print(L"PLC database not swapped: the add-on's database " + std::wstring(kAddonDatabase) + L" is missing.\n");
+    return;
+  }
+  const std::wstring working = kvs::extended_path(paths.working);
+  const std::wstring backup = kvs::extended_path(paths.backup);
   try {
-    CFile::Rename(paths.working.c_str(), paths.backup.c_str());
+    CFile::Rename(working.c_str(), backup.c_str());
   } catch (CFileException* e) {
     // The copy would overwrite the user's database: without the backup, nothing is swapped.
     const DWORD code = static_cast<DWORD>(e->m_lOsError);
     e->Delete();
-    const std::wstring message = L"PLC database not swapped: cannot rename " + paths.working + L" to " +
-                                 paths.backup + L": " + describe(code) + L".\n";
-    acutPrintf(L"%ls", message.c_str());
+    print(L"PLC database not swapped: cannot rename " + paths.working + L" to " + paths.backup + L": " +
+          describe(code) + L".\n");
     return;
   }
-  CopyFileW(kAddonDatabase, paths.working.c_str(), FALSE);
+  if (!CopyFileW(kAddonDatabase, working.c_str(), FALSE)) {
+    const DWORD copyError = GetLastError();
+    const std::wstring why = L"PLC database not swapped: cannot copy " + std::wstring(kAddonDatabase) + L" to " +
+                             paths.working + L": " + describe(copyError) + L".";
+    if (MoveFileW(backup.c_str(), working.c_str())) {
+      print(why + L" Your own database is back in place.\n");
+      return;
+    }
+    const DWORD renameError = GetLastError();
+    // The restore at unload still finds the backup and puts it back.
+    print(why + L" Your own database is kept as " + paths.backup + L" until AutoCAD closes: cannot rename it back: " +
+          describe(renameError) + L".\n");
+    return;
+  }
+  clearReadOnly(paths.working);
 }
 
 void deinitPCL() {

@@ -1,6 +1,7 @@
 // The PLC database swap at load and unload, against real files, with update.exe installed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "acadhost/host_api.h"
@@ -168,61 +169,48 @@ TEST_F(PlcSwap, AFailedRenameCopiesNothingAndSaysWhy) {
   EXPECT_FALSE(fileExists(plc(L"en-US") + L"ace_plc_old.mdb"));
 }
 
-TEST_F(PlcSwap, UnloadStartsTheRestoreOfAPathWithBlanksForOtherReleasesToo) {
-  version = L"2013";
-  putUserDatabase(L"");
-  initPCL();
-  deinitPCL();
-  EXPECT_EQ(runningUpdates().size(), 1u);
-  EXPECT_EQ(readBytes(plc(L"") + L"ace_plc.mdb"), installed_.databaseBytes());
-  ASSERT_TRUE(waitForUpdates(20000));
-  EXPECT_EQ(tree(), (std::map<std::wstring, std::string>{{L"Plc\\", ""}, {L"Plc\\ace_plc.mdb", kOwn}}));
+TEST_F(PlcSwap, WithoutAUsableAddOnDatabaseTheUsersStaysInPlace) {
+  const std::wstring working = plc(L"en-US") + L"ace_plc.mdb";
+  struct Row {
+    const char* name;
+    std::function<void()> breakIt;
+    std::wstring said;  // the beginning of what the load prints, and its end
+    std::wstring ending;
+  };
+  HANDLE held = INVALID_HANDLE_VALUE;  // the add-on's database, open to nobody else
+  for (const Row& row :
+       {Row{"missing", [] { DeleteFileW(kInstalledDatabase); },
+            L"PLC database not swapped: the add-on's database C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb is "
+            L"missing.\n",
+            L""},
+        Row{"not copyable",
+            [&] { held = CreateFileW(kInstalledDatabase, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); },
+            L"PLC database not swapped: cannot copy C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb to " + working + L": ",
+            L". Your own database is back in place.\n"}}) {
+    removeTree(docs_);
+    putUserDatabase(L"en-US");
+    acadhost::clearTranscript();
+    row.breakIt();
+    initPCL();
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held = INVALID_HANDLE_VALUE;
+    writeBytes(kInstalledDatabase, installed_.databaseBytes());
+    const std::wstring said = acadhost::transcript();
+    EXPECT_EQ(said.rfind(row.said, 0), 0u) << row.name << ": " << toUtf8(said);
+    EXPECT_EQ(said.size() - said.rfind(row.ending), row.ending.size()) << row.name << ": " << toUtf8(said);
+    EXPECT_EQ(tree(), (std::map<std::wstring, std::string>{{L"en-US\\", ""}, {L"en-US\\Plc\\", ""},
+                                                             {L"en-US\\Plc\\ace_plc.mdb", kOwn}}))
+        << row.name;
+  }
 }
 
-// The value a session's product key holds, put back when the test ends.
-class RegistryValueGuard {
- public:
-  RegistryValueGuard(std::wstring subKey, std::wstring name) : subKey_(std::move(subKey)), name_(std::move(name)) {
-    had_ = regReadString(HKEY_CURRENT_USER, subKey_, name_, value_);
-  }
-  ~RegistryValueGuard() {
-    if (had_)
-      regWriteString(HKEY_CURRENT_USER, subKey_, name_, value_);
-    else
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, subKey_.c_str(), name_.c_str());
-  }
-
- private:
-  std::wstring subKey_, name_, value_;
-  bool had_;
-};
-
-TEST_F(PlcSwap, EndToEndTheUsersBytesAreBackAfterTheHostUnloadsThePlugIn) {
-  // The real module identifies the release and reads the session's own product keys.
-  const std::wstring english = L"Software\\Autodesk\\AutoCAD\\" + acadhost::productKey();
-  const std::wstring russian = english.substr(0, english.size() - 3) + L"419";
-  RegistryKeyGuard addonKey(L"SOFTWARE\\Korvanta");
-  RegistryValueGuard englishDocs(english, kDocsValue);
-  RegistryValueGuard russianDocs(russian, kDocsValue);
-  regWriteString(HKEY_CURRENT_USER, english, kDocsValue, docs_);
-  if (regKeyExists(HKEY_CURRENT_USER, russian)) regWriteString(HKEY_CURRENT_USER, russian, kDocsValue, docs_);
+TEST_F(PlcSwap, AReadOnlyAddOnDatabaseGivesAWritableWorkingCopy) {
   putUserDatabase(L"en-US");
-  const std::wstring working = plc(L"en-US") + L"ace_plc.mdb";
-  const std::wstring backup = plc(L"en-US") + L"ace_plc_old.mdb";
-
-  ASSERT_TRUE(acadhost::loadModule(binDir() + L"KVS_switch_2015.arx"));
-  EXPECT_EQ(readBytes(working), installed_.databaseBytes());
-  EXPECT_EQ(readBytes(backup), kOwn);
-
-  ASSERT_TRUE(acadhost::unloadModule(L"KVS_switch_2015.arx"));
-  EXPECT_EQ(readBytes(working), installed_.databaseBytes());
-  EXPECT_EQ(readBytes(backup), kOwn);
-  ASSERT_EQ(runningUpdates().size(), 1u);
-
-  ASSERT_TRUE(waitForUpdates(20000));
-  EXPECT_EQ(readBytes(working), kOwn);
-  EXPECT_FALSE(fileExists(backup));
-  EXPECT_EQ(acadhost::transcript().find(L"Plc folder not found"), std::wstring::npos) << toUtf8(acadhost::transcript());
+  ASSERT_TRUE(SetFileAttributesW(kInstalledDatabase, FILE_ATTRIBUTE_READONLY));
+  initPCL();
+  EXPECT_EQ(acadhost::transcript(), L"");
+  EXPECT_EQ(readBytes(plc(L"en-US") + L"ace_plc_old.mdb"), kOwn);
+  EXPECT_EQ(GetFileAttributesW((plc(L"en-US") + L"ace_plc.mdb").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
 }
 
 }  // namespace

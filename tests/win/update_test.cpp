@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <vector>
 
+#include "menu_plc/plc_handoff.h"
 #include "restore.h"
 #include "support/test_support.h"
 
@@ -37,6 +40,7 @@ class Restore : public ::testing::Test {
     };
     env.print = [this](const std::wstring& text) { printed_ += text; };
     env.complain = [this](const std::wstring& text) { complaints_ += text; };
+    env.host = host_;
     return update::run(static_cast<int>(argv.size() - 1), argv.data(), env);
   }
   std::vector<std::wstring> files() {
@@ -58,6 +62,7 @@ class Restore : public ::testing::Test {
   std::vector<DWORD> waits_;
   std::function<void()> onWait_;
   std::wstring printed_, complaints_;
+  HANDLE host_ = nullptr;
 };
 
 TEST_F(Restore, BackupTakesTheWorkingNameAfterTheWait) {
@@ -79,6 +84,42 @@ TEST_F(Restore, BackupTakesTheWorkingNameAfterTheWait) {
   EXPECT_EQ(run({working_, L"ignored.mdb"}), 0);
   EXPECT_EQ(files(), std::vector<std::wstring>{L"ace_plc.mdb"});
   EXPECT_EQ(readBytes(working_), kOwn);
+}
+
+TEST_F(Restore, AReadOnlyWorkingCopyIsReplacedToo) {
+  writeBytes(working_, kAddon);
+  ASSERT_TRUE(SetFileAttributesW(working_.c_str(), FILE_ATTRIBUTE_READONLY));
+  writeBytes(backup_, kOwn);
+  EXPECT_EQ(run({working_}), 0) << toUtf8(complaints_);
+  EXPECT_EQ(files(), std::vector<std::wstring>{L"ace_plc.mdb"});
+  EXPECT_EQ(readBytes(working_), kOwn);
+}
+
+TEST_F(Restore, WaitsForItsAutoCadToEndAndForEverySessionWithTheAddOn) {
+  struct Row {
+    const char* name;
+    bool hostRunning, sessionOpen;
+    std::vector<DWORD> waits;  // a session that ends gives its AutoCAD the least wait too
+  };
+  for (const Row& row : {Row{"its AutoCAD", true, false, {10000, 1000}},
+                         Row{"another session", false, true, {10000, 1000, 10000}}}) {
+    writeBytes(working_, kAddon);
+    writeBytes(backup_, kOwn);
+    kvs::KernelHandle host(CreateEventW(nullptr, TRUE, !row.hostRunning, nullptr));  // signalled once it has ended
+    kvs::KernelHandle session(row.sessionOpen ? CreateEventW(nullptr, TRUE, FALSE, kvs::kPlcSessionLock) : nullptr);
+    host_ = host.get();
+    waits_.clear();
+    onWait_ = [&] {
+      EXPECT_EQ(readBytes(working_), kAddon) << row.name;
+      if (waits_.size() == 2) {
+        SetEvent(host.get());
+        session.reset();
+      }
+    };
+    EXPECT_EQ(run({working_}), 0) << row.name;
+    EXPECT_EQ(waits_, row.waits) << row.name;
+    EXPECT_EQ(readBytes(working_), kOwn) << row.name;
+  }
 }
 
 TEST_F(Restore, WithoutABackupNothingIsTouched) {
@@ -129,8 +170,44 @@ TEST_F(Restore, FrameworkFailureEndsAtOnceWithStatusOne) {
 
 class UpdateExe : public Restore {
  protected:
+  // update.exe as AutoCAD starts it: a child of another process, which ends at once (here a
+  // command interpreter), its output in a pipe of ours.
   ProcessResult exe(const std::wstring& arguments) {
-    return runProcess(L"\"" + binDir() + L"update.exe\" " + arguments);
+    RunningProcess autocad(L"cmd.exe /q /k");
+    HANDLE output = nullptr, input = nullptr, given = nullptr;
+    if (!CreatePipe(&output, &input, nullptr, 0) ||
+        !DuplicateHandle(GetCurrentProcess(), input, autocad.process(), &given, 0, TRUE,
+                         DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE))
+      throw std::runtime_error("cannot create a pipe");
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributes(size);
+    auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    HANDLE parent = autocad.process();
+    InitializeProcThreadAttributeList(list, 1, 0, &size);
+    UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_PARENT_PROCESS, &parent, sizeof parent, nullptr, nullptr);
+    STARTUPINFOEXW si = {};
+    si.StartupInfo.cb = sizeof si;
+    si.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    si.StartupInfo.hStdOutput = si.StartupInfo.hStdError = given;
+    si.lpAttributeList = list;
+    PROCESS_INFORMATION pi = {};
+    std::wstring command = L"\"" + binDir() + L"update.exe\" " + arguments;
+    const BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT,
+                                        nullptr, nullptr, &si.StartupInfo, &pi);
+    DeleteProcThreadAttributeList(list);
+    autocad.finish();
+    ProcessResult r;
+    char chunk[4096];
+    DWORD got = 0;
+    while (started && ReadFile(output, chunk, sizeof chunk, &got, nullptr) && got > 0) r.output.append(chunk, got);
+    CloseHandle(output);
+    if (!started) throw std::runtime_error("cannot start update.exe");
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    GetExitCodeProcess(pi.hProcess, &r.exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return r;
   }
 };
 

@@ -27,6 +27,24 @@ void makeFoldersRecorded(const std::wstring& path, std::vector<std::wstring>& ma
   }
 }
 
+// The update.exe runs this program started by unloading the plug-in in-process: they wait
+// for it, their AutoCAD, to end, and have touched nothing yet.
+void endUpdatesStartedHere() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, L"update.exe") != 0 || entry.th32ParentProcessID != GetCurrentProcessId()) continue;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+}
+
 }  // namespace
 
 KorvantaInstall::KorvantaInstall() {
@@ -47,8 +65,10 @@ void KorvantaInstall::place(const std::wstring& path, const std::string& bytes) 
 }
 
 KorvantaInstall::~KorvantaInstall() {
+  endUpdatesStartedHere();
   waitForUpdates(30000);
   for (const Placed& p : placed_) {
+    SetFileAttributesW(p.path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a case may have made it read-only
     try {
       if (p.existed)
         writeBytes(p.path, p.previous);

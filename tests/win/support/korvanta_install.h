@@ -13,8 +13,9 @@ extern const wchar_t kInstalledUpdate[];    // C:\Program Files\Korvanta\support
 extern const wchar_t kInstalledDatabase[];  // C:\Program Files\Korvanta\Data\ace_plc.mdb
 
 // Places the built update.exe and the add-on's placeholder database where the plug-in looks
-// for them. On destruction waits for every update.exe to end, then puts back what was there
-// before and removes the folders it made.
+// for them. On destruction ends the update.exe runs that wait for this test program (the
+// plug-in unloaded in-process started them), waits for every other one to end, then puts
+// back what was there before and removes the folders it made.
 class KorvantaInstall {
  public:
   KorvantaInstall();

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -179,12 +182,29 @@ void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& n
 }
 
 ProcessResult runProcess(const std::wstring& commandLine, const std::string& input) {
+  RunningProcess process(commandLine);
+  process.send(input);
+  return process.finish();
+}
+
+struct RunningProcess::State {
+  Handle process, input, output;
+  std::thread reader;
+  std::mutex mutex;
+  std::condition_variable grown;
+  std::string text;
+  bool ended = false;
+  bool finished = false;
+  DWORD exitCode = 0;
+};
+
+RunningProcess::RunningProcess(const std::wstring& commandLine) : state_(new State) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  Handle outRead, outWrite, inRead, inWrite;
-  if (!CreatePipe(&outRead.h, &outWrite.h, &inherit, 0) || !CreatePipe(&inRead.h, &inWrite.h, &inherit, 0))
+  Handle outWrite, inRead;
+  if (!CreatePipe(&state_->output.h, &outWrite.h, &inherit, 0) || !CreatePipe(&inRead.h, &state_->input.h, &inherit, 0))
     throw std::runtime_error("cannot create pipes");
-  SetHandleInformation(outRead.h, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(inWrite.h, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(state_->output.h, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(state_->input.h, HANDLE_FLAG_INHERIT, 0);
 
   STARTUPINFOW si = {};
   si.cb = sizeof si;
@@ -197,27 +217,48 @@ ProcessResult runProcess(const std::wstring& commandLine, const std::string& inp
   if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi))
     throw std::runtime_error("cannot start a process");
   CloseHandle(pi.hThread);
-  Handle process;
-  process.h = pi.hProcess;
-  CloseHandle(outWrite.h);
-  outWrite.h = INVALID_HANDLE_VALUE;
-  CloseHandle(inRead.h);
-  inRead.h = INVALID_HANDLE_VALUE;
-
-  std::thread feeder([&] {
-    DWORD put = 0;
-    if (!input.empty()) WriteFile(inWrite.h, input.data(), static_cast<DWORD>(input.size()), &put, nullptr);
-    CloseHandle(inWrite.h);
-    inWrite.h = INVALID_HANDLE_VALUE;
+  state_->process.h = pi.hProcess;
+  State* state = state_.get();
+  state_->reader = std::thread([state] {
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(state->output.h, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+      std::lock_guard<std::mutex> lock(state->mutex);
+      state->text.append(chunk, got);
+      state->grown.notify_all();
+    }
+    std::lock_guard<std::mutex> lock(state->mutex);
+    state->ended = true;
+    state->grown.notify_all();
   });
-  ProcessResult result;
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(outRead.h, chunk, sizeof chunk, &got, nullptr) && got > 0) result.output.append(chunk, got);
-  feeder.join();
-  WaitForSingleObject(process.h, INFINITE);
-  GetExitCodeProcess(process.h, &result.exitCode);
-  return result;
+}
+
+RunningProcess::~RunningProcess() { finish(); }
+
+void RunningProcess::send(const std::string& input) {
+  DWORD put = 0;
+  if (!input.empty()) WriteFile(state_->input.h, input.data(), static_cast<DWORD>(input.size()), &put, nullptr);
+}
+
+bool RunningProcess::waitForOutput(const std::string& text, DWORD timeoutMs) {
+  std::unique_lock<std::mutex> lock(state_->mutex);
+  return state_->grown.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+    return state_->text.find(text) != std::string::npos || state_->ended;
+  }) && state_->text.find(text) != std::string::npos;
+}
+
+HANDLE RunningProcess::process() const { return state_->process.h; }
+
+ProcessResult RunningProcess::finish() {
+  if (!state_->finished) {
+    state_->finished = true;
+    CloseHandle(state_->input.h);
+    state_->input.h = INVALID_HANDLE_VALUE;
+    state_->reader.join();
+    WaitForSingleObject(state_->process.h, INFINITE);
+    GetExitCodeProcess(state_->process.h, &state_->exitCode);
+  }
+  return {state_->exitCode, state_->text};
 }
 
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace testing_support {
@@ -72,5 +73,24 @@ struct ProcessResult {
 };
 // Runs a program (command line as Windows splits it), feeding `input` on standard input.
 ProcessResult runProcess(const std::wstring& commandLine, const std::string& input = "");
+
+// A program kept running with its standard input open, for sessions that overlap in time.
+class RunningProcess {
+ public:
+  explicit RunningProcess(const std::wstring& commandLine);
+  ~RunningProcess();  // as finish()
+  RunningProcess(const RunningProcess&) = delete;
+  RunningProcess& operator=(const RunningProcess&) = delete;
+  void send(const std::string& input);
+  // True once the output holds `text`; false when the program ends or the time runs out first.
+  bool waitForOutput(const std::string& text, DWORD timeoutMs);
+  // Closes standard input and waits for the end.
+  ProcessResult finish();
+  HANDLE process() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace testing_support
