@@ -137,9 +137,16 @@ void initPCL() {
 }
 
 void deinitPCL() {
-  std::wstring working = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder")).working;
-  if (!resolveLanguageFolder(working, nullptr)) return;
+  kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
+  if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
   // Quoted, so that a documents folder with blanks reaches the program as one argument.
-  const std::wstring parameters = L"\"" + working + L"\"";
-  ShellExecuteW(nullptr, nullptr, kRestoreProgram, parameters.c_str(), nullptr, SW_HIDE);
+  const std::wstring parameters = L"\"" + paths.working + L"\"";
+  // ShellExecuteW answers a value above 32 when the program started.
+  if (reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, kRestoreProgram, parameters.c_str(), nullptr,
+                                              SW_HIDE)) > 32)
+    return;
+  const DWORD code = GetLastError();
+  if (exists(paths.backup))
+    print(L"PLC database not restored: cannot start " + std::wstring(kRestoreProgram) + L": " + describe(code) +
+          L". Your own database is kept as " + paths.backup + L".\n");
 }

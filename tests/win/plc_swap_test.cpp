@@ -108,6 +108,22 @@ TEST_F(PlcSwap, ALoadWithTheBackupPresentChangesNothing) {
   EXPECT_FALSE(runningUpdates().empty());
 }
 
+TEST_F(PlcSwap, AnUnloadThatCannotStartTheRestoreSaysWhereTheUsersDatabaseIs) {
+  putUserDatabase(L"en-US");
+  initPCL();
+  const std::wstring program = L"C:\\Program Files\\Korvanta\\support\\update.exe";
+  const std::wstring aside = program + L".away";
+  ASSERT_TRUE(MoveFileW(program.c_str(), aside.c_str()));
+  acadhost::clearTranscript();
+  deinitPCL();
+  MoveFileW(aside.c_str(), program.c_str());
+  const std::wstring said = acadhost::transcript();
+  EXPECT_EQ(said.rfind(L"PLC database not restored: cannot start " + program + L": ", 0), 0u) << toUtf8(said);
+  EXPECT_NE(said.find(L". Your own database is kept as " + plc(L"en-US") + L"ace_plc_old.mdb.\n"), std::wstring::npos)
+      << toUtf8(said);
+  EXPECT_EQ(readBytes(plc(L"en-US") + L"ace_plc_old.mdb"), kOwn);
+}
+
 TEST_F(PlcSwap, WithoutALanguageFolderOneMessageAtLoadAndOneAtUnloadAndNothingElse) {
   putUserDatabase(L"");  // where releases before 2014 keep it
   makeFolders(docs_ + L"AeData\\ru-RU");
