@@ -17,6 +17,7 @@
 
 #include "acadhost/host_api.h"
 #include "support/korvanta_install.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -102,6 +103,10 @@ int main() {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   std::wstring projects = std::wstring(temp) + L"kvs_startup_bench\\";
+  wchar_t appData[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  const std::wstring undo = std::wstring(appData) + L"\\Korvanta\\Undo";
+  const bool undoExisted = GetFileAttributesW(undo.c_str()) != INVALID_FILE_ATTRIBUTES;
   CreateDirectoryW(projects.c_str(), nullptr);
   const std::string text =
       "*[1]Bench project\r\n+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n"
@@ -129,6 +134,8 @@ int main() {
   removeProjects(projects, many, true);
 
   RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
+  // The versions every switch kept, unless the user had kept some before.
+  if (!undoExisted) testing_support::removeTree(undo);
   RemoveDirectoryW(projects.c_str());
   for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
   return 0;

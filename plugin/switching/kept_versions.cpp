@@ -55,8 +55,9 @@ bool namesProject(const std::wstring& folder, const std::wstring& project) {
 // project seen before touches nothing but its own folder.
 bool claim(const std::wstring& root, const std::wstring& folder, const std::wstring& project) {
   const std::wstring addon = root.substr(0, root.find_last_of(L'\\', root.size() - 2) + 1);
+  const std::wstring shard = folder.substr(0, folder.find_last_of(L'\\', folder.size() - 2) + 1);
   std::string bytes;
-  return makeFolder(addon) && makeFolder(root) && makeFolder(folder) &&
+  return makeFolder(addon) && makeFolder(root) && makeFolder(shard) && makeFolder(folder) &&
          kvs::encode_text_file(project, kvs::TextEncoding::Utf8, bytes) &&
          kvs::replace_file_content(folder + kPathFile, bytes, FILE_ATTRIBUTE_NORMAL);
 }
@@ -68,7 +69,9 @@ std::wstring projectFolder(const std::wstring& project, bool create) {
   const std::wstring root = storeRoot();
   if (root.empty()) return {};
   for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
-    const std::wstring folder = root + kvs::kept_folder_name(project, attempt) + L"\\";
+    // A level of 256 folders keeps each folder short, however many projects an office has.
+    const std::wstring name = kvs::kept_folder_name(project, attempt);
+    const std::wstring folder = root + name.substr(0, 2) + L"\\" + name + L"\\";
     if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
       // Candidates are claimed in order: past the first free one there is none of this project.
       if (!create) break;
