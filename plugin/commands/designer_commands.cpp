@@ -10,8 +10,9 @@
 #include "commands/switch_commands.h"
 #include "common/text_util.h"
 #include "win32/handles.h"
+#include "win32/long_path.h"
 #include "frame/KVS_switchApp.h"
-#include "menu_plc/plc_paths.h"
+#include "menu_plc/plc_swap.h"
 #include "switching/docs_folders.h"
 #include "switching/kept_versions.h"
 #include "switching/project_look.h"
@@ -43,21 +44,15 @@ void printFileSettings() {
         (kvs::is_addon_template_folder(settings.templates) ? L" (the add-on's)" : L""));
 }
 
-bool exists(const std::wstring& path) { return kvs::pathExists(path.c_str()); }
+bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
 // The backup is the only record that the add-on's database has taken the user's place.
 std::wstring plcLine() {
   const std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
   if (kvs::contains(docs, L"Error")) return L"PLC database: unknown, ACADE's documents folder cannot be read";
-  kvs::PlcPaths paths = kvs::plc_paths(docs);
-  if (kvs::plc_in_language_folder(version)) {
-    const std::wstring language = kvs::find_plc_language(paths.working, [&paths](const std::wstring& working) {
-      return exists(working) || exists(kvs::replace_all(working, L"ace_plc.mdb", L"ace_plc_old.mdb"));
-    });
-    if (language.empty()) return L"PLC database: none found under " + docs + L"AeData\\";
-    paths.working = kvs::in_language_folder(paths.working, language);
-    paths.backup = kvs::in_language_folder(paths.backup, language);
-  }
+  const std::optional<kvs::PlcPaths> located = locate_plc_database(docs);
+  if (!located) return L"PLC database: none found under " + docs + L"AeData\\";
+  const kvs::PlcPaths& paths = *located;
   const bool working = exists(paths.working);
   if (exists(paths.backup))
     return (working ? L"PLC database: the add-on's; the user's own is kept as "

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
 #include "common/install_layout.h"
@@ -10,6 +11,7 @@
 #include "menu_plc/plc_handoff.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
+#include "win32/file_read.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
@@ -24,23 +26,31 @@ const DWORD kSwapMutexWaitMs = 10000;
 
 bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
 
-// For the releases with language folders: moves the paths into the language folder that
-// holds the working database or its backup; false, once the message is printed, when none does.
-bool resolveLanguageFolder(std::wstring& working, std::wstring* backup) {
-  if (!kvs::plc_in_language_folder(version)) return true;
+}  // namespace
+
+std::optional<kvs::PlcPaths> locate_plc_database(const std::wstring& docs) {
+  kvs::PlcPaths paths = kvs::plc_paths(docs);
+  if (!kvs::plc_in_language_folder(version)) return paths;
   // A swap whose copy failed leaves the user's database only as the backup: that folder still
   // holds it, and the restore must still be started there.
   const auto holdsDatabase = [](const std::wstring& candidate) {
     return exists(candidate) || exists(kvs::replace_all(candidate, L"ace_plc.mdb", L"ace_plc_old.mdb"));
   };
-  const std::wstring language = kvs::find_plc_language(working, holdsDatabase);
-  if (language.empty()) {
-    acutPrintf(L"Plc folder not found..\n");
-    return false;
-  }
-  working = kvs::in_language_folder(working, language);
-  if (backup) *backup = kvs::in_language_folder(*backup, language);
-  return true;
+  const std::wstring language = kvs::find_plc_language(paths.working, holdsDatabase);
+  if (language.empty()) return std::nullopt;
+  paths.working = kvs::in_language_folder(paths.working, language);
+  paths.backup = kvs::in_language_folder(paths.backup, language);
+  return paths;
+}
+
+namespace {
+
+// The database's paths for this release; nullopt, once the message is printed, when the
+// release keeps it in a language folder and none holds it.
+std::optional<kvs::PlcPaths> plcPaths() {
+  std::optional<kvs::PlcPaths> paths = locate_plc_database(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
+  if (!paths) acutPrintf(L"Plc folder not found..\n");
+  return paths;
 }
 
 std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
@@ -51,14 +61,8 @@ std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 // The whole file as UTF-16, from UTF-8; empty when it cannot be read.
 std::wstring readUtf8(const std::wstring& path) {
-  kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size;
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x10000) return {};
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr)) return {};
-  bytes.resize(got);
+  std::string bytes;
+  if (!kvs::read_whole_file(kvs::extended_path(path), bytes) || bytes.size() > 0x10000) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
   if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
@@ -95,8 +99,9 @@ void clearReadOnly(const std::wstring& path) {
 kvs::KernelHandle holdPlcSession() { return kvs::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, kvs::kPlcSessionLock)); }
 
 void initPCL() {
-  kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
-  if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
+  const std::optional<kvs::PlcPaths> located = plcPaths();
+  if (!located) return;
+  const kvs::PlcPaths& paths = *located;
   reportFailedRestore(paths.backup);
   // Should the wait run out, the session lock already keeps any later restore away.
   kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
@@ -137,8 +142,9 @@ void initPCL() {
 }
 
 void deinitPCL() {
-  kvs::PlcPaths paths = kvs::plc_paths(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
-  if (!resolveLanguageFolder(paths.working, &paths.backup)) return;
+  const std::optional<kvs::PlcPaths> located = plcPaths();
+  if (!located) return;
+  const kvs::PlcPaths& paths = *located;
   // Quoted, so that a documents folder with blanks reaches the program as one argument.
   const std::wstring parameters = L"\"" + paths.working + L"\"";
   // ShellExecuteW answers a value above 32 when the program started.

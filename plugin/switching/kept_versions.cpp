@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "commands/project_list_text.h"
+#include "win32/file_read.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
@@ -46,7 +47,7 @@ std::wstring storeRoot() {
 
 bool namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
-  if (!read_whole_file(folder + kPathFile, bytes)) return false;
+  if (!kvs::read_whole_file(folder + kPathFile, bytes)) return false;
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
   return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim_view(named.text), kvs::trim_view(project));
 }
@@ -127,7 +128,7 @@ bool renameIdenticalVersion(const std::wstring& folder, std::vector<kvs::KeptTim
         data.nFileSizeLow != bytes.size())
       continue;
     std::string kept;
-    if (!read_whole_file(file, kept) || kept != bytes) continue;
+    if (!kvs::read_whole_file(file, kept) || kept != bytes) continue;
     std::vector<kvs::KeptTime> others = times;
     const kvs::KeptTime renamed = kvs::next_version_time(now(), others);
     if (!MoveFileExW(file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH)) return false;
@@ -192,7 +193,7 @@ UndoResult restore_newest_version(const std::wstring& project) {
   UndoResult failed{UndoOutcome::Failed, newest.time, std::nullopt};
 
   std::string restored;
-  if (!read_whole_file(newest.file, restored)) {
+  if (!kvs::read_whole_file(newest.file, restored)) {
     acutPrintf(L"Can not read the kept version %ls: %ls.\n", newest.file.c_str(),
                kvs::system_message(GetLastError()).c_str());
     return failed;
@@ -208,7 +209,7 @@ UndoResult restore_newest_version(const std::wstring& project) {
     why = L"it is a folder, not a file";
   else if (attributes & FILE_ATTRIBUTE_READONLY)
     why = L"it is read-only";
-  else if (!read_whole_file(path, current))
+  else if (!kvs::read_whole_file(path, current))
     why = kvs::system_message(GetLastError());
   if (!why.empty()) {
     acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());

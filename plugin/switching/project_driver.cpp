@@ -182,9 +182,6 @@ SwitchResult switch_project_file(const std::wstring& path, int tip) {
     return switchFile(path, tip);
   } catch (const std::bad_alloc&) {
     acutPrintf(L"Can not switch project file %ls: not enough memory.\n", path.c_str());
-  } catch (CException* e) {
-    acutPrintf(L"Can not switch project file %ls.\n", path.c_str());
-    e->Delete();
   }
   return SwitchResult::Other;
 }

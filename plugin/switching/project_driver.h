@@ -11,7 +11,7 @@ enum class SwitchResult {
   FileUnusable,  // there, but it cannot be opened, read, taken as text or written (locked, refused, read-only)
   Installation,  // the add-on's folders or the system's information are missing
   NotKept,       // its present version could not be kept for kvs_undo, so it was not switched
-  Other,         // memory ran out or the framework failed otherwise
+  Other,         // memory ran out
 };
 
 // Reads the file whole in its own encoding, rewrites it for the library of `tip`, keeps the bytes as

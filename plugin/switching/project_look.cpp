@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <utility>
 
 #include "win32/long_path.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
+#include "win32/file_read.h"
 #include "win32/handles.h"
 
 namespace {
@@ -17,25 +17,6 @@ ProjectLook refused(ProjectFileState state, std::wstring why, std::optional<std:
 }
 
 }  // namespace
-
-bool read_whole_file(const std::wstring& path, std::string& bytes) {
-  kvs::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size;
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
-  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    DWORD n = 0;
-    if (!ReadFile(file.get(), &bytes[got], static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30)), &n,
-                  nullptr))
-      return false;
-    if (n == 0) break;
-    got += n;
-  }
-  bytes.resize(got);
-  return true;
-}
 
 ProjectLook look_at_project_file(const std::wstring& name) {
   const std::wstring path = kvs::extended_path(name);
@@ -47,7 +28,7 @@ ProjectLook look_at_project_file(const std::wstring& name) {
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return refused(ProjectFileState::Unusable, L"it is a folder, not a file");
   std::string bytes;
-  if (!read_whole_file(path, bytes)) return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
+  if (!kvs::read_whole_file(path, bytes)) return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
   kvs::DecodedText decoded = kvs::decode_text_file(bytes);
   if (decoded.failure != kvs::DecodeFailure::None) return refused(ProjectFileState::Unusable, L"it is not a text file");
   if (attributes & FILE_ATTRIBUTE_READONLY)

@@ -18,7 +18,3 @@ struct ProjectLook {
 
 // What a switch of the file would meet.
 ProjectLook look_at_project_file(const std::wstring& path);
-
-// The whole file, opened for reading with every kind of sharing allowed; false with the
-// system's error set.
-bool read_whole_file(const std::wstring& path, std::string& bytes);

@@ -66,8 +66,13 @@ TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
   const std::wstring plc = docs_ + L"AeData\\en-US\\Plc\\";
   writeBytes(plc + L"ace_plc.mdb", "the user's own PLC database");
 
+  // What the session works with is copied aside from inside it: after QUIT, update.exe may
+  // already have put the user's database back by the time the test looks.
   const std::wstring script = L"SHELL copy " + quoted(a) + L" " + quoted(dir_.path() + L"a-during.wdp") +
                               L"\nkvs_on\nSHELL copy " + quoted(c) + L" " + quoted(dir_.path() + L"c-during.wdp") +
+                              L"\nSHELL copy " + quoted(plc + L"ace_plc.mdb") + L" " +
+                              quoted(dir_.path() + L"plc-during.mdb") + L"\nSHELL copy " +
+                              quoted(plc + L"ace_plc_old.mdb") + L" " + quoted(dir_.path() + L"plc-old-during.mdb") +
                               L"\nQUIT\n";
   ProcessResult r = runProcess(sim() + L" --project " + quoted(c), toUtf8(script));
   ASSERT_EQ(r.exitCode, 0u) << r.output;
@@ -116,9 +121,10 @@ TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
   }
   EXPECT_FALSE(kept);
 
-  // Right after the unload the add-on's database is still in place; update.exe restores.
-  EXPECT_EQ(readBytes(plc + L"ace_plc_old.mdb"), "the user's own PLC database");
-  EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), readBytes(kInstall + L"Data\\ace_plc.mdb"));
+  // During the session the add-on's database is in place and the user's kept aside; after it,
+  // update.exe puts the user's back.
+  EXPECT_EQ(readBytes(dir_.path() + L"plc-old-during.mdb"), "the user's own PLC database");
+  EXPECT_EQ(readBytes(dir_.path() + L"plc-during.mdb"), readBytes(kInstall + L"Data\\ace_plc.mdb"));
   ASSERT_TRUE(waitForUpdates(30000));
   EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), "the user's own PLC database");
   EXPECT_FALSE(fileExists(plc + L"ace_plc_old.mdb"));
