@@ -20,6 +20,7 @@
 #include "acedads.h"   // acedGetVar, acedInvoke, acedDefun, ads_queueexpr, ...
 #include "acutads.h"   // acutPrintf, acutNewRb, acutRelRb, acutBuildList
 #include "adscodes.h"  // RTNORM, RTSTR, RTERROR, ...
+#include "dbapserv.h"  // acdbHostApplicationServices, getUserRegistryProductRootKey
 #include "rxclass.h"   // AcRxClass, newAcRxClass, deleteAcRxClass
 #include "rxdict.h"    // acrxSysRegistry, acrxClassDictionary
 #include "rxdlinkr.h"  // acrxDynamicLinker
