@@ -1,6 +1,6 @@
 ; Installer of the add-on: C:\Program Files\Korvanta\ and the plug-in bundle that AutoCAD
 ; loads at start-up. Built with makensis; defines passed by the build:
-;   OUTFILE  the installer to write      ARX      KVS_switch_2015.arx
+;   OUTFILE  the installer to write      BIN      the folder of the built modules
 ;   UPDATE   update.exe                  CUIX     Korvanta.cuix
 ;   DATA     data/Korvanta/Data          PLCDB    the add-on's ace_plc.mdb
 ;   MANIFEST the bundle's PackageContents.xml
@@ -38,7 +38,13 @@ Section "Add-on"
   SetOutPath "${BUNDLE}"
   File "/oname=PackageContents.xml" "${MANIFEST}"
   SetOutPath "${BUNDLE}\Contents\Windows"
-  File "/oname=KVS_switch_2015.arx" "${ARX}"
+  ; One module per ObjectARX family; the manifest tells AutoCAD which one fits the release.
+  File "${BIN}\KVS_switch_2015.arx"
+  File "${BIN}\KVS_switch_2017.arx"
+  File "${BIN}\KVS_switch_2018.arx"
+  File "${BIN}\KVS_switch_2019.arx"
+  File "${BIN}\KVS_switch_2021.arx"
+  File "${BIN}\KVS_switch_2025.arx"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Korvanta switch for ACADE"
@@ -47,31 +53,30 @@ Section "Add-on"
 SectionEnd
 
 ; A PLC swap is in force while a user's backup ace_plc_old.mdb exists: uninstalling then
-; would leave that user without the program that puts the database back.
-!macro CheckSwap PRODUCT
-  ReadRegStr $0 HKCU "Software\Autodesk\AutoCAD\${PRODUCT}" "RoamingUserMyDocsAcadeFolder"
-  StrCmp $0 "" +5  ; no profile of this build: skip its four checks
-  IfFileExists "$0AeData\Plc\ace_plc_old.mdb" swapped
-  IfFileExists "$0AeData\ru-RU\Plc\ace_plc_old.mdb" swapped
-  IfFileExists "$0AeData\en-EN\Plc\ace_plc_old.mdb" swapped
-  IfFileExists "$0AeData\en-US\Plc\ace_plc_old.mdb" swapped
-!macroend
-
+; would leave that user without the program that puts the database back. Every build's
+; profile is looked at, whatever its release: each release key under AutoCAD's key, each
+; product key under that.
 Function un.onInit
   SetShellVarContext all
   SetRegView 64
-  !insertmacro CheckSwap "R18.0\ACAD-8007:409"
-  !insertmacro CheckSwap "R18.0\ACAD-8007:419"
-  !insertmacro CheckSwap "R18.1\ACAD-9007:409"
-  !insertmacro CheckSwap "R18.1\ACAD-9007:419"
-  !insertmacro CheckSwap "R18.2\ACAD-A007:409"
-  !insertmacro CheckSwap "R18.2\ACAD-A007:419"
-  !insertmacro CheckSwap "R19.0\ACAD-B007:409"
-  !insertmacro CheckSwap "R19.0\ACAD-B007:419"
-  !insertmacro CheckSwap "R19.1\ACAD-D007:409"
-  !insertmacro CheckSwap "R19.1\ACAD-D007:419"
-  !insertmacro CheckSwap "R20.0\ACAD-E007:409"
-  !insertmacro CheckSwap "R20.0\ACAD-E007:419"
+  StrCpy $1 0
+  releases:
+    EnumRegKey $2 HKCU "Software\Autodesk\AutoCAD" $1
+    StrCmp $2 "" done
+    IntOp $1 $1 + 1
+    StrCpy $3 0
+  products:
+    EnumRegKey $4 HKCU "Software\Autodesk\AutoCAD\$2" $3
+    StrCmp $4 "" releases
+    IntOp $3 $3 + 1
+    ReadRegStr $0 HKCU "Software\Autodesk\AutoCAD\$2\$4" "RoamingUserMyDocsAcadeFolder"
+    StrCmp $0 "" products  ; no ACADE profile in this key
+    IfFileExists "$0AeData\Plc\ace_plc_old.mdb" swapped
+    IfFileExists "$0AeData\ru-RU\Plc\ace_plc_old.mdb" swapped
+    IfFileExists "$0AeData\en-EN\Plc\ace_plc_old.mdb" swapped
+    IfFileExists "$0AeData\en-US\Plc\ace_plc_old.mdb" swapped
+    Goto products
+  done:
   Return
   swapped:
     MessageBox MB_OK|MB_ICONSTOP "The add-on's PLC database is still in use: your own database is kept as ace_plc_old.mdb until AutoCAD is closed and the add-on puts it back. Close AutoCAD, wait a few seconds, then uninstall again." /SD IDOK

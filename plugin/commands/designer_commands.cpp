@@ -1,6 +1,8 @@
 // kvs_status, kvs_list and kvs_undo: what a designer can ask of the add-on, and take back.
 #include "frame/host_interface.h"
 
+#include <comdef.h>
+
 #include <string>
 #include <vector>
 

@@ -26,5 +26,3 @@
 #include "rxdlinkr.h"  // acrxDynamicLinker
 #include "rxregsvc.h"  // acrxBuildClassHierarchy, acrx_abort
 #include "rxmfcapi.h"  // acedGetAcadWinApp
-
-#include "frame/acad_automation.h"  // IAcadApplication, IAcadPreferences, IAcadPreferencesFiles

@@ -1,4 +1,4 @@
-// The module's entry points. KVS_switch_2015.def exports acrxEntryPoint, and with it the
+// The module's entry points. KVS_switch.def exports acrxEntryPoint, and with it the
 // SDK's acrxGetApiVersion: AutoCAD talks to the add-on only through these two.
 #include "frame/KVS_switchApp.h"
 

@@ -30,6 +30,14 @@ bool identifyRelease() {
     version = row->version;
     full_version_english = row->english;
     full_version_russian = row->russian;
+  } else if (AcDbHostApplicationServices* services = acdbHostApplicationServices()) {
+    // Releases since 2015 are known by the product key the running AutoCAD gives.
+    const ACHAR* root = services->getUserRegistryProductRootKey();
+    if (const auto release = kvs::release_from_product_key(root ? root : L"")) {
+      version = release->version;
+      full_version_english = release->english;
+      full_version_russian = release->russian;
+    }
   }
   if (version.empty()) {
     AfxMessageBox(L"Поддерживаемой версии ACADE не найдено!", MB_OK, 0);

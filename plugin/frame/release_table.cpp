@@ -12,7 +12,42 @@ const ReleaseRow kRows[] = {
     {L"I.", L"2014", L"R19.1\\ACAD-D007:409", L"R19.1\\ACAD-D007:419"},
     {L"J.", L"2015", L"R20.0\\ACAD-E007:409", L"R20.0\\ACAD-E007:419"},
 };
+struct ReleaseKey {
+  const wchar_t* key;
+  const wchar_t* version;
+};
+// The releases since 2015, which _VERNUM is not read for: each is known by its release key.
+const ReleaseKey kReleaseKeys[] = {
+    {L"R20.1", L"2016"}, {L"R21.0", L"2017"}, {L"R22.0", L"2018"}, {L"R23.0", L"2019"},
+    {L"R23.1", L"2020"}, {L"R24.0", L"2021"}, {L"R24.1", L"2022"}, {L"R24.2", L"2023"},
+    {L"R24.3", L"2024"}, {L"R25.0", L"2025"}, {L"R25.1", L"2026"},
+};
+
+// The last part of a registry path, which `path` then loses with its separator.
+std::wstring_view lastPart(std::wstring_view& path) {
+  const std::size_t slash = path.find_last_of(L'\\');
+  const std::wstring_view part = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+  path = slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash);
+  return part;
+}
+
 }  // namespace
+
+std::optional<ProductRelease> release_from_product_key(std::wstring_view root) {
+  while (!root.empty() && root.back() == L'\\') root.remove_suffix(1);
+  std::wstring_view product = lastPart(root);
+  const std::wstring_view release = lastPart(root);
+  product = product.substr(0, product.find(L':'));  // without the language
+  const std::size_t dash = product.find(L'-');
+  if (dash == std::wstring_view::npos || product.size() < dash + 3 || product.substr(product.size() - 2) != L"07")
+    return std::nullopt;
+  for (const auto& row : kReleaseKeys) {
+    if (release != row.key) continue;
+    const std::wstring subkey = std::wstring(release) + L"\\" + std::wstring(product);
+    return ProductRelease{row.version, subkey + L":409", subkey + L":419"};
+  }
+  return std::nullopt;
+}
 
 const ReleaseRow* find_release(const std::wstring& vernum) {
   const ReleaseRow* found = nullptr;

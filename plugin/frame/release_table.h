@@ -1,7 +1,9 @@
 // Which ACADE release a _VERNUM text names. Platform-free.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace kvs {
 
@@ -15,5 +17,16 @@ struct ReleaseRow {
 // Every row is tested in order and each match overwrites the previous one, so with several
 // keys the last matching row wins. Null when no row matches.
 const ReleaseRow* find_release(const std::wstring& vernum);
+
+struct ProductRelease {
+  std::wstring version;  // "2016" to "2026"
+  std::wstring english;  // the key's release and product with ":409", e.g. "R24.3\ACAD-7107:409"
+  std::wstring russian;  // ... with ":419"
+};
+
+// The release of a product whose per-user registry root AutoCAD gives, e.g.
+// "Software\Autodesk\AutoCAD\R24.3\ACAD-7107:409": only an ACADE build (its product code ends
+// in "07") of a release from 2016 to 2026, whose year its release key names. None otherwise.
+std::optional<ProductRelease> release_from_product_key(std::wstring_view root);
 
 }  // namespace kvs

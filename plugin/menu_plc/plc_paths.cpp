@@ -8,7 +8,12 @@ PlcPaths plc_paths(const std::wstring& docs) {
   return {docs + L"AeData\\Plc\\ace_plc.mdb", docs + L"AeData\\Plc\\ace_plc_old.mdb"};
 }
 
-bool plc_in_language_folder(const std::wstring& version) { return version == L"2014" || version == L"2015"; }
+bool plc_in_language_folder(const std::wstring& version) {
+  if (version.size() != 4) return false;
+  for (wchar_t c : version)
+    if (c < L'0' || c > L'9') return false;
+  return std::stoi(version) >= 2014;
+}
 
 std::wstring in_language_folder(const std::wstring& path, const std::wstring& language) {
   return replace_all(path, L"Plc", language + L"\\Plc");

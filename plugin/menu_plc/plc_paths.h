@@ -15,8 +15,8 @@ struct PlcPaths {
 // text in its place gives paths that do not exist.
 PlcPaths plc_paths(const std::wstring& docs);
 
-// True for the releases whose Plc folder lies inside a language folder: "2014" and "2015",
-// compared whole and case-sensitively.
+// True for the releases whose Plc folder lies inside a language folder: every release year
+// from "2014" on, given whole as four digits.
 bool plc_in_language_folder(const std::wstring& version);
 
 // Every "Plc" (case-sensitive, so "ace_plc" stays) replaced with "<language>\Plc".

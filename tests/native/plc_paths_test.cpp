@@ -20,10 +20,10 @@ TEST(PlcPaths, WorkingAndBackupLieInAeDataPlc) {
   EXPECT_EQ(p.backup, kDocs + L"AeData\\Plc\\ace_plc_old.mdb");
 }
 
-TEST(PlcPaths, OnlyReleases2014And2015UseLanguageFolders) {
-  EXPECT_TRUE(plc_in_language_folder(L"2014"));
-  EXPECT_TRUE(plc_in_language_folder(L"2015"));
-  for (const wchar_t* other : {L"2010", L"2013", L"2016", L"", L"2015 ", L" 2014", L"20145"})
+TEST(PlcPaths, ReleasesFrom2014OnUseLanguageFolders) {
+  for (const wchar_t* later : {L"2014", L"2015", L"2016", L"2024", L"2026"})
+    EXPECT_TRUE(plc_in_language_folder(later)) << later;
+  for (const wchar_t* other : {L"2010", L"2013", L"", L"2015 ", L" 2014", L"20145", L"2O24"})
     EXPECT_FALSE(plc_in_language_folder(other)) << other;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 TEST(ReleaseTable, KeysAreCapitalLetterAndFullStopAnywhereLastRowWins) {
   const kvs::ReleaseRow* j = kvs::find_release(L"J.51.0.0 (UNICODE)");
   ASSERT_NE(j, nullptr);
@@ -21,4 +23,33 @@ TEST(ReleaseTable, KeysAreCapitalLetterAndFullStopAnywhereLastRowWins) {
   EXPECT_EQ(kvs::find_release(L"j.51"), nullptr);
   EXPECT_EQ(kvs::find_release(L"J51"), nullptr);
   EXPECT_EQ(kvs::find_release(L""), nullptr);
+}
+
+TEST(ReleaseTable, LaterReleasesComeFromTheProductKey) {
+  struct Case {
+    const wchar_t* root;
+    const wchar_t* version;  // null: not a supported product
+    const wchar_t* english;
+  } cases[] = {
+      {L"Software\\Autodesk\\AutoCAD\\R24.3\\ACAD-7107:409", L"2024", L"R24.3\\ACAD-7107:409"},
+      {L"Software\\Autodesk\\AutoCAD\\R20.1\\ACAD-F007:419", L"2016", L"R20.1\\ACAD-F007:409"},
+      {L"Software\\Autodesk\\AutoCAD\\R25.1\\ACAD-9107:409\\", L"2026", L"R25.1\\ACAD-9107:409"},
+      {L"R23.1\\ACAD-3007", L"2020", L"R23.1\\ACAD-3007:409"},
+      {L"Software\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:409", nullptr, nullptr},  // plain AutoCAD
+      {L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409", nullptr, nullptr},  // 2015 goes by _VERNUM
+      {L"Software\\Autodesk\\AutoCAD\\R26.0\\ACAD-A107:409", nullptr, nullptr},
+      {L"Software\\Autodesk\\AutoCAD\\R24.3\\07:409", nullptr, nullptr},
+      {L"", nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    const auto release = kvs::release_from_product_key(c.root);
+    if (!c.version) {
+      EXPECT_FALSE(release) << c.root;
+      continue;
+    }
+    ASSERT_TRUE(release) << c.root;
+    EXPECT_EQ(release->version, c.version);
+    EXPECT_EQ(release->english, c.english);
+    EXPECT_EQ(release->russian, std::wstring(c.english).replace(std::wcslen(c.english) - 3, 3, L"419"));
+  }
 }

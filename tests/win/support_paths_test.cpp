@@ -1,5 +1,7 @@
 // AutoCAD's support path and template folder as a switch leaves them in the profile, and what
 // the command line shows when the automation objects fail.
+#include <comdef.h>
+
 #include "commands/support_paths.h"
 #include "switch_fixture.h"
 

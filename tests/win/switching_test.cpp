@@ -1,5 +1,7 @@
 // Project switching against a real install tree, registry and files: what change_env builds
 // from disk, and what do_change leaves on disk and prints.
+#include <comdef.h>
+
 #include <vector>
 
 #include "win32/system_message.h"
