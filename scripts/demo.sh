@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, installs the add-on silently into a demo
-# Wine prefix, and runs a simulated ACADE 2015 session on the demo project: kvs_on, then
-# kvs_off, then kvs_undo and QUIT, asking kvs_status and kvs_list on the way. Shows the
-# project's records before and after the switch.
+# Wine prefix, and runs a simulated ACADE session (2015, or the release --release names) on
+# the demo project: kvs_on, then kvs_off, then kvs_undo and QUIT, asking kvs_status and
+# kvs_list on the way. Shows the project's records before and after the switch.
+#   usage: scripts/demo.sh [--release YEAR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+release=2015
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --release) [ $# -ge 2 ] || { echo "demo.sh: --release needs a year" >&2; exit 2; }; release=$2; shift 2 ;;
+    *) echo "usage: scripts/demo.sh [--release YEAR]" >&2; exit 2 ;;
+  esac
+done
 demo=$root/build/demo
 mkdir -p "$root/build"
 echo "== Building (log: build/build.log)"
@@ -21,11 +29,18 @@ cp -a "$KVS_STATE_DIR/wineprefix" "$demo/prefix"
 export WINEPREFIX="$demo/prefix"
 . "$root/tools/wine-env.sh"
 
+# AutoCAD's first start, before the add-on is installed, makes the release's profile; its
+# banner names the product key.
+banner=$("$root/tools/acade-sim" --release "$release" </dev/null | grep -m1 '(simulated)') || {
+  echo "demo.sh: acade-sim does not simulate release $release" >&2
+  exit 2
+}
+product=$(sed -E 's/^[^,]*, ([^,]*), .*/\1/' <<<"$banner")
 echo "== Installing the add-on: KorvantaSetup.exe /S"
 wine "$root/build/win/bin/KorvantaSetup.exe" /S
 
 profile=$(wine cmd /c echo %USERPROFILE% 2>/dev/null | tr -d '\r')
-project="$profile\\Documents\\Acade 2015\\AeData\\Proj\\Demo\\Demo.wdp"
+project="$profile\\Documents\\Acade $release\\AeData\\Proj\\Demo\\Demo.wdp"
 snapshots=$(winepath -w "$demo")
 cat >"$demo/session.scr" <<SCR
 SHELL copy "$project" "$snapshots\\before.wdp"
@@ -35,22 +50,27 @@ kvs_status
 kvs_list
 SHELL copy "$project" "$snapshots\\gost.wdp"
 SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
-SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
+SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\$product\\Profiles\\<<ACADE>>\\General" /v ACAD
 kvs_off
 SHELL copy "$project" "$snapshots\\after.wdp"
 SHELL reg query "HKCU\\SOFTWARE\\Korvanta" /v Projects
-SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409\\Profiles\\<<ACADE>>\\General" /v ACAD
+SHELL reg query "HKCU\\Software\\Autodesk\\AutoCAD\\$product\\Profiles\\<<ACADE>>\\General" /v ACAD
 kvs_undo
 kvs_list
 QUIT
 SCR
 
-echo "== ACADE 2015 session on $project"
+echo "== ACADE $release session on $project"
 transcript=$demo/transcript.txt
-"$root/tools/acade-sim" --project "$project" "$demo/session.scr" | tee "$transcript"
+"$root/tools/acade-sim" --release "$release" --project "$project" "$demo/session.scr" | tee "$transcript"
 
-records() { iconv -f cp1251 -t utf-8 "$1" | tr -d '\r' | grep -E '^\+\['; }
-others() { iconv -f cp1251 -t utf-8 "$1" | tr -d '\r' | grep -vE '^\+\['; }
+# Project files are ANSI (code page 1251) up to 2015 and Unicode (UTF-16 with its mark) since.
+text() {
+  if [ "$(head -c 2 "$1" | od -An -tx1 | tr -d ' ')" = fffe ]; then iconv -f UTF-16 -t utf-8 "$1"
+  else iconv -f cp1251 -t utf-8 "$1"; fi | tr -d '\r'
+}
+records() { text "$1" | grep -E '^\+\['; }
+others() { text "$1" | grep -vE '^\+\['; }
 echo
 echo "== The project's other lines (description, properties, drawings) after kvs_on"
 others "$demo/gost.wdp"

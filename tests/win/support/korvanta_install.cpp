@@ -105,13 +105,31 @@ bool waitForUpdates(DWORD timeoutMs) {
   return true;
 }
 
+namespace {
+
+// The subkeys' names of HKCU\<key>.
+std::vector<std::wstring> subkeys(const std::wstring& key) {
+  std::vector<std::wstring> names;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &h) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = 256;
+    if (RegEnumKeyExW(h, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, size);
+  }
+  RegCloseKey(h);
+  return names;
+}
+
+}  // namespace
+
 void endSwaps() {
-  for (const wchar_t* release : {L"R18.0\\ACAD-8007", L"R18.1\\ACAD-9007", L"R18.2\\ACAD-A007", L"R19.0\\ACAD-B007",
-                                 L"R19.1\\ACAD-D007", L"R20.0\\ACAD-E007"}) {
-    for (const wchar_t* build : {L":409", L":419"}) {
+  const std::wstring autocad = L"Software\\Autodesk\\AutoCAD\\";
+  for (const auto& release : subkeys(autocad)) {
+    for (const auto& product : subkeys(autocad + release)) {
       std::wstring docs;
-      if (!regReadString(HKEY_CURRENT_USER, std::wstring(L"Software\\Autodesk\\AutoCAD\\") + release + build,
-                         L"RoamingUserMyDocsAcadeFolder", docs))
+      if (!regReadString(HKEY_CURRENT_USER, autocad + release + L"\\" + product, L"RoamingUserMyDocsAcadeFolder", docs))
         continue;
       for (const wchar_t* language : {L"", L"ru-RU\\", L"en-EN\\", L"en-US\\"}) {
         const std::wstring plc = docs + L"AeData\\" + language + L"Plc\\";
