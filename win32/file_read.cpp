@@ -6,11 +6,43 @@
 
 #include "win32/handles.h"
 
+#include <cstring>
+#include <vector>
+
 namespace kvs {
 
+namespace {
+
+FileHandle open_shared(const std::wstring& path) {
+  return FileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+}  // namespace
+
+bool file_holds(const std::wstring& path, std::string_view bytes) {
+  FileHandle file = open_shared(path);
+  LARGE_INTEGER size;
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) != bytes.size())
+    return false;
+  std::vector<char> piece(std::min<std::size_t>(bytes.size(), 1u << 20));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min(piece.size(), bytes.size() - done));
+    if (!ReadFile(file.get(), piece.data(), want, &n, nullptr) || n == 0 ||
+        std::memcmp(piece.data(), bytes.data() + done, n) != 0)
+      return false;
+    done += n;
+  }
+  // Nothing may follow what was compared: the file may have grown since its size was taken.
+  DWORD extra = 0;
+  char probe;
+  return ReadFile(file.get(), &probe, 1, &extra, nullptr) && extra == 0;
+}
+
 bool read_whole_file(const std::wstring& path, std::string& bytes) {
-  kvs::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  kvs::FileHandle file = open_shared(path);
   LARGE_INTEGER size;
   if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
   bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');

@@ -2,11 +2,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kvs {
 
 // The whole file, opened for reading with every kind of sharing allowed; false with the
 // system's error set. `path` may be in the "\\?\" form.
 bool read_whole_file(const std::wstring& path, std::string& bytes);
+
+// Whether the file holds exactly `bytes`. It is read a piece at a time and no further than it
+// agrees, so that a large file costs no buffer of its size. False too when it cannot be read.
+bool file_holds(const std::wstring& path, std::string_view bytes);
 
 }  // namespace kvs

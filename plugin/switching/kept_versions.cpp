@@ -123,12 +123,7 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
 bool renameIdenticalVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
   for (kvs::KeptTime& time : times) {
     const std::wstring file = folder + kvs::version_file_name(time);
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 ||
-        data.nFileSizeLow != bytes.size())
-      continue;
-    std::string kept;
-    if (!kvs::read_whole_file(file, kept) || kept != bytes) continue;
+    if (!kvs::file_holds(file, bytes)) continue;
     std::vector<kvs::KeptTime> others = times;
     const kvs::KeptTime renamed = kvs::next_version_time(now(), others);
     if (!MoveFileExW(file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH)) return false;

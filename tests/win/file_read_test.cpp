@@ -1,0 +1,37 @@
+// Comparing a file's bytes without reading it whole.
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+#include "win32/file_read.h"
+
+using namespace testing_support;
+
+namespace {
+
+TEST(FileRead, FileHoldsExactlyTheBytesOrNot) {
+  TempDir dir;
+  const std::string large(3 * 1024 * 1024 + 17, 'x');  // more than one piece
+  std::string lastDiffers = large;
+  lastDiffers.back() = 'y';
+  const struct {
+    const char* name;
+    std::string file;
+    std::string bytes;
+    bool holds;
+  } rows[] = {
+      {"same", "+[20]wd.env\r\n", "+[20]wd.env\r\n", true},
+      {"same, several pieces", large, large, true},
+      {"last byte differs", large, lastDiffers, false},
+      {"file shorter", "+[20]wd", "+[20]wd.env", false},
+      {"file longer", "+[20]wd.env\r\n", "+[20]wd.env", false},
+      {"both empty", "", "", true},
+  };
+  for (const auto& row : rows) {
+    const std::wstring path = dir.path() + L"v.wdp";
+    writeBytes(path, row.file);
+    EXPECT_EQ(kvs::file_holds(path, row.bytes), row.holds) << row.name;
+  }
+  EXPECT_FALSE(kvs::file_holds(dir.path() + L"missing.wdp", ""));
+}
+
+}  // namespace
