@@ -29,7 +29,7 @@ std::map<std::wstring, HRESULT> g_failures;  // raw accessor name -> HRESULT it 
 bool g_applicationMissing = false;
 long g_references = 0;
 
-std::wstring generalKey() { return L"Software\\Autodesk\\AutoCAD\\" + productKey() + L"\\Profiles\\<<ACADE>>\\General"; }
+std::wstring generalKey() { return profileRoot() + L"\\General"; }
 
 struct Key {
   HKEY h = nullptr;
@@ -62,13 +62,12 @@ FileSettings firstStartSettings(const ReleaseInfo& release, bool russian) {
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
     wcscpy(local, L"C:");
   std::wstring year = std::to_wstring(release.year);
-  std::wstring localRoot = std::wstring(local) + L"\\Autodesk\\AutoCAD Electrical " + year + L"\\" + release.rkey +
+  std::wstring localRoot = std::wstring(local) + L"\\Autodesk\\" + productFolderName(release.year) + L"\\" + release.rkey +
                            (russian ? L"\\rus\\" : L"\\enu\\");
   std::wstring roaming;
   {
     Key product;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + productKey()).c_str(), 0, KEY_QUERY_VALUE,
-                      &product.h) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, productRoot().c_str(), 0, KEY_QUERY_VALUE, &product.h) == ERROR_SUCCESS)
       readString(product.h, L"RoamableRootFolder", roaming);
   }
   std::wstring program = L"C:\\Program Files\\Autodesk\\AutoCAD " + year + L"\\";
