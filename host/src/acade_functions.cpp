@@ -19,6 +19,7 @@ void addAcadeCommands(Host& host) {
     DWORD n = ExpandEnvironmentStringsW(args[0].c_str(), expanded, 32768);
     host.options.project = (n > 0 && n <= 32768) ? std::wstring(expanded) : args[0];
   });
+  host.acadeBuiltins.insert(L"ACTIVEPROJECT");
 }
 
 void setActiveProject(const std::wstring& path) { Host::get().options.project = path; }
@@ -32,7 +33,8 @@ int acedInvoke(const struct resbuf* args, struct resbuf** result) {
   if (!args || args->restype != RTSTR || !args->resval.rstring || !result) return RTERROR;
   Host& host = Host::get();
   host.event(L"acedInvoke " + std::wstring(args->resval.rstring));
-  if (acadhost::equalNoCase(args->resval.rstring, L"ace_getactiveproject")) {
+  // Plain AutoCAD has none of ACADE's functions.
+  if (!host.options.plainAutocad && acadhost::equalNoCase(args->resval.rstring, L"ace_getactiveproject")) {
     if (host.options.project.empty()) return RTERROR;
     *result = acutBuildList(RTSTR, host.options.project.c_str(), 0);
     return *result ? RTNORM : RTERROR;

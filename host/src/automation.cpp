@@ -7,10 +7,12 @@
 #include <shlobj.h>
 
 #include <map>
+#include <vector>
 
 #include "acax20ENU.tlh"
 #include "host.h"
 #include "rxmfcapi.h"
+#include "win32/system_message.h"
 
 namespace acadhost {
 
@@ -29,7 +31,7 @@ std::map<std::wstring, HRESULT> g_failures;  // raw accessor name -> HRESULT it 
 bool g_applicationMissing = false;
 long g_references = 0;
 
-std::wstring generalKey() { return L"Software\\Autodesk\\AutoCAD\\" + productKey() + L"\\Profiles\\<<ACADE>>\\General"; }
+std::wstring generalKey() { return profileRoot() + L"\\General"; }
 
 struct Key {
   HKEY h = nullptr;
@@ -62,13 +64,12 @@ FileSettings firstStartSettings(const ReleaseInfo& release, bool russian) {
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
     wcscpy(local, L"C:");
   std::wstring year = std::to_wstring(release.year);
-  std::wstring localRoot = std::wstring(local) + L"\\Autodesk\\AutoCAD Electrical " + year + L"\\" + release.rkey +
+  std::wstring localRoot = std::wstring(local) + L"\\Autodesk\\" + productFolderName(release.year) + L"\\" + release.rkey +
                            (russian ? L"\\rus\\" : L"\\enu\\");
   std::wstring roaming;
   {
     Key product;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + productKey()).c_str(), 0, KEY_QUERY_VALUE,
-                      &product.h) == ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, productRoot().c_str(), 0, KEY_QUERY_VALUE, &product.h) == ERROR_SUCCESS)
       readString(product.h, L"RoamableRootFolder", roaming);
   }
   std::wstring program = L"C:\\Program Files\\Autodesk\\AutoCAD " + year + L"\\";
@@ -101,14 +102,36 @@ HRESULT putString(const wchar_t* accessor, const wchar_t* valueName, std::wstrin
   return S_OK;
 }
 
-// IUnknown and IDispatch of an object that lives as long as the host. Late binding is not
-// offered: AutoCAD's own clients call through the dual interfaces' vtables.
+// The type library the host's dual interfaces come from is the R20 family's; later releases
+// carry other interface IDs, so there only IUnknown and IDispatch answer.
+bool answersR20Interfaces() {
+  const ReleaseInfo* release = Host::get().release;
+  return !release || release->apiMajor <= 20;
+}
+
+// A late-bound call's failure, reported as automation servers do: the exception with the
+// system's text when the caller takes one, else the HRESULT itself.
+HRESULT raise(HRESULT hr, EXCEPINFO* info) {
+  if (!info) return hr;
+  *info = {};
+  info->scode = hr;
+  info->bstrSource = SysAllocString(L"AutoCAD.Application");
+  DWORD code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
+  wchar_t hex[16];
+  swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  std::wstring text = kvs::system_text(code).value_or(std::wstring(L"Error ") + hex);
+  info->bstrDescription = SysAllocString(text.c_str());
+  return DISP_E_EXCEPTION;
+}
+
+// IUnknown and IDispatch of an object that lives as long as the host. Late binding knows the
+// properties by name (DISPID = place in properties() + 1) and calls the same raw accessors.
 template <typename Interface>
 class AutomationObject : public Interface {
  public:
   HRESULT __stdcall QueryInterface(REFIID riid, void** out) override {
     if (!out) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(Interface)) {
+    if (riid == IID_IUnknown || riid == IID_IDispatch || (riid == __uuidof(Interface) && answersR20Interfaces())) {
       *out = static_cast<Interface*>(this);
       AddRef();
       return S_OK;
@@ -127,11 +150,74 @@ class AutomationObject : public Interface {
     if (info) *info = nullptr;
     return E_NOTIMPL;
   }
-  HRESULT __stdcall GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-  HRESULT __stdcall Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+  HRESULT __stdcall GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !ids) return E_POINTER;
+    HRESULT hr = S_OK;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (count == 0) return S_OK;
+    const std::vector<const wchar_t*> known = properties();
+    for (std::size_t p = 0; p < known.size(); ++p)
+      if (names[0] && _wcsicmp(names[0], known[p]) == 0) ids[0] = static_cast<DISPID>(p + 1);
+    // The properties take no named arguments.
+    if (ids[0] == DISPID_UNKNOWN || count > 1) hr = DISP_E_UNKNOWNNAME;
+    return hr;
+  }
+  HRESULT __stdcall Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* info, UINT* argError) override {
+    if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (id < 1 || static_cast<std::size_t>(id) > properties().size()) return DISP_E_MEMBERNOTFOUND;
+    if (!params) return E_INVALIDARG;
+    if (flags & DISPATCH_PROPERTYGET) {
+      if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
+      VARIANT value;
+      VariantInit(&value);
+      if (HRESULT hr = getProperty(id, &value); FAILED(hr)) return raise(hr, info);
+      if (result) {
+        VariantClear(result);
+        *result = value;
+      } else {
+        VariantClear(&value);
+      }
+      return S_OK;
+    }
+    if (flags & DISPATCH_PROPERTYPUT) {
+      if (params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
+      if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+        return DISP_E_PARAMNOTOPTIONAL;
+      VARIANT text;
+      VariantInit(&text);
+      if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
+        if (argError) *argError = 0;
+        return DISP_E_TYPEMISMATCH;
+      }
+      HRESULT hr = putProperty(id, V_BSTR(&text));
+      VariantClear(&text);
+      return FAILED(hr) ? raise(hr, info) : S_OK;
+    }
     return DISP_E_MEMBERNOTFOUND;
   }
+
+ protected:
+  virtual std::vector<const wchar_t*> properties() const = 0;
+  virtual HRESULT getProperty(DISPID id, VARIANT* value) = 0;
+  virtual HRESULT putProperty(DISPID, BSTR) { return DISP_E_MEMBERNOTFOUND; }  // read-only unless told
 };
+
+HRESULT stringResult(HRESULT hr, BSTR text, VARIANT* value) {
+  if (FAILED(hr)) return hr;
+  V_VT(value) = VT_BSTR;
+  V_BSTR(value) = text;
+  return S_OK;
+}
+
+template <typename Interface>
+HRESULT objectResult(HRESULT hr, Interface* object, VARIANT* value) {
+  if (FAILED(hr)) return hr;
+  V_VT(value) = VT_DISPATCH;
+  V_DISPATCH(value) = object;  // the reference the accessor added goes to the caller
+  return S_OK;
+}
 
 class PreferencesFiles : public AutomationObject<IAcadPreferencesFiles> {
  public:
@@ -151,6 +237,19 @@ class PreferencesFiles : public AutomationObject<IAcadPreferencesFiles> {
   HRESULT __stdcall put_PlotLogFilePath(BSTR path) override {
     return putString(L"put_PlotLogFilePath", kPlotLogValue, g_files.plotLog, path);
   }
+
+ protected:
+  std::vector<const wchar_t*> properties() const override {
+    return {L"SupportPath", L"TemplateDwgPath", L"PlotLogFilePath"};
+  }
+  HRESULT getProperty(DISPID id, VARIANT* value) override {
+    BSTR text = nullptr;
+    HRESULT hr = id == 1 ? get_SupportPath(&text) : id == 2 ? get_TemplateDwgPath(&text) : get_PlotLogFilePath(&text);
+    return stringResult(hr, text, value);
+  }
+  HRESULT putProperty(DISPID id, BSTR text) override {
+    return id == 1 ? put_SupportPath(text) : id == 2 ? put_TemplateDwgPath(text) : put_PlotLogFilePath(text);
+  }
 };
 
 template <typename Interface>
@@ -167,6 +266,14 @@ class Preferences : public AutomationObject<IAcadPreferences> {
  public:
   HRESULT __stdcall get_Files(IAcadPreferencesFiles** files) override { return handOut<IAcadPreferencesFiles>(L"get_Files", &files_, files); }
 
+ protected:
+  std::vector<const wchar_t*> properties() const override { return {L"Files"}; }
+  HRESULT getProperty(DISPID, VARIANT* value) override {
+    IAcadPreferencesFiles* files = nullptr;
+    HRESULT hr = get_Files(&files);
+    return objectResult(hr, files, value);
+  }
+
  private:
   PreferencesFiles files_;
 };
@@ -175,6 +282,14 @@ class Application : public AutomationObject<IAcadApplication> {
  public:
   HRESULT __stdcall get_Preferences(IAcadPreferences** preferences) override {
     return handOut<IAcadPreferences>(L"get_Preferences", &preferences_, preferences);
+  }
+
+ protected:
+  std::vector<const wchar_t*> properties() const override { return {L"Preferences"}; }
+  HRESULT getProperty(DISPID, VARIANT* value) override {
+    IAcadPreferences* preferences = nullptr;
+    HRESULT hr = get_Preferences(&preferences);
+    return objectResult(hr, preferences, value);
   }
 
  private:

@@ -7,6 +7,8 @@
 #include <xmllite.h>
 
 #include <cwchar>
+#include <cwctype>
+#include <utility>
 
 #include "host.h"
 #include "xml_reader.h"
@@ -30,12 +32,24 @@ struct Package {
   std::vector<Component> components;
 };
 
-// "R20.0" -> 20.0; -1 when it is not a series text.
-double seriesNumber(const std::wstring& series) {
-  if (series.size() < 2 || (series[0] != L'R' && series[0] != L'r')) return -1;
-  wchar_t* end = nullptr;
-  double v = wcstod(series.c_str() + 1, &end);
-  return (end && *end == L'\0') ? v : -1;
+// "R24.3" -> {24, 3}, compared as integers; "R24" is R24.0. False when it is not a series text.
+bool parseSeries(const std::wstring& series, std::pair<int, int>& out) {
+  if (series.size() < 2 || (series[0] != L'R' && series[0] != L'r')) return false;
+  int major = 0, minor = 0;
+  std::size_t i = 1;
+  auto number = [&](int& n) {
+    std::size_t start = i;
+    while (i < series.size() && iswdigit(series[i]) && i - start < 4) n = n * 10 + (series[i++] - L'0');
+    return i > start;
+  };
+  if (!number(major)) return false;
+  if (i < series.size() && series[i] == L'.') {
+    ++i;
+    if (!number(minor)) return false;
+  }
+  if (i != series.size()) return false;
+  out = {major, minor};
+  return true;
 }
 
 bool listHas(const std::wstring& list, const std::wstring& wanted) {
@@ -53,17 +67,17 @@ bool listHas(const std::wstring& list, const std::wstring& wanted) {
 // Why the requirements do not fit the running product, or the empty text when they do.
 std::wstring mismatch(const Requirements& r, const ReleaseInfo& release) {
   if (!r.os.empty() && !listHas(r.os, L"Win64")) return L"OS " + r.os + L" is not Win64";
-  if (!r.platform.empty() && !listHas(r.platform, L"ACADE")) return L"Platform " + r.platform + L" is not ACADE";
-  double running = seriesNumber(release.rkey);
+  const wchar_t* platform = Host::get().options.plainAutocad ? L"AutoCAD" : L"ACADE";
+  if (!r.platform.empty() && !listHas(r.platform, platform)) return L"Platform " + r.platform + L" is not " + platform;
+  std::pair<int, int> running{}, bound{};
+  parseSeries(release.rkey, running);
   if (!r.seriesMin.empty()) {
-    double min = seriesNumber(r.seriesMin);
-    if (min < 0) return L"SeriesMin " + r.seriesMin + L" is not a series";
-    if (running + 1e-9 < min) return L"SeriesMin " + r.seriesMin + L" is above this AutoCAD's " + release.rkey;
+    if (!parseSeries(r.seriesMin, bound)) return L"SeriesMin " + r.seriesMin + L" is not a series";
+    if (running < bound) return L"SeriesMin " + r.seriesMin + L" is above this AutoCAD's " + release.rkey;
   }
   if (!r.seriesMax.empty()) {
-    double max = seriesNumber(r.seriesMax);
-    if (max < 0) return L"SeriesMax " + r.seriesMax + L" is not a series";
-    if (running > max + 1e-9) return L"SeriesMax " + r.seriesMax + L" is below this AutoCAD's " + release.rkey;
+    if (!parseSeries(r.seriesMax, bound)) return L"SeriesMax " + r.seriesMax + L" is not a series";
+    if (running > bound) return L"SeriesMax " + r.seriesMax + L" is below this AutoCAD's " + release.rkey;
   }
   return {};
 }

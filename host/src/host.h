@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,7 @@ class Host {
   std::map<std::wstring, std::wstring, NoCaseLess> sysvars;
   std::vector<Command> commandStack;
   std::map<std::wstring, Builtin, NoCaseLess> builtins;
+  std::set<std::wstring, NoCaseLess> acadeBuiltins;  // commands plain AutoCAD does not have
   std::vector<std::unique_ptr<Module>> modules;
   std::deque<std::wstring> pending;
   bool quit = false;
@@ -96,6 +98,10 @@ HMODULE moduleOf(const void* address);
 
 void registerRuntime();    // system registry, class dictionary, dynamic linker, command stack
 void forgetModuleClasses(HMODULE module, std::vector<std::wstring>& leftovers);
+std::wstring productId();          // "ACAD-7107", or "ACAD-7101" for plain AutoCAD
+std::wstring productRoot();        // HKCU "Software\Autodesk\AutoCAD\R24.3\ACAD-7107:409"
+std::wstring profileRoot();        // productRoot()'s "\Profiles\<<ACADE>>" (or plain AutoCAD's profile)
+std::wstring productFolderName(int year);  // "AutoCAD Electrical 2024" or "AutoCAD 2024"
 void ensureProfile(const ReleaseInfo& release, bool russian);
 void loadFileSettings(const ReleaseInfo& release, bool russian);  // support, template, plot-log paths
 // Loads the start-up components of the plug-in bundles that fit the running release.

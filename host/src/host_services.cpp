@@ -5,7 +5,7 @@
 
 const ACHAR* AcDbHostApplicationServices::getUserRegistryProductRootKey() {
   static std::wstring root;
-  root = L"Software\\Autodesk\\AutoCAD\\" + acadhost::productKey();
+  root = acadhost::productRoot();
   return root.c_str();
 }
 

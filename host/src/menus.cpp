@@ -27,7 +27,7 @@ struct ZipFile {
 };
 
 std::wstring profileKey(const wchar_t* sub) {
-  return L"Software\\Autodesk\\AutoCAD\\" + productKey() + L"\\Profiles\\<<ACADE>>\\" + sub;
+  return profileRoot() + L"\\" + sub;
 }
 
 struct RegKey {

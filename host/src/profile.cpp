@@ -14,7 +14,21 @@ const ReleaseInfo kReleases[] = {
     {2013, L"G.114.0.0 (UNICODE)", L"R19.0", L"ACAD-B007", 19},
     {2014, L"I.18.0.0 (UNICODE)", L"R19.1", L"ACAD-D007", 19},
     {2015, L"J.51.0.0 (UNICODE)", L"R20.0", L"ACAD-E007", 20},
+    {2016, L"M.49.0.0 (UNICODE)", L"R20.1", L"ACAD-F007", 20},
+    {2017, L"N.43.0.0 (UNICODE)", L"R21.0", L"ACAD-0007", 21},
+    {2018, L"O.49.0.0 (UNICODE)", L"R22.0", L"ACAD-1007", 22},
+    {2019, L"P.46.0.0 (UNICODE)", L"R23.0", L"ACAD-2007", 23},
+    {2020, L"Q.47.0.0 (UNICODE)", L"R23.1", L"ACAD-3007", 23},
+    {2021, L"R.47.0.0 (UNICODE)", L"R24.0", L"ACAD-4107", 24},
+    {2022, L"S.51.0.0 (UNICODE)", L"R24.1", L"ACAD-5107", 24},
+    {2023, L"T.53.0.0 (UNICODE)", L"R24.2", L"ACAD-6107", 24},
+    {2024, L"U.152.0.0 (UNICODE)", L"R24.3", L"ACAD-7107", 24},
+    {2025, L"V.154.0.0 (UNICODE)", L"R25.0", L"ACAD-8107", 25},
+    {2026, L"W.61.0.0 (UNICODE)", L"R25.1", L"ACAD-9107", 25},
 };
+
+// From 2016 on ACADE writes its environment and project files as UTF-16 LE text.
+constexpr int kFirstUnicodeRelease = 2016;
 
 std::wstring shellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
@@ -34,16 +48,37 @@ void setString(HKEY key, const wchar_t* name, const std::wstring& value) {
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-// Writes text in the ANSI code page, as ACADE keeps its environment and project files.
-void writeAnsiFile(const std::wstring& path, const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
+void writeBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
   WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(f);
+}
+
+// Writes text in the ANSI code page, as ACADE up to 2015 keeps its environment and project files.
+void writeAnsiFile(const std::wstring& path, const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
+  writeBytes(path, bytes);
+}
+
+// UTF-16 LE after its byte-order mark.
+void writeUnicodeFile(const std::wstring& path, const std::wstring& text) {
+  std::string bytes = "\xFF\xFE";
+  for (wchar_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>((c >> 8) & 0xFF);
+  }
+  writeBytes(path, bytes);
+}
+
+void writeAcadeText(const ReleaseInfo& release, const std::wstring& path, const std::wstring& text) {
+  if (release.year >= kFirstUnicodeRelease)
+    writeUnicodeFile(path, text);
+  else
+    writeAnsiFile(path, text);
 }
 
 void makeFolders(const std::wstring& path) { SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
@@ -95,40 +130,73 @@ const ReleaseInfo* findRelease(int year) {
   return nullptr;
 }
 
+const ReleaseInfo* findRelease(const std::wstring& yearOrKey) {
+  for (const auto& r : kReleases)
+    if (equalNoCase(yearOrKey, r.rkey) || yearOrKey == std::to_wstring(r.year)) return &r;
+  return nullptr;
+}
+
+std::wstring productId() {
+  const Host& host = Host::get();
+  if (!host.release) return L"";
+  std::wstring id = host.release->productId;
+  // Plain AutoCAD's ids end in "01" where the Electrical toolset's end in "07".
+  if (host.options.plainAutocad) id.replace(id.size() - 2, 2, L"01");
+  return id;
+}
+
 std::wstring productKey() {
   const Host& host = Host::get();
   if (!host.release) return L"";
-  return std::wstring(host.release->rkey) + L"\\" + host.release->productId + (host.options.russian ? L":419" : L":409");
+  return std::wstring(host.release->rkey) + L"\\" + productId() + (host.options.russian ? L":419" : L":409");
+}
+
+std::wstring productRoot() { return L"Software\\Autodesk\\AutoCAD\\" + productKey(); }
+
+std::wstring profileRoot() {
+  return productRoot() + (Host::get().options.plainAutocad ? L"\\Profiles\\<<Unnamed Profile>>" : L"\\Profiles\\<<ACADE>>");
+}
+
+std::wstring productFolderName(int year) {
+  return (Host::get().options.plainAutocad ? L"AutoCAD " : L"AutoCAD Electrical ") + std::to_wstring(year);
 }
 
 const SessionOptions& sessionOptions() { return Host::get().options; }
 
 void ensureProfile(const ReleaseInfo& release, bool russian) {
-  std::wstring keyPath = L"Software\\Autodesk\\AutoCAD\\" + productKey();
+  const bool acade = !Host::get().options.plainAutocad;
+  // The value the product writes last at its first start; plain AutoCAD has no ACADE folders.
+  const wchar_t* marker = acade ? L"RoamingUserMyDocsAcadeFolder" : L"RoamableRootFolder";
+  std::wstring keyPath = productRoot();
   {
     Key existing;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &existing.h) == ERROR_SUCCESS &&
-        RegQueryValueExW(existing.h, L"RoamingUserMyDocsAcadeFolder", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        RegQueryValueExW(existing.h, marker, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
       return;
   }
   std::wstring year = std::to_wstring(release.year);
   std::wstring docs = shellFolder(CSIDL_PERSONAL) + L"\\Acade " + year + L"\\";
-  std::wstring roaming = shellFolder(CSIDL_APPDATA) + L"\\Autodesk\\AutoCAD Electrical " + year + L"\\" + release.rkey +
-                         (russian ? L"\\rus\\" : L"\\enu\\");
+  std::wstring roaming = shellFolder(CSIDL_APPDATA) + L"\\Autodesk\\" + productFolderName(release.year) + L"\\" +
+                         release.rkey + (russian ? L"\\rus\\" : L"\\enu\\");
   std::wstring publicDocs = shellFolder(CSIDL_COMMON_DOCUMENTS);
 
   Key product;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product.h, nullptr) !=
       ERROR_SUCCESS)
     return;
-  setString(product.h, L"RoamingUserMyDocsAcadeFolder", docs);
   setString(product.h, L"RoamableRootFolder", roaming);
   Key toolbars;
-  RegCreateKeyExW(product.h, L"Profiles\\<<ACADE>>\\Toolbars", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &toolbars.h, nullptr);
-
+  RegCreateKeyExW(HKEY_CURRENT_USER, (profileRoot() + L"\\Toolbars").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                  &toolbars.h, nullptr);
   makeFolders(roaming + L"support");
+  if (!acade) {
+    Host::get().print(L"acade-sim: created the user profile of " + productKey() + L".\n");
+    return;
+  }
+  setString(product.h, L"RoamingUserMyDocsAcadeFolder", docs);
+
   makeFolders(docs + L"AeData");
-  writeAnsiFile(docs + L"AeData\\wd.env", wdEnv());
+  writeAcadeText(release, docs + L"AeData\\wd.env", wdEnv());
   // 2014 and later keep the PLC database in a language folder named by culture code.
   std::wstring plc = docs + L"AeData\\" + (release.year >= 2014 ? (russian ? L"ru-RU\\" : L"en-US\\") : L"") + L"Plc";
   makeFolders(plc);
@@ -136,7 +204,7 @@ void ensureProfile(const ReleaseInfo& release, bool russian) {
   for (const wchar_t* lib : {L"iec2\\1-", L"panel", L"pneu_iso125", L"hyd_iso125", L"pid"})
     makeFolders(publicDocs + L"\\Autodesk\\Acade " + year + L"\\Libs\\" + lib);
   makeFolders(docs + L"AeData\\Proj\\Demo");
-  writeAnsiFile(docs + L"AeData\\Proj\\Demo\\Demo.wdp", demoProject(publicDocs, release.year));
+  writeAcadeText(release, docs + L"AeData\\Proj\\Demo\\Demo.wdp", demoProject(publicDocs, release.year));
 
   Host::get().print(L"acade-sim: created the user profile of " + productKey() + L" (documents " + docs + L").\n");
 }
@@ -146,11 +214,12 @@ bool startSession(const SessionOptions& options) {
   host.options = options;
   host.release = findRelease(options.release);
   if (!host.release) {
-    host.print(L"acade-sim: release " + std::to_wstring(options.release) + L" is not simulated (2010 to 2015).\n");
+    host.print(L"acade-sim: release " + std::to_wstring(options.release) + L" is not simulated (2010 to 2026).\n");
     return false;
   }
   host.sysvars[L"VERNUM"] = options.vernum.empty() ? host.release->vernum : options.vernum;
   host.sysvars[L"ACADVER"] = std::wstring(host.release->rkey + 1) + L"s (LMS Tech)";
+  // The Electrical toolset runs inside AutoCAD and reports the same product.
   host.sysvars[L"PRODUCT"] = L"AutoCAD";
   ensureProfile(*host.release, options.russian);
   host.quit = false;

@@ -105,6 +105,7 @@ void Host::execute(const std::wstring& typed, const std::vector<std::wstring>& a
     name.erase(0, 1);
   }
   auto builtin = builtins.find(name);
+  if (builtin != builtins.end() && options.plainAutocad && acadeBuiltins.count(name)) builtin = builtins.end();
   Command* command = builtin == builtins.end() && !builtinOnly ? findCommand(name, globalOnly) : nullptr;
   if (builtin == builtins.end() && !command) {
     print(L"Unknown command \"" + typed + L"\".  Press F1 for help.\n");

@@ -9,9 +9,12 @@ namespace acadhost {
 namespace {
 
 const wchar_t kUsage[] =
-    L"usage: acade-sim [--release YEAR] [--russian] [--vernum TEXT] [--project PATH] [--load PATH]... [SCRIPT]\n"
-    L"  --release YEAR  simulated ACADE release, 2010 to 2015 (default 2015)\n"
+    L"usage: acade-sim [--release YEAR|KEY] [--russian] [--plain-autocad] [--vernum TEXT] [--project PATH]\n"
+    L"                 [--load PATH]... [SCRIPT]\n"
+    L"  --release YEAR  simulated ACADE release, a year from 2010 to 2026 or its release key such as\n"
+    L"                  R24.3 (default 2015)\n"
     L"  --russian       the Russian build of AutoCAD instead of the English one\n"
+    L"  --plain-autocad AutoCAD without the Electrical toolset (product id ...01, no ACADE profile)\n"
     L"  --vernum TEXT   _VERNUM as given, instead of the release's own\n"
     L"  --project PATH  ACADE's active project file\n"
     L"  --load PATH     load an ObjectARX application at start (repeatable)\n"
@@ -84,14 +87,16 @@ int runSimulator(int argc, wchar_t** argv) {
       return 0;
     } else if (arg == L"--russian") {
       options.russian = true;
+    } else if (arg == L"--plain-autocad") {
+      options.plainAutocad = true;
     } else if (arg == L"--release" && value(v)) {
-      wchar_t* end = nullptr;
-      long year = wcstol(v.c_str(), &end, 10);
-      if (!end || *end || !findRelease(static_cast<int>(year))) {
-        writeStderr(L"acade-sim: --release takes a year from 2010 to 2015, not \"" + v + L"\"\n");
+      const ReleaseInfo* release = findRelease(v);
+      if (!release) {
+        writeStderr(L"acade-sim: --release takes a year from 2010 to 2026 or a release key from R18.0 to R25.1, not \"" +
+                    v + L"\"\n");
         return 2;
       }
-      options.release = static_cast<int>(year);
+      options.release = release->year;
     } else if (arg == L"--vernum" && value(v)) {
       options.vernum = v;
     } else if (arg == L"--project" && value(v)) {
@@ -122,7 +127,7 @@ int runSimulator(int argc, wchar_t** argv) {
 
   Host& host = Host::get();
   if (!startSession(options)) return 2;
-  host.print(L"AutoCAD Electrical " + std::to_wstring(options.release) + L" (simulated), " + productKey() +
+  host.print(productFolderName(options.release) + L" (simulated), " + productKey() +
              L", _VERNUM " + host.sysvars[L"VERNUM"] + L"\n");
   loadBundles();
   for (const auto& path : options.loads) {

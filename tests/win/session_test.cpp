@@ -44,9 +44,10 @@ TEST(Session, ScriptFileAndArxUnload) {
 }
 
 TEST(Session, BadOptionsAndUnloadableModulesFail) {
-  ProcessResult badRelease = runProcess(sim() + L" --release 2016");
+  ProcessResult badRelease = runProcess(sim() + L" --release 2027");
   EXPECT_EQ(badRelease.exitCode, 2u);
-  EXPECT_NE(badRelease.output.find("--release takes a year from 2010 to 2015"), std::string::npos) << badRelease.output;
+  EXPECT_NE(badRelease.output.find("--release takes a year from 2010 to 2026 or a release key"), std::string::npos)
+      << badRelease.output;
 
   ProcessResult unknown = runProcess(sim() + L" --frobnicate");
   EXPECT_EQ(unknown.exitCode, 2u);

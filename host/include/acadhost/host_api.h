@@ -19,12 +19,15 @@ struct ReleaseInfo {
   int apiMajor;              // ObjectARX API version this AutoCAD accepts
 };
 
-// The supported simulated releases, 2010 to 2015; null for any other year.
+// The supported simulated releases, 2010 to 2026; null for any other year.
 ACHOST_PORT const ReleaseInfo* findRelease(int year);
+// By year ("2024") or release key ("R24.3", any case); null when none matches.
+ACHOST_PORT const ReleaseInfo* findRelease(const std::wstring& yearOrKey);
 
 struct SessionOptions {
   int release = 2015;
   bool russian = false;       // the Russian build (":419") instead of the English one (":409")
+  bool plainAutocad = false;  // AutoCAD without the Electrical toolset: product id "...01", no ACADE profile
   std::wstring vernum;        // _VERNUM verbatim when not empty
   std::wstring project;       // ACADE's active project file
   std::vector<std::wstring> loads;
@@ -36,7 +39,7 @@ ACHOST_PORT int runSimulator(int argc, wchar_t** argv);
 // Starts a session: the release's system variables, the product key and, on the first start
 // of that build, its per-user profile. Returns false (and prints why) for an unknown release.
 ACHOST_PORT bool startSession(const SessionOptions& options);
-// "R20.0\ACAD-E007:409" or ":419" for the running session.
+// "R20.0\ACAD-E007:409" or ":419" for the running session; "ACAD-E001" for plain AutoCAD.
 ACHOST_PORT std::wstring productKey();
 ACHOST_PORT const SessionOptions& sessionOptions();
 
