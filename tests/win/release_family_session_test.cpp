@@ -1,0 +1,178 @@
+// The add-on in a release of every ObjectARX family since 2016, installed once: each release's
+// AutoCAD loads its own build from the bundle and no other, switches Unicode projects to GOST
+// and back, writes kvdata.env as wd.env is written, and swaps the PLC database in the language
+// folder; plain AutoCAD is told that it is no supported ACADE.
+#include <gtest/gtest.h>
+
+#include "support/korvanta_install.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
+const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switch_2018",
+                                "KVS_switch_2019", "KVS_switch_2021", "KVS_switch_2025"};
+
+std::wstring inQuotes(const std::wstring& s) { return L"\"" + s + L"\""; }
+std::wstring sim() { return inQuotes(binDir() + L"acade-sim.exe"); }
+
+// The text of a UTF-16 LE file after its byte-order mark; empty for any other file.
+std::wstring utf16Text(const std::string& bytes) {
+  if (bytes.compare(0, 2, "\xFF\xFE") != 0) return L"";
+  std::wstring text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  return text;
+}
+
+std::wstring record20(const std::wstring& text) {
+  const std::size_t at = text.find(L"\r\n+[20]");
+  if (at == std::wstring::npos) return L"";
+  return text.substr(at + 7, text.find(L"\r\n", at + 7) - at - 7);
+}
+
+// A project as ACADE 2016 and later save it: Unicode, description lines first.
+const std::wstring kDescription = L"*[1]Щит насосной станции +24В? (ред. 2)\r\n*[2]Cabinet A\r\n";
+std::wstring projectText() {
+  return kDescription +
+         L"+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n"
+         L"+[20]wd.env\r\n?[SCALE]1.0\r\n=====\r\nЛист 01.dwg\r\n";
+}
+
+struct Release {
+  const wchar_t* option;    // acade-sim's options
+  const wchar_t* product;   // the product key the simulated build has
+  const char* module;       // the build AutoCAD should load
+  const wchar_t* language;  // its PLC language folder
+};
+
+class ReleaseFamilies : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(waitForUpdates(30000));
+    endSwaps();
+    removeTree(kInstall);
+    removeTree(kBundle);
+  }
+  static void install() {
+    ProcessResult setup = runProcess(inQuotes(binDir() + L"KorvantaSetup.exe") + L" /S");
+    ASSERT_EQ(setup.exitCode, 0u) << setup.output;
+  }
+  void TearDown() override {
+    waitForUpdates(30000);
+    removeTree(kInstall);
+    removeTree(kBundle);
+  }
+  // A fresh profile of the build, made by its first start before the add-on is installed.
+  static std::wstring freshProfile(const Release& r) {
+    const std::wstring key = std::wstring(L"Software\\Autodesk\\AutoCAD\\") + r.product;
+    std::wstring docs;
+    if (regReadString(HKEY_CURRENT_USER, key, L"RoamingUserMyDocsAcadeFolder", docs)) removeTree(docs);
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    runProcess(sim() + L" " + r.option, "");
+    regReadString(HKEY_CURRENT_USER, key, L"RoamingUserMyDocsAcadeFolder", docs);
+    return docs;
+  }
+  TempDir dir_;
+  RegistryKeyGuard addonKey_{kAddonKey};
+};
+
+TEST_F(ReleaseFamilies, EachReleaseLoadsItsBuildAndSwitchesUnicodeProjectsBothWays) {
+  const Release releases[] = {
+      {L"--release 2016", L"R20.1\\ACAD-F007:409", "KVS_switch_2015", L"en-US"},
+      {L"--release 2017", L"R21.0\\ACAD-0007:409", "KVS_switch_2017", L"en-US"},
+      {L"--release 2018", L"R22.0\\ACAD-1007:409", "KVS_switch_2018", L"en-US"},
+      {L"--release 2020", L"R23.1\\ACAD-3007:409", "KVS_switch_2019", L"en-US"},
+      {L"--release 2024 --russian", L"R24.3\\ACAD-7107:419", "KVS_switch_2021", L"ru-RU"},
+      {L"--release 2026", L"R25.1\\ACAD-9107:409", "KVS_switch_2025", L"en-US"},
+  };
+  struct Session {
+    const Release* release;
+    std::wstring docs, project, demo;
+    std::string demoBytes, output;
+  };
+  std::vector<Session> sessions(std::size(releases));
+  for (std::size_t i = 0; i < sessions.size(); ++i) {
+    sessions[i].release = &releases[i];
+    sessions[i].docs = freshProfile(releases[i]);
+    ASSERT_FALSE(sessions[i].docs.empty()) << toUtf8(releases[i].option);
+  }
+  install();
+  for (Session& s : sessions) {
+    const Release& r = *s.release;
+    s.project = dir_.path() + std::wstring(r.product).substr(0, 5) + L" Цех.wdp";
+    s.demo = s.docs + L"AeData\\Proj\\Demo\\Demo.wdp";
+    s.demoBytes = readBytes(s.demo);
+    writeBytes(s.project, fileBytes(projectText(), "utf-16le"));
+    regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", s.project + L";");
+    const std::wstring plc = s.docs + L"AeData\\" + r.language + L"\\Plc\\";
+    writeBytes(plc + L"ace_plc.mdb", "the user's own PLC database");
+
+    // What the session works with is copied aside from inside it, before update.exe acts.
+    const std::wstring aside = dir_.path() + std::wstring(r.product).substr(0, 5);
+    const std::wstring script = L"kvs_on\nSHELL copy " + inQuotes(s.project) + L" " + inQuotes(aside + L"-project.wdp") +
+                                L"\nSHELL copy " + inQuotes(s.demo) + L" " + inQuotes(aside + L"-demo.wdp") +
+                                L"\nSHELL copy " + inQuotes(plc + L"ace_plc.mdb") + L" " + inQuotes(aside + L"-plc.mdb") +
+                                L"\nSHELL copy " + inQuotes(plc + L"ace_plc_old.mdb") + L" " +
+                                inQuotes(aside + L"-plc-old.mdb") + L"\nQUIT\n";
+    ProcessResult run = runProcess(sim() + L" " + r.option + L" --project " + inQuotes(s.demo), toUtf8(script));
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    s.output = run.output;
+  }
+  ASSERT_TRUE(waitForUpdates(30000));
+
+  for (const Session& s : sessions) {
+    const Release& r = *s.release;
+    SCOPED_TRACE(toUtf8(r.option));
+    const std::wstring aside = dir_.path() + std::wstring(r.product).substr(0, 5);
+    for (const char* module : kModules) {
+      const bool loaded = s.output.find(std::string("loading Contents\\Windows\\") + module + ".arx.") != std::string::npos;
+      EXPECT_EQ(loaded, module == std::string(r.module)) << module << "\n" << s.output;
+    }
+    EXPECT_NE(s.output.find(toUtf8(L"| Проект переключен на библиотеку ГОСТ.")), std::string::npos) << s.output;
+    // AutoCAD's Files settings were reached, by name in every family after the first.
+    EXPECT_NE(s.output.find("Support path changed..\n"), std::string::npos) << s.output;
+    EXPECT_NE(s.output.find(std::string(r.module) + ".arx successfully unloaded."), std::string::npos) << s.output;
+    EXPECT_EQ(s.output.find("error"), std::string::npos) << s.output;
+
+    // In the session both projects are on GOST, still Unicode, their other lines as they were.
+    const std::wstring during = utf16Text(readBytes(aside + L"-project.wdp"));
+    EXPECT_EQ(record20(during), L"kvdata.env");
+    EXPECT_EQ(during.substr(0, kDescription.size()), kDescription) << toUtf8(during);
+    EXPECT_NE(during.find(L"\r\n+[20]kvdata.env\r\n?[SCALE]1.0\r\n=====\r\nЛист 01.dwg"), std::wstring::npos)
+        << toUtf8(during);
+    EXPECT_EQ(record20(utf16Text(readBytes(aside + L"-demo.wdp"))), L"kvdata.env");
+    // kvdata.env is written as wd.env is: Unicode.
+    const std::wstring env = utf16Text(readBytes(s.docs + L"AeData\\kvdata.env"));
+    EXPECT_NE(env.find(L"WD_CATALOG,C:/Program Files/Korvanta/Data/default_cat.mdb,"), std::wstring::npos);
+
+    // After QUIT every registered project is back on the stock library; the demo byte for
+    // byte, but for the line break at its end, which a switch trims.
+    EXPECT_EQ(record20(utf16Text(readBytes(s.project))), L"wd.env");
+    ASSERT_EQ(s.demoBytes.substr(s.demoBytes.size() - 4), std::string("\r\0\n\0", 4));
+    EXPECT_EQ(readBytes(s.demo), s.demoBytes.substr(0, s.demoBytes.size() - 4));
+
+    // The add-on's database was in place during the session; the user's is back after it.
+    const std::wstring plc = s.docs + L"AeData\\" + r.language + L"\\Plc\\";
+    EXPECT_EQ(readBytes(aside + L"-plc-old.mdb"), "the user's own PLC database");
+    EXPECT_EQ(readBytes(aside + L"-plc.mdb"), readBytes(kInstall + L"Data\\ace_plc.mdb"));
+    EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), "the user's own PLC database");
+    EXPECT_FALSE(fileExists(plc + L"ace_plc_old.mdb"));
+  }
+}
+
+TEST_F(ReleaseFamilies, PlainAutocadIsNoSupportedAcade) {
+  install();
+  ProcessResult r = runProcess(sim() + L" --release 2024 --plain-autocad --load " +
+                               inQuotes(kBundle + L"Contents\\Windows\\KVS_switch_2021.arx"),
+                               "kvs_on\n");
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_NE(r.output.find(toUtf8(L"| Поддерживаемой версии ACADE не найдено!\n")), std::string::npos) << r.output;
+  EXPECT_EQ(r.output.find(toUtf8(L"Проект переключен")), std::string::npos) << r.output;
+}
+
+}  // namespace
