@@ -4,7 +4,9 @@
 //  - do_change: read, convert, rewrite (stock mode), convert back, write a temporary file,
 //               flush it and put it in the project's place;
 //  - copy:      the crash-safe copy of the same bytes: read the file whole, write it to a file
-//               beside it, flush that and put it in the file's place.
+//               beside it, flush that and put it in the file's place;
+//  - keep:      the step of do_change that keeps the file's present bytes as a version to undo
+//               to, alone; here bytes already kept, as at every start and quit after the first.
 // Each size as an ANSI file and as a UTF-16 file.
 // Runs in a simulated session (AutoCAD's paths move with each switch). Best of a few runs.
 // Numbers only; nothing is asserted.
@@ -19,6 +21,7 @@
 #include "acadhost/host_api.h"
 #include "best_time.h"
 #include "frame/KVS_switchApp.h"
+#include "switching/kept_versions.h"
 #include "switching/project_driver.h"
 
 namespace {
@@ -80,9 +83,14 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
     writeAll(copy, readAll(project), true);
     MoveFileExW(copy.c_str(), project.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }, 0.05);
+  const std::string present = readAll(project);
+  const double keep = bench::best_seconds(runs, [&] {
+    if (!keep_project_version(project, present)) std::printf("keep failed\n");
+  }, 0.05);
   const double mb = static_cast<double>(bytes.size()) / 1e6;
-  std::printf("  %-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy\n", label,
-              bytes.size(), mb / change, mb / plain, change / plain);
+  std::printf("  %-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy"
+              "  (keep alone %4.2f x copy)\n",
+              label, bytes.size(), mb / change, mb / plain, change / plain, keep / plain);
   DeleteFileW(project.c_str());
   DeleteFileW(copy.c_str());
 }

@@ -21,18 +21,6 @@ std::wstring replace_all(std::wstring text, const std::wstring& from, const std:
   return out;
 }
 
-bool is_space(wchar_t c) {
-  // The library's own answers for the first 128 characters, asked once.
-  static const struct Ascii {
-    bool space[128];
-    Ascii() : space() {
-      for (int i = 0; i < 128; ++i) space[i] = std::iswspace(static_cast<std::wint_t>(i)) != 0;
-    }
-  } ascii;
-  if (c >= 0 && c < 128) return ascii.space[c];
-  return std::iswspace(static_cast<std::wint_t>(c)) != 0;
-}
-
 std::wstring trim(const std::wstring& text) {
   return std::wstring(trim_view(text));
 }

@@ -1,6 +1,8 @@
 // Small wide-text transforms shared by every subsystem. Platform-free.
 #pragma once
 
+#include <cstdint>
+#include <cwctype>
 #include <string>
 #include <string_view>
 
@@ -13,8 +15,24 @@ bool contains(const std::wstring& text, const std::wstring& needle);
 // An empty `from` leaves the text as it is.
 std::wstring replace_all(std::wstring text, const std::wstring& from, const std::wstring& to);
 
-// White space as the C library's iswspace classifies it, without a call for the first 128 characters.
-bool is_space(wchar_t c);
+namespace detail {
+// The C library's answers for the first 128 characters, asked once.
+struct AsciiSpaces {
+  bool space[128];
+  AsciiSpaces() : space() {
+    for (int i = 0; i < 128; ++i) space[i] = std::iswspace(static_cast<std::wint_t>(i)) != 0;
+  }
+};
+}  // namespace detail
+
+// White space as the C library's iswspace classifies it, without a call for the first 128
+// characters. Inline: the rewrite asks it of most characters of a project.
+inline bool is_space(wchar_t c) {
+  static const detail::AsciiSpaces ascii;
+  // wchar_t is unsigned on Windows and signed elsewhere: compared as an unsigned code.
+  if (static_cast<std::uint32_t>(c) < 128) return ascii.space[static_cast<std::uint32_t>(c)];
+  return std::iswspace(static_cast<std::wint_t>(c)) != 0;
+}
 
 // Leading and trailing white space removed, as the C library's iswspace classifies it.
 std::wstring trim(const std::wstring& text);

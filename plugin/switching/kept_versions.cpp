@@ -34,15 +34,20 @@ bool makeFolder(const std::wstring& folder) {
 }
 
 // %APPDATA%\Korvanta\Undo\, which the first keep makes; empty, with the system's error
-// set, when the system does not know %APPDATA%.
+// set, when the system does not know %APPDATA%. The user's folder does not move while
+// AutoCAD runs, and asking the shell costs more than the rest of a keep: it is asked until it
+// answers, then remembered. Only AutoCAD's main thread keeps versions.
 std::wstring storeRoot() {
+  static std::wstring known;
+  if (!known.empty()) return known;
   wchar_t appData[MAX_PATH];
   const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData);
   if (FAILED(hr)) {
     SetLastError(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : ERROR_PATH_NOT_FOUND);
     return {};
   }
-  return std::wstring(appData) + L"\\Korvanta\\Undo\\";
+  known = std::wstring(appData) + L"\\Korvanta\\Undo\\";
+  return known;
 }
 
 bool namesProject(const std::wstring& folder, const std::wstring& project) {
@@ -93,7 +98,9 @@ std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
   if (!find.valid()) return versions;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (auto time = kvs::version_time(data.cFileName)) versions.push_back({*time, folder + data.cFileName});
+    if (auto time = kvs::version_time(data.cFileName))
+      versions.push_back({*time, folder + data.cFileName,
+                          static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow});
   } while (FindNextFileW(find.get(), &data));
   std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
   return versions;
@@ -105,9 +112,9 @@ kvs::KeptTime now() {
   return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
 }
 
-std::vector<kvs::KeptTime> timesIn(const std::wstring& folder) {
+std::vector<kvs::KeptTime> timesOf(const std::vector<KeptVersion>& versions) {
   std::vector<kvs::KeptTime> times;
-  for (const KeptVersion& v : versionsIn(folder)) times.push_back(v.time);
+  for (const KeptVersion& v : versions) times.push_back(v.time);
   return times;
 }
 
@@ -120,14 +127,15 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
   return file;
 }
 
-bool renameIdenticalVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
-  for (kvs::KeptTime& time : times) {
-    const std::wstring file = folder + kvs::version_file_name(time);
-    if (!kvs::file_holds(file, bytes)) continue;
-    std::vector<kvs::KeptTime> others = times;
-    const kvs::KeptTime renamed = kvs::next_version_time(now(), others);
-    if (!MoveFileExW(file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH)) return false;
-    time = renamed;
+bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVersion>& versions,
+                            std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+  for (const KeptVersion& v : versions) {
+    // Only a version of the same size is opened: the listing has given every size.
+    if (v.size != bytes.size() || !kvs::file_holds(v.file, bytes)) continue;
+    const kvs::KeptTime renamed = kvs::next_version_time(now(), times);
+    if (!MoveFileExW(v.file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH))
+      return false;
+    *std::find(times.begin(), times.end(), v.time) = renamed;
     return true;
   }
   return false;
@@ -163,10 +171,11 @@ bool keep_project_version(const std::wstring& project, std::string_view bytes) {
     reportNotKept(project, storeForMessages(), error);
     return false;
   }
-  std::vector<kvs::KeptTime> times = timesIn(folder);
+  const std::vector<KeptVersion> versions = versionsIn(folder);
+  std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version
   // that holds them already is renamed to be the newest, which costs no write.
-  if (renameIdenticalVersion(folder, times, bytes)) return true;
+  if (renameIdenticalVersion(folder, versions, times, bytes)) return true;
   if (addVersion(folder, times, bytes).empty()) {
     reportNotKept(project, folder, GetLastError());
     return false;
@@ -210,7 +219,7 @@ UndoResult restore_newest_version(const std::wstring& project) {
     acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());
     return failed;
   }
-  std::vector<kvs::KeptTime> times = timesIn(folder);
+  std::vector<kvs::KeptTime> times = timesOf(versions);
   const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
     reportNotKept(project, folder, GetLastError());

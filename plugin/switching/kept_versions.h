@@ -12,7 +12,8 @@
 
 struct KeptVersion {
   kvs::KeptTime time;
-  std::wstring file;  // full path of the kept copy
+  std::wstring file;       // full path of the kept copy
+  unsigned long long size;  // its bytes, as the folder listing gives them
 };
 
 // Keeps `bytes`, the project file's content, as its newest version and drops all but the five
