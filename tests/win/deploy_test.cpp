@@ -48,7 +48,10 @@ TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
                               L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
                               L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg", L"uninstall.exe"})
     EXPECT_TRUE(fileExists(kInstall + file)) << toUtf8(file);
-  EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\KVS_switch_2015.arx"), readBytes(binDir() + L"KVS_switch_2015.arx"));
+  // One build per ObjectARX family.
+  for (const wchar_t* module : {L"KVS_switch_2015.arx", L"KVS_switch_2017.arx", L"KVS_switch_2018.arx",
+                                L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx"})
+    EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\" + module), readBytes(binDir() + module)) << toUtf8(module);
   std::string manifest = readBytes(kBundle + L"PackageContents.xml");
   EXPECT_NE(manifest.find("SeriesMin=\"R20.0\""), std::string::npos);
   // The library folders carry no attribute but "directory", so the switch lists them.
