@@ -11,6 +11,8 @@
 
 #include "acax20ENU.tlh"
 #include "host.h"
+#include "win32/handles.h"
+#include "win32/registry.h"
 #include "rxmfcapi.h"
 #include "win32/system_message.h"
 
@@ -33,29 +35,11 @@ long g_references = 0;
 
 std::wstring generalKey() { return profileRoot() + L"\\General"; }
 
-struct Key {
-  HKEY h = nullptr;
-  ~Key() {
-    if (h) RegCloseKey(h);
-  }
-};
-
-bool readString(HKEY key, const wchar_t* name, std::wstring& value) {
-  DWORD size = 0;
-  if (RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
-  std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
-  size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-  if (RegGetValueW(key, nullptr, name, RRF_RT_REG_SZ, nullptr, &buffer[0], &size) != ERROR_SUCCESS) return false;
-  buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
-  value = buffer;
-  return true;
-}
-
 LONG writeString(const wchar_t* name, const std::wstring& value) {
-  Key key;
-  LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key.h, nullptr);
+  kvs::RegKey key;
+  LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
   if (rc != ERROR_SUCCESS) return rc;
-  return RegSetValueExW(key.h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  return RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -68,9 +52,9 @@ FileSettings firstStartSettings(const ReleaseInfo& release, bool russian) {
                            (russian ? L"\\rus\\" : L"\\enu\\");
   std::wstring roaming;
   {
-    Key product;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, productRoot().c_str(), 0, KEY_QUERY_VALUE, &product.h) == ERROR_SUCCESS)
-      readString(product.h, L"RoamableRootFolder", roaming);
+    kvs::RegKey product;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, productRoot().c_str(), 0, KEY_QUERY_VALUE, product.put()) == ERROR_SUCCESS)
+      kvs::read_string_value(product.get(), L"RoamableRootFolder", roaming);
   }
   std::wstring program = L"C:\\Program Files\\Autodesk\\AutoCAD " + year + L"\\";
   FileSettings s;
@@ -311,14 +295,14 @@ Application& application() {
 
 void loadFileSettings(const ReleaseInfo& release, bool russian) {
   const FileSettings seeds = firstStartSettings(release, russian);
-  Key key;
+  kvs::RegKey key;
   RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                  &key.h, nullptr);
+                  key.put(), nullptr);
   const std::pair<const wchar_t*, std::wstring FileSettings::*> values[] = {
       {kSupportValue, &FileSettings::support}, {kTemplateValue, &FileSettings::templates},
       {kPlotLogValue, &FileSettings::plotLog}};
   for (const auto& [name, member] : values) {
-    if (key.h && readString(key.h, name, g_files.*member)) continue;
+    if (key.get() && kvs::read_string_value(key.get(), name, g_files.*member) == ERROR_SUCCESS) continue;
     g_files.*member = seeds.*member;
     writeString(name, g_files.*member);
   }

@@ -8,6 +8,7 @@
 
 #include "aced.h"
 #include "host.h"
+#include "win32/handles.h"
 #include "xml_reader.h"
 #include "unzip.h"
 // after unzip.h, which brings the zlib and ioapi declarations it uses
@@ -29,13 +30,6 @@ struct ZipFile {
 std::wstring profileKey(const wchar_t* sub) {
   return profileRoot() + L"\\" + sub;
 }
-
-struct RegKey {
-  HKEY h = nullptr;
-  ~RegKey() {
-    if (h) RegCloseKey(h);
-  }
-};
 
 // The named part of a ZIP package, checked against its CRC; empty why on success.
 std::string readPart(const std::wstring& path, const char* part, std::wstring& why) {
@@ -153,29 +147,29 @@ MenuGroupInfo* findGroup(const std::wstring& name) {
 }
 
 void rememberGroup(const MenuGroupInfo& group) {
-  RegKey key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key.h,
+  kvs::RegKey key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                       nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExW(key.h, group.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(group.file.c_str()),
+  RegSetValueExW(key.get(), group.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(group.file.c_str()),
                  static_cast<DWORD>((group.file.size() + 1) * sizeof(wchar_t)));
 }
 
 void forgetGroup(const std::wstring& name) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, KEY_SET_VALUE, &key.h) == ERROR_SUCCESS)
-    RegDeleteValueW(key.h, name.c_str());
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
+    RegDeleteValueW(key.get(), name.c_str());
 }
 
 // The state the profile keeps for a toolbar ("show left 0 0"), or empty.
 std::wstring toolbarState(const std::wstring& group, const std::wstring& toolbar) {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Toolbars").c_str(), 0, KEY_QUERY_VALUE, &key.h) != ERROR_SUCCESS)
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Toolbars").c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
     return {};
   wchar_t value[256] = {};
   DWORD size = sizeof value - sizeof(wchar_t);
   DWORD type = 0;
-  if (RegQueryValueExW(key.h, (group + L"." + toolbar).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value),
+  if (RegQueryValueExW(key.get(), (group + L"." + toolbar).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value),
                        &size) != ERROR_SUCCESS ||
       type != REG_SZ)
     return {};
@@ -245,8 +239,8 @@ void addMenuCommands(Host& host) {
 void restoreMenuGroups() {
   Host& host = Host::get();
   host.loadedMenus.clear();
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, KEY_QUERY_VALUE, &key.h) != ERROR_SUCCESS)
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
     return;
   for (DWORD index = 0;; ++index) {
     wchar_t name[256];
@@ -254,7 +248,7 @@ void restoreMenuGroups() {
     wchar_t file[MAX_PATH * 4] = {};
     DWORD size = sizeof file - sizeof(wchar_t);
     DWORD type = 0;
-    LONG rc = RegEnumValueW(key.h, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(file), &size);
+    LONG rc = RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(file), &size);
     if (rc == ERROR_NO_MORE_ITEMS) break;
     if (rc != ERROR_SUCCESS || type != REG_SZ) continue;
     MenuGroupInfo group;

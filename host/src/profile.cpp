@@ -2,6 +2,8 @@
 #include <shlobj.h>
 
 #include "host.h"
+#include "win32/handles.h"
+#include "win32/text_codec.h"
 
 namespace acadhost {
 
@@ -36,49 +38,26 @@ std::wstring shellFolder(int csidl) {
   return path;
 }
 
-struct Key {
-  HKEY h = nullptr;
-  ~Key() {
-    if (h) RegCloseKey(h);
-  }
-};
-
 void setString(HKEY key, const wchar_t* name, const std::wstring& value) {
   RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return;
+  kvs::FileHandle f(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f.valid()) return;
   DWORD written = 0;
-  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(f);
+  WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-// Writes text in the ANSI code page, as ACADE up to 2015 keeps its environment and project files.
-void writeAnsiFile(const std::wstring& path, const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
-  writeBytes(path, bytes);
-}
-
-// UTF-16 LE after its byte-order mark.
-void writeUnicodeFile(const std::wstring& path, const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  for (wchar_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>((c >> 8) & 0xFF);
-  }
-  writeBytes(path, bytes);
-}
-
+// ACADE's own text files: in the ANSI code page up to 2015, UTF-16 LE after its byte-order
+// mark since.
 void writeAcadeText(const ReleaseInfo& release, const std::wstring& path, const std::wstring& text) {
-  if (release.year >= kFirstUnicodeRelease)
-    writeUnicodeFile(path, text);
-  else
-    writeAnsiFile(path, text);
+  std::string bytes;
+  kvs::encode_text_file(text,
+                        release.year >= kFirstUnicodeRelease ? kvs::TextEncoding::Utf16LE : kvs::TextEncoding::Ansi,
+                        bytes);
+  writeBytes(path, bytes);
 }
 
 void makeFolders(const std::wstring& path) { SHCreateDirectoryExW(nullptr, path.c_str(), nullptr); }
@@ -169,9 +148,9 @@ void ensureProfile(const ReleaseInfo& release, bool russian) {
   const wchar_t* marker = acade ? L"RoamingUserMyDocsAcadeFolder" : L"RoamableRootFolder";
   std::wstring keyPath = productRoot();
   {
-    Key existing;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, &existing.h) == ERROR_SUCCESS &&
-        RegQueryValueExW(existing.h, marker, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    kvs::RegKey existing;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_QUERY_VALUE, existing.put()) == ERROR_SUCCESS &&
+        RegQueryValueExW(existing.get(), marker, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
       return;
   }
   std::wstring year = std::to_wstring(release.year);
@@ -180,27 +159,27 @@ void ensureProfile(const ReleaseInfo& release, bool russian) {
                          release.rkey + (russian ? L"\\rus\\" : L"\\enu\\");
   std::wstring publicDocs = shellFolder(CSIDL_COMMON_DOCUMENTS);
 
-  Key product;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product.h, nullptr) !=
+  kvs::RegKey product;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, product.put(), nullptr) !=
       ERROR_SUCCESS)
     return;
-  setString(product.h, L"RoamableRootFolder", roaming);
-  Key toolbars;
+  setString(product.get(), L"RoamableRootFolder", roaming);
+  kvs::RegKey toolbars;
   RegCreateKeyExW(HKEY_CURRENT_USER, (profileRoot() + L"\\Toolbars").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &toolbars.h, nullptr);
+                  toolbars.put(), nullptr);
   makeFolders(roaming + L"support");
   if (!acade) {
     Host::get().print(L"acade-sim: created the user profile of " + productKey() + L".\n");
     return;
   }
-  setString(product.h, L"RoamingUserMyDocsAcadeFolder", docs);
+  setString(product.get(), L"RoamingUserMyDocsAcadeFolder", docs);
 
   makeFolders(docs + L"AeData");
   writeAcadeText(release, docs + L"AeData\\wd.env", wdEnv());
   // 2014 and later keep the PLC database in a language folder named by culture code.
   std::wstring plc = docs + L"AeData\\" + (release.year >= 2014 ? (russian ? L"ru-RU\\" : L"en-US\\") : L"") + L"Plc";
   makeFolders(plc);
-  writeAnsiFile(plc + L"\\ace_plc.mdb", L"Standard Jet DB: user's PLC database (simulated)\r\n");
+  writeBytes(plc + L"\\ace_plc.mdb", "Standard Jet DB: user's PLC database (simulated)\r\n");
   for (const wchar_t* lib : {L"iec2\\1-", L"panel", L"pneu_iso125", L"hyd_iso125", L"pid"})
     makeFolders(publicDocs + L"\\Autodesk\\Acade " + year + L"\\Libs\\" + lib);
   makeFolders(docs + L"AeData\\Proj\\Demo");
