@@ -21,16 +21,21 @@ FileHandle open_shared(const std::wstring& path) {
 }  // namespace
 
 bool file_holds(const std::wstring& path, std::string_view bytes) {
-  FileHandle file = open_shared(path);
+  const FileHandle file = open_shared(path);
+  return file.valid() && file_holds(file.get(), bytes);
+}
+
+bool file_holds(HANDLE file, std::string_view bytes) {
   LARGE_INTEGER size;
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size) || static_cast<unsigned long long>(size.QuadPart) != bytes.size())
-    return false;
-  std::vector<char> piece(std::min<std::size_t>(bytes.size(), 1u << 20));
+  if (!GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;
+  // A piece of a sixteenth, from 64 KB (the heap has it at hand) to 1 MB: a fresh buffer costs
+  // more than the reads it saves for a small file, and far less for a large one.
+  std::vector<char> piece(std::min(bytes.size(), std::clamp<std::size_t>(bytes.size() / 16, 1u << 16, 1u << 20)));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD n = 0;
     const DWORD want = static_cast<DWORD>(std::min(piece.size(), bytes.size() - done));
-    if (!ReadFile(file.get(), piece.data(), want, &n, nullptr) || n == 0 ||
+    if (!ReadFile(file, piece.data(), want, &n, nullptr) || n == 0 ||
         std::memcmp(piece.data(), bytes.data() + done, n) != 0)
       return false;
     done += n;
@@ -38,7 +43,7 @@ bool file_holds(const std::wstring& path, std::string_view bytes) {
   // Nothing may follow what was compared: the file may have grown since its size was taken.
   DWORD extra = 0;
   char probe;
-  return ReadFile(file.get(), &probe, 1, &extra, nullptr) && extra == 0;
+  return ReadFile(file, &probe, 1, &extra, nullptr) && extra == 0;
 }
 
 bool read_whole_file(const std::wstring& path, std::string& bytes) {

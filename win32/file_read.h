@@ -1,6 +1,8 @@
 // Reading a file whole without disturbing anyone who has it open.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -13,5 +15,7 @@ bool read_whole_file(const std::wstring& path, std::string& bytes);
 // Whether the file holds exactly `bytes`. It is read a piece at a time and no further than it
 // agrees, so that a large file costs no buffer of its size. False too when it cannot be read.
 bool file_holds(const std::wstring& path, std::string_view bytes);
+// The same of a file open for reading, read from its start.
+bool file_holds(HANDLE file, std::string_view bytes);
 
 }  // namespace kvs

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <utility>
 
 #include "win32/file_seam.h"
 
@@ -18,7 +17,8 @@ struct TempFile {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     if (!name.empty()) {
       const DWORD error = GetLastError();  // the cause of the failure outlives the clean-up
-      DeleteFileW(name.c_str());
+      // A file made read-only must lose that before it can go.
+      if (!DeleteFileW(name.c_str()) && SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL)) DeleteFileW(name.c_str());
       SetLastError(error);
     }
   }
@@ -26,8 +26,16 @@ struct TempFile {
   HANDLE handle = INVALID_HANDLE_VALUE;
 };
 
-// A name of our own: GetTempFileNameW takes folders of MAX_PATH characters at most.
-bool create_beside(const std::wstring& path, TempFile& temp) {
+// The attributes a new file can be given; the others belong to how the file is stored.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// A name of our own: GetTempFileNameW takes folders of MAX_PATH characters at most. The file
+// gets its attributes as it is made, which spares a call per replace.
+bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
+  attributes &= kSettableAttributes;
+  if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
   const std::size_t slash = path.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
   const unsigned long stamp = GetTickCount() ^ (GetCurrentProcessId() << 16);
@@ -35,7 +43,7 @@ bool create_beside(const std::wstring& path, TempFile& temp) {
     wchar_t suffix[16];
     swprintf(suffix, 16, L"%08lx", (stamp + attempt * 7919u) & 0xFFFFFFFFu);
     temp.name = folder + L"~kvs" + suffix + L".tmp";
-    temp.handle = seam::create_new(temp.name);
+    temp.handle = seam::create_new(temp.name, attributes);
     if (temp.handle != INVALID_HANDLE_VALUE) return true;
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
@@ -78,12 +86,11 @@ bool replace_file_content(const std::wstring& path, std::string_view bytes, DWOR
 
 bool replace_file_content(const std::wstring& path, const std::vector<std::string_view>& parts, DWORD attributes) {
   TempFile temp;
-  if (!create_beside(path, temp)) return false;
+  if (!create_beside(path, attributes, temp)) return false;
   if (!write_parts(temp.handle, parts)) return false;
   if (!seam::flush(temp.handle)) return false;
-  if (!seam::close(std::exchange(temp.handle, INVALID_HANDLE_VALUE))) return false;
-  if (!seam::set_attributes(temp.name, attributes)) return false;
-  if (!seam::replace(temp.name, path)) return false;
+  // Renamed while open, which spares opening it again; what it holds is on the disk already.
+  if (!seam::replace(temp.handle, path)) return false;
   temp.name.clear();
   return true;
 }

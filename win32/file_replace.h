@@ -9,7 +9,7 @@
 
 namespace kvs {
 
-// Writes `bytes` to a new file beside `path`, flushes it, gives it `attributes` and moves it
+// Writes `bytes` to a new file beside `path` made with `attributes`, flushes it and moves it
 // over `path` in one step, so the file holds either its old bytes or all the new ones. False,
 // with the system's error set, when a step fails; the file is then as it was and nothing is
 // left beside it. `path` may be in the "\\?\" form.

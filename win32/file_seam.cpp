@@ -1,5 +1,7 @@
 #include "win32/file_seam.h"
 
+#include "win32/file_rename.h"
+
 namespace kvs::file_seam {
 
 HANDLE open_for_reading(const std::wstring& path) {
@@ -17,8 +19,8 @@ bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) { return ReadFile(
 
 DWORD attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
-HANDLE create_new(const std::wstring& path) {
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE create_new(const std::wstring& path, DWORD attributes) {
+  return CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
 }
 
 bool write(HANDLE file, const char* bytes, DWORD count) {
@@ -31,12 +33,6 @@ bool write(HANDLE file, const char* bytes, DWORD count) {
 
 bool flush(HANDLE file) { return FlushFileBuffers(file); }
 
-bool close(HANDLE file) { return CloseHandle(file); }
-
-bool set_attributes(const std::wstring& path, DWORD attributes) { return SetFileAttributesW(path.c_str(), attributes); }
-
-bool replace(const std::wstring& from, const std::wstring& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
+bool replace(HANDLE file, const std::wstring& to) { return rename_open_file(file, to, true); }
 
 }  // namespace kvs::file_seam

@@ -16,12 +16,11 @@ bool read(HANDLE file, void* buffer, DWORD count, DWORD& got);
 
 // Writing.
 DWORD attributes(const std::wstring& path);
-// A new file, for writing; fails when the name is taken.
-HANDLE create_new(const std::wstring& path);
+// A new file with these attributes, for writing and renaming; fails when the name is taken.
+HANDLE create_new(const std::wstring& path, DWORD attributes);
 bool write(HANDLE file, const char* bytes, DWORD count);
 bool flush(HANDLE file);
-bool close(HANDLE file);
-bool set_attributes(const std::wstring& path, DWORD attributes);
-bool replace(const std::wstring& from, const std::wstring& to);
+// The open file put in the place of `to`.
+bool replace(HANDLE file, const std::wstring& to);
 
 }  // namespace kvs::file_seam

@@ -7,9 +7,11 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 
 #include "commands/project_list_text.h"
 #include "win32/file_read.h"
+#include "win32/file_rename.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
@@ -71,7 +73,7 @@ bool claim(const std::wstring& root, const std::wstring& folder, const std::wstr
 // The project's folder in the store, ending in a separator: the first candidate whose path file
 // names the project, or, when `create`, the first one that is free or has no path file (a keep
 // that stopped half way), claimed. Empty, with the system's error set, when there is none.
-std::wstring projectFolder(const std::wstring& project, bool create) {
+std::wstring findProjectFolder(const std::wstring& project, bool create) {
   const std::wstring root = storeRoot();
   if (root.empty()) return {};
   for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
@@ -89,6 +91,20 @@ std::wstring projectFolder(const std::wstring& project, bool create) {
   }
   SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
   return {};
+}
+
+// The same, remembered for each project as AutoCAD's main thread names it: a project's folder
+// stays its own, and reading the path file costs more than the rest of a keep. A folder that
+// is gone (the store cleared) is looked for again.
+std::wstring projectFolder(const std::wstring& project, bool create) {
+  static std::map<std::wstring, std::wstring> known;
+  if (const auto found = known.find(project); found != known.end()) {
+    if (GetFileAttributesW(found->second.c_str()) != INVALID_FILE_ATTRIBUTES) return found->second;
+    known.erase(found);
+  }
+  std::wstring folder = findProjectFolder(project, create);
+  if (!folder.empty()) known.emplace(project, folder);
+  return folder;
 }
 
 std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
@@ -130,11 +146,15 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
 bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVersion>& versions,
                             std::vector<kvs::KeptTime>& times, std::string_view bytes) {
   for (const KeptVersion& v : versions) {
-    // Only a version of the same size is opened: the listing has given every size.
-    if (v.size != bytes.size() || !kvs::file_holds(v.file, bytes)) continue;
+    // Only a version of the same size is opened: the listing has given every size. It is
+    // renamed through the handle it was compared through.
+    if (v.size != bytes.size()) continue;
+    const kvs::FileHandle file(CreateFileW(v.file.c_str(), GENERIC_READ | DELETE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !kvs::file_holds(file.get(), bytes)) continue;
     const kvs::KeptTime renamed = kvs::next_version_time(now(), times);
-    if (!MoveFileExW(v.file.c_str(), (folder + kvs::version_file_name(renamed)).c_str(), MOVEFILE_WRITE_THROUGH))
-      return false;
+    if (!kvs::rename_open_file(file.get(), folder + kvs::version_file_name(renamed), false)) return false;
     *std::find(times.begin(), times.end(), v.time) = renamed;
     return true;
   }

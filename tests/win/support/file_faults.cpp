@@ -2,6 +2,7 @@
 // fail as a full disk or a crash point would.
 #include "support/file_faults.h"
 
+#include "win32/file_rename.h"
 #include "win32/file_seam.h"
 
 namespace kvs::file_seam {
@@ -41,9 +42,9 @@ DWORD attributes(const std::wstring& path) {
   return GetFileAttributesW(path.c_str());
 }
 
-HANDLE create_new(const std::wstring& path) {
+HANDLE create_new(const std::wstring& path, DWORD attributes) {
   if (faulted()) return INVALID_HANDLE_VALUE;
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
 }
 
 bool write(HANDLE file, const char* bytes, DWORD count) {
@@ -57,21 +58,6 @@ bool write(HANDLE file, const char* bytes, DWORD count) {
 
 bool flush(HANDLE file) { return !faulted() && FlushFileBuffers(file); }
 
-bool close(HANDLE file) {
-  if (faulted()) {
-    CloseHandle(file);  // the handle is gone either way; only the result is the injected one
-    SetLastError(fault_hook.error);
-    return false;
-  }
-  return CloseHandle(file);
-}
-
-bool set_attributes(const std::wstring& path, DWORD attributes) {
-  return !faulted() && SetFileAttributesW(path.c_str(), attributes);
-}
-
-bool replace(const std::wstring& from, const std::wstring& to) {
-  return !faulted() && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-}
+bool replace(HANDLE file, const std::wstring& to) { return !faulted() && kvs::rename_open_file(file, to, true); }
 
 }  // namespace kvs::file_seam
