@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <cwctype>
+#include <iterator>
 #include <utility>
 
 #include "common/text_util.h"
@@ -54,25 +55,28 @@ struct WideSource {
   }
 };
 
-// UTF-16 units from their bytes, in either order.
+// UTF-16 units from their bytes, in one order or the other; each order is a type of its own,
+// so that reading a unit asks nothing.
+template <bool BigEndian>
 struct Utf16Source {
-  std::string_view bytes;  // without the byte-order mark
-  bool big_endian;
-  std::size_t size() const { return bytes.size() / 2; }
+  explicit Utf16Source(std::string_view body) : data(reinterpret_cast<const unsigned char*>(body.data())), units(body.size() / 2) {}
+  const unsigned char* data;  // after the byte-order mark
+  std::size_t units;
+  std::size_t size() const { return units; }
   wchar_t at(std::size_t i) const {
-    const auto byte = [this](std::size_t k) { return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])); };
-    return static_cast<wchar_t>(big_endian ? byte(2 * i) << 8 | byte(2 * i + 1) : byte(2 * i + 1) << 8 | byte(2 * i));
+    const unsigned first = data[2 * i], second = data[2 * i + 1];
+    return static_cast<wchar_t>(BigEndian ? first << 8 | second : second << 8 | first);
   }
   std::size_t line_break_from(std::size_t pos) const {
     // Four units at a time while none of them is below 14 (CR is 13, LF 10).
     constexpr std::uint64_t kOnes = 0x0001000100010001ull, kHigh = 0x8000800080008000ull;
-    for (; pos + 4 <= size(); pos += 4) {
+    for (; pos + 4 <= units; pos += 4) {
       std::uint64_t word;
-      std::memcpy(&word, bytes.data() + 2 * pos, 8);
-      if (big_endian) word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
+      std::memcpy(&word, data + 2 * pos, 8);
+      if (BigEndian) word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
       if (((word - 14 * kOnes) & ~word & kHigh) != 0) break;
     }
-    for (wchar_t c; pos < size() && (c = at(pos)) != L'\r' && c != L'\n';) ++pos;
+    for (wchar_t c; pos < units && (c = at(pos)) != L'\r' && c != L'\n';) ++pos;
     return pos;
   }
 };
@@ -93,12 +97,20 @@ struct ByteSource {
 // A record: where its line, its number's text ([line + 2, close)), its value on that line
 // (close + 1 to content_end) and its line break (to line_end) lie, and the plain lines after
 // it up to the next record or the tail, which stay with it ([line_end, following_end)).
+//
+// Or a run: records one after another in the text, numbers rising from `number` to `last`,
+// each written exactly as it stands and none switched, with their plain lines; one entry in the
+// table for all of them, written as one piece [line, line_end). Its line_end and following_end
+// are its last record's. A project's table is mostly runs, so the table stays short.
 // Offsets of 32 bits keep the table small: a project text is far below 4 G characters.
 struct Record {
   int number;
+  int last;  // the number of a run's last record; `number` for a record alone
   std::uint32_t line, close, content_end, line_end, following_end;
   bool shortest_number;  // written as the rewrite would write it
   bool replaced;
+  bool run;
+  bool as_it_stands;  // written exactly as it stands in the text, as runs always are
 };
 
 struct Span {
@@ -194,8 +206,54 @@ RecordNumber record_number(const Source& text, std::size_t begin, std::size_t en
   return {parse_record_number(all), false};
 }
 
+bool is_replaced(int number) { return number == 1 || number == 2 || number == 3 || number == kEnvRecord; }
+
 template <class Source>
-Parsed parse(const Source& text) {
+bool spaces_only(const Source& text, std::size_t begin, std::size_t end) {
+  for (; begin < end; ++begin)
+    if (!is_space(text.at(begin))) return false;
+  return true;
+}
+
+// A record that the rewrite would write exactly as it stands: "+[n]value" with its number in
+// its shortest form, nothing to trim from its value, and CR LF.
+template <class Source>
+bool written_as_it_stands(const Source& text, const Record& r) {
+  if (r.replaced || !r.shortest_number || r.line_end - r.content_end != 2 || text.at(r.content_end) != L'\r')
+    return false;
+  return r.close + 1 == r.content_end ||
+         (!is_space(text.at(r.close + 1)) && !is_space(text.at(r.content_end - 1)));
+}
+
+// The record on `line`, whose "]" is at `close`, alone.
+template <class Source>
+Record read_record(const Source& text, const Line& line, std::size_t close) {
+  const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
+  const RecordNumber number = record_number(text, line.begin + 2, close);
+  Record record{number.value, number.value, at(line.begin), at(close), at(line.content_end), at(line.end),
+                at(line.end), number.shortest, is_replaced(number.value), false, false};
+  record.as_it_stands = written_as_it_stands(text, record);
+  return record;
+}
+
+// Whether `next`, just read, joins `previous` as one piece of the written table: both written as
+// they stand, `next` on the line after `previous` and its plain lines (which are written, being
+// more than white space), numbered above it.
+template <class Source>
+bool joins(const Source& text, const Record& previous, const Record& next) {
+  return next.line == previous.following_end && next.number > previous.last && next.as_it_stands &&
+         previous.as_it_stands &&
+         (previous.following_end == previous.line_end ||
+          !spaces_only(text, previous.line_end, previous.following_end));
+}
+
+enum class Table { Runs, Records };
+
+// With Table::Runs, records join into runs while the text's numbers rise; from the first
+// record out of order on, each record stands alone, so that a table in disorder is the same
+// table of records it has always been.
+template <class Source>
+Parsed parse(const Source& text, Table table) {
   Parsed parsed;
   std::size_t pos = 0;
   Line line{};
@@ -203,19 +261,30 @@ Parsed parse(const Source& text) {
   // Before the first record: the head, or the leading tail when the text opens with "?".
   (text.size() > 0 && text.at(0) == L'?' ? parsed.leading_tail : parsed.head) = {0, pos};
   // A line in a project is seldom shorter than this; an estimate spares regrowing.
-  parsed.records.reserve((text.size() - pos) / 32 + 1);
+  if (table == Table::Records) parsed.records.reserve((text.size() - pos) / 32 + 1);
 
   // Plain lines after a record stay with it until the first "?" line; from there on
   // everything but the records is tail.
   bool in_tail = false;
+  bool rising = table == Table::Runs;
   while (pos < text.size()) {
     line = line_at(text, pos);
     const std::size_t close = record_close(text, line);
     if (close != npos) {
-      const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
-      const RecordNumber number = record_number(text, line.begin + 2, close);
-      parsed.records.push_back({number.value, at(line.begin), at(close), at(line.content_end), at(line.end),
-                                at(line.end), number.shortest, false});
+      const Record record = read_record(text, line, close);
+      if (rising && !parsed.records.empty() && record.number <= parsed.records.back().last) {
+        rising = false;
+        parsed.records.reserve(parsed.records.size() + (text.size() - pos) / 32 + 1);
+      }
+      if (rising && !parsed.records.empty() && joins(text, parsed.records.back(), record)) {
+        Record& run = parsed.records.back();
+        run.run = true;
+        run.last = record.number;
+        run.line_end = record.line_end;
+        run.following_end = record.following_end;
+      } else {
+        parsed.records.push_back(record);
+      }
     } else if (in_tail || is_question_line(text, line)) {
       in_tail = true;
       // Neighbouring tail lines are kept as one piece.
@@ -248,40 +317,75 @@ std::wstring_view replacement_for(int number, const RecordValues& values) {
   }
 }
 
-bool is_replaced(int number) { return number == 1 || number == 2 || number == 3 || number == kEnvRecord; }
-
 bool by_number(const Record& a, const Record& b) { return a.number < b.number; }
+
+// The records of a run, read again from its lines, in text order.
+template <class Source>
+void take_apart(const Source& text, const Record& run, std::vector<Record>& out) {
+  for (std::size_t pos = run.line; pos < run.line_end;) {
+    const Line line = line_at(text, pos);
+    const std::size_t close = record_close(text, line);
+    if (close != npos) out.push_back(read_record(text, line, close));
+    else out.back().following_end = static_cast<std::uint32_t>(line.end);
+    pos = line.end;
+  }
+  out.back().following_end = run.following_end;
+}
+
+// Runs that share numbers with another entry, or whose numbers span record 20, taken apart:
+// the table then sorts and settles as records alone would. Runs lie only in the table's
+// rising start, so they are in order and apart from each other.
+template <class Source>
+void take_apart_overlapping_runs(const Source& text, std::vector<Record>& records) {
+  std::vector<std::size_t> runs;
+  for (std::size_t i = 0; i < records.size(); ++i)
+    if (records[i].run) runs.push_back(i);
+  if (runs.empty()) return;
+  std::vector<bool> apart(records.size(), false);
+  for (const std::size_t i : runs) apart[i] = records[i].number < kEnvRecord && kEnvRecord < records[i].last;
+  for (const Record& r : records) {
+    if (r.run) continue;
+    // The last run that starts at or below this number.
+    const auto after = std::upper_bound(runs.begin(), runs.end(), r.number,
+                                        [&](int n, std::size_t i) { return n < records[i].number; });
+    if (after != runs.begin() && r.number <= records[*std::prev(after)].last) apart[*std::prev(after)] = true;
+  }
+  if (std::find(apart.begin(), apart.end(), true) == apart.end()) return;
+  std::vector<Record> table;
+  table.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (apart[i]) take_apart(text, records[i], table);
+    else table.push_back(records[i]);
+  }
+  records = std::move(table);
+}
 
 // Sorts by number and keeps the first record of each number; the switched records take
 // their new value on their own line; record 20 is added when the text has none.
-void settle_table(std::vector<Record>& records) {
-  // Projects keep their records in order; the check spares them the sort.
-  if (!std::is_sorted(records.begin(), records.end(), by_number))
-    std::stable_sort(records.begin(), records.end(), by_number);
-  const auto last = std::unique(records.begin(), records.end(),
-                                [](const Record& a, const Record& b) { return a.number == b.number; });
-  records.erase(last, records.end());
-  const auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
-                                    [](const Record& r, int n) { return r.number < n; });
-  if (env == records.end() || env->number != kEnvRecord) records.insert(env, Record{kEnvRecord, 0, 0, 0, 0, 0, false, false});
-  for (Record& r : records) r.replaced = is_replaced(r.number);
-}
-
 template <class Source>
-bool spaces_only(const Source& text, std::size_t begin, std::size_t end) {
-  for (; begin < end; ++begin)
-    if (!is_space(text.at(begin))) return false;
-  return true;
-}
-
-// A record that the rewrite would write exactly as it stands: "+[n]value" with its number in
-// its shortest form, nothing to trim from its value, and CR LF.
-template <class Source>
-bool written_as_it_stands(const Source& text, const Record& r) {
-  if (r.replaced || !r.shortest_number || r.line_end - r.content_end != 2 || text.at(r.content_end) != L'\r')
-    return false;
-  return r.close + 1 == r.content_end ||
-         (!is_space(text.at(r.close + 1)) && !is_space(text.at(r.content_end - 1)));
+void settle_table(const Source& text, std::vector<Record>& records) {
+  const bool ascending = std::adjacent_find(records.begin(), records.end(), [](const Record& a, const Record& b) {
+                           return a.last >= b.number;
+                         }) == records.end();
+  if (!ascending) {
+    take_apart_overlapping_runs(text, records);
+    // Projects keep their records in order; the check spares them the sort.
+    if (!std::is_sorted(records.begin(), records.end(), by_number))
+      std::stable_sort(records.begin(), records.end(), by_number);
+    const auto last = std::unique(records.begin(), records.end(),
+                                  [](const Record& a, const Record& b) { return a.number == b.number; });
+    records.erase(last, records.end());
+  }
+  auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
+                              [](const Record& r, int n) { return r.last < n; });
+  if (env != records.end() && env->number < kEnvRecord) {
+    // A run spans a missing record 20.
+    take_apart_overlapping_runs(text, records);
+    env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
+                           [](const Record& r, int n) { return r.last < n; });
+  }
+  if (env == records.end() || env->number != kEnvRecord)
+    records.insert(env, Record{kEnvRecord, kEnvRecord, 0, 0, 0, 0, 0, false, true, false, false});
 }
 
 template <class Source>
@@ -292,7 +396,7 @@ void write_text(const Source& text, const Parsed& parsed, const RecordValues& va
   // A head that does not end its line would swallow the first record.
   if (parsed.head.end > 0 && !is_line_break(text.at(parsed.head.end - 1))) out.append_new(kEnd);
   for (const Record& r : parsed.records) {
-    if (written_as_it_stands(text, r)) {
+    if (r.as_it_stands) {
       source({r.line, r.line_end});
     } else {
       out.append_new(kOpen);
@@ -319,8 +423,9 @@ void write_text(const Source& text, const Parsed& parsed, const RecordValues& va
 template <class Source>
 TextPieces rewrite(const Source& text, const RecordValues& values) {
   if (text.size() > UINT32_MAX) throw std::length_error("project text too long");
-  Parsed parsed = parse(text);
-  settle_table(parsed.records);
+  // Runs keep the table of an ordered project short.
+  Parsed parsed = parse(text, Table::Runs);
+  settle_table(text, parsed.records);
   TextPieces out;
   write_text(text, parsed, values, out);
   return out;
@@ -355,7 +460,8 @@ TextPieces rewrite_project_pieces(std::wstring_view text, const RecordValues& va
 }
 
 wchar_t ProjectBytes::at(std::size_t i) const {
-  return code_page ? ByteSource{bytes, code_page}.at(i) : Utf16Source{bytes, big_endian}.at(i);
+  if (code_page) return ByteSource{bytes, code_page}.at(i);
+  return big_endian ? Utf16Source<true>(bytes).at(i) : Utf16Source<false>(bytes).at(i);
 }
 
 TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& values) {
@@ -366,7 +472,7 @@ TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& 
       source.plain_breaks &= (text.code_page[c] == L'\r') == (c == '\r') && (text.code_page[c] == L'\n') == (c == '\n');
     return rewrite(source, values);
   }
-  return rewrite(Utf16Source{text.bytes, text.big_endian}, values);
+  return text.big_endian ? rewrite(Utf16Source<true>(text.bytes), values) : rewrite(Utf16Source<false>(text.bytes), values);
 }
 
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values) {
@@ -376,7 +482,7 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
 LibrarySettings library_settings(std::wstring_view text) {
   LibrarySettings values;
   if (text.size() > UINT32_MAX) return values;
-  for (const Record& r : parse(WideSource{text}).records) {
+  for (const Record& r : parse(WideSource{text}, Table::Records).records) {
     const std::wstring_view own = text.substr(r.close + 1, r.content_end - r.close - 1);
     for (std::size_t i = 0; i < kLibrarySettings.size(); ++i)
       if (r.number == kLibrarySettings[i] && !values[i]) values[i] = std::wstring(trim_view(own));

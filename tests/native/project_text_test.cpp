@@ -42,6 +42,13 @@ TEST(RewriteProjectText, BuildsTheRecordTable) {
       {"numbers saturate", L"+[99999999999]a\r\n+[-99999999999]b\r\n",
        L"+[-2147483648]b\r\n" + kEnv + L"+[2147483647]a\r\n"},
       {"empty text gains record 20 only", L"", kEnv},
+      // Records in order, as ACADE writes them, and a later one that belongs among them.
+      {"a later record goes among ordered ones", L"+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n+[5]late\r\n+[3]d\r\n",
+       L"+[3]G3\r\n+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n" + kEnv},
+      {"record 20 goes among ordered ones", L"+[17]a\r\n+[19]b\r\n+[21]c\r\n+[22]d\r\n",
+       L"+[17]a\r\n+[19]b\r\n" + kEnv + L"+[21]c\r\n+[22]d\r\n"},
+      {"blank lines after an ordered record go", L"+[4]a\r\n \r\n+[5]b\r\n+[6]c\r\n+[2]m\r\n",
+       L"+[2]G2\r\n+[4]a\r\n+[5]b\r\n+[6]c\r\n" + kEnv},
   });
 }
 
