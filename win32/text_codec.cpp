@@ -208,8 +208,21 @@ DecodeFailure check_utf16_text(std::string_view body, bool big_endian) {
     return static_cast<unsigned>(static_cast<unsigned char>(body[2 * i + high])) << 8 |
            static_cast<unsigned char>(body[2 * i + 1 - high]);
   };
+  // Four units at a time while none of them is zero or a surrogate.
+  constexpr std::uint64_t kOnes = 0x0001000100010001ull, kHigh = 0x8000800080008000ull;
+  constexpr std::uint64_t kSurrogateMask = 0xF800F800F800F800ull, kSurrogate = 0xD800D800D800D800ull;
+  const auto has_zero_unit = [](std::uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; };
   const std::size_t units = body.size() / 2;
   for (std::size_t i = 0; i < units; ++i) {
+    if (i + 4 <= units) {
+      std::uint64_t word;
+      std::memcpy(&word, body.data() + 2 * i, 8);
+      if (big_endian) word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
+      if (!has_zero_unit(word) && !has_zero_unit((word & kSurrogateMask) ^ kSurrogate)) {
+        i += 3;
+        continue;
+      }
+    }
     const unsigned c = unit(i);
     if (c == 0) return DecodeFailure::ZeroByte;
     if ((c & 0xF800) != 0xD800) continue;
