@@ -11,6 +11,11 @@ namespace {
 using kvs::install::kSupportPathEntry;
 using kvs::install::kTemplateFolder;
 
+// A setting is put only when it changes: AutoCAD stores every put and rereads its folders.
+void put_changed(const AcadFiles& files, FileSetting setting, const std::wstring& present, const std::wstring& value) {
+  if (value != present) files.put(setting, value);
+}
+
 }  // namespace
 
 FileSettings current_file_settings() {
@@ -22,14 +27,16 @@ void fSetSupportPath(int tip) {
   const AcadFiles files = AcadFiles::open();
   const std::wstring support = files.get(FileSetting::SupportPath);
   try {
+    const std::wstring templates = files.get(FileSetting::TemplateDwgPath);
     if (tip == 1) {
-      files.put(FileSetting::TemplateDwgPath, kTemplateFolder);
+      put_changed(files, FileSetting::TemplateDwgPath, templates, kTemplateFolder);
       if (!kvs::contains(kvs::to_lower(support), L"korvanta"))
         files.put(FileSetting::SupportPath, kSupportPathEntry + support);
       acutPrintf(L"Support path changed..\n");
     } else {
-      files.put(FileSetting::TemplateDwgPath, files.get(FileSetting::PlotLogFilePath) + L"Template");
-      files.put(FileSetting::SupportPath, kvs::replace_all(kvs::to_lower(support), kSupportPathEntry, L""));
+      put_changed(files, FileSetting::TemplateDwgPath, templates, files.get(FileSetting::PlotLogFilePath) + L"Template");
+      put_changed(files, FileSetting::SupportPath, support,
+                  kvs::replace_all(kvs::to_lower(support), kSupportPathEntry, L""));
     }
   } catch (const _com_error& e) {
     acutPrintf(L"%ls", e.ErrorMessage());
