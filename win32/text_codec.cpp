@@ -212,17 +212,18 @@ DecodeFailure check_utf16_text(std::string_view body, bool big_endian) {
   constexpr std::uint64_t kOnes = 0x0001000100010001ull, kHigh = 0x8000800080008000ull;
   constexpr std::uint64_t kSurrogateMask = 0xF800F800F800F800ull, kSurrogate = 0xD800D800D800D800ull;
   const auto has_zero_unit = [](std::uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; };
+  // Big-endian units are read with their bytes swapped, so the surrogate bits sit in their low byte.
+  const std::uint64_t surrogateMask = big_endian ? kSurrogateMask >> 8 : kSurrogateMask;
+  const std::uint64_t surrogate = big_endian ? kSurrogate >> 8 : kSurrogate;
+  const auto plain = [&](std::size_t i) {
+    std::uint64_t word;
+    std::memcpy(&word, body.data() + 2 * i, 8);
+    return !has_zero_unit(word) && !has_zero_unit((word & surrogateMask) ^ surrogate);
+  };
   const std::size_t units = body.size() / 2;
   for (std::size_t i = 0; i < units; ++i) {
-    if (i + 4 <= units) {
-      std::uint64_t word;
-      std::memcpy(&word, body.data() + 2 * i, 8);
-      if (big_endian) word = ((word & 0x00FF00FF00FF00FFull) << 8) | ((word >> 8) & 0x00FF00FF00FF00FFull);
-      if (!has_zero_unit(word) && !has_zero_unit((word & kSurrogateMask) ^ kSurrogate)) {
-        i += 3;
-        continue;
-      }
-    }
+    while (i + 4 <= units && plain(i)) i += 4;
+    if (i == units) break;
     const unsigned c = unit(i);
     if (c == 0) return DecodeFailure::ZeroByte;
     if ((c & 0xF800) != 0xD800) continue;

@@ -257,6 +257,11 @@ TEST_F(ProjectDriver, FilesThatAreNotTextAreRefusedAndLeftAsTheyWere) {
       {"ANSI with a zero byte", std::string("+[1]a\r\n\0+[2]b", 13), L"it holds a zero byte, so it is not a text file."},
       {"UTF-16 of odd length", "\xFF\xFE+\0[\0" "1", L"it is not valid UTF-16 text."},
       {"UTF-16 with a lone surrogate", std::string("\xFF\xFE+\0\x00\xD8", 6), L"it is not valid UTF-16 text."},
+      // Far enough in that the check reads it among four units at a time.
+      {"UTF-16 BE with a lone surrogate after a record",
+       std::string("\xFE\xFF\0+\0[\0" "1\0]\0a\0b\0c\0d\xDC\x00\0e\0f\0g\0h", 28), L"it is not valid UTF-16 text."},
+      {"UTF-16 with a zero unit after a record", std::string("\xFF\xFE+\0[\0" "1\0]\0a\0b\0c\0d\0\0\0e\0f\0", 24),
+       L"it holds a zero byte, so it is not a text file."},
       {"UTF-8 with a broken sequence", "\xEF\xBB\xBF+[1]\xC3(", L"it is not valid UTF-8 text."},
   };
   for (const auto& c : cases) {
