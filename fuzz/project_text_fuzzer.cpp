@@ -167,14 +167,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kvs::ProjectBytes in_place{units, nullptr, big_endian};
     require(kvs::rewrite_project_pieces(in_place, values).joined(text) == out, "UTF-16 read in place differs");
   }
+  // The fuzzing table, where other bytes stand for CR and LF too, and one where only the bytes
+  // CR and LF do, as in every ANSI code page, so that line breaks are searched in the bytes.
   static const CodePage code_page;
+  static const CodePage plain_breaks = [] {
+    CodePage table;
+    for (int b = 0x80; b < 256; ++b)
+      if (table.wide[b] == L'\r' || table.wide[b] == L'\n') table.wide[b] = static_cast<wchar_t>(0x0400 + b);
+    return table;
+  }();
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  std::wstring through_table;
-  for (const char b : bytes) through_table += code_page.wide[static_cast<unsigned char>(b)];
-  const kvs::ProjectBytes single{bytes, code_page.wide, false};
-  require(kvs::rewrite_project_pieces(single, values).joined(through_table) ==
-              kvs::rewrite_project_text(through_table, values),
-          "a one-byte code page read in place differs");
+  for (const CodePage* table : {&code_page, &plain_breaks}) {
+    std::wstring through_table;
+    for (const char b : bytes) through_table += table->wide[static_cast<unsigned char>(b)];
+    const kvs::ProjectBytes single{bytes, table->wide, false};
+    require(kvs::rewrite_project_pieces(single, values).joined(through_table) ==
+                kvs::rewrite_project_text(through_table, values),
+            "a one-byte code page read in place differs");
+  }
 
   // The driver stores the text without trailing white space.
   const std::wstring stored(kvs::trim_right_view(out));

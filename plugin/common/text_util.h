@@ -30,7 +30,10 @@ struct AsciiSpaces {
 inline bool is_space(wchar_t c) {
   static const detail::AsciiSpaces ascii;
   // wchar_t is unsigned on Windows and signed elsewhere: compared as an unsigned code.
-  if (static_cast<std::uint32_t>(c) < 128) return ascii.space[static_cast<std::uint32_t>(c)];
+  const auto code = static_cast<std::uint32_t>(c);
+  // Letters, digits and punctuation are no library's white space; most characters are these.
+  if (code > 0x20 && code < 0x7F) return false;
+  if (code < 128) return ascii.space[code];
   return std::iswspace(static_cast<std::wint_t>(c)) != 0;
 }
 

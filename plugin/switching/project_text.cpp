@@ -18,14 +18,24 @@ namespace {
 constexpr auto npos = std::wstring_view::npos;
 constexpr int kEnvRecord = 20;
 
-// Where the next CR or LF lies at or after `pos`, or `end`; eight bytes at a time while no
-// byte of them is below 14 (CR is 13, LF 10).
+// Where the next CR or LF lies at or after `pos`, or `end`; eight bytes at a time, each word's
+// first byte below 14 (CR is 13, LF 10) found at once: the lowest byte the test marks is
+// exact, only bytes above it may be marked wrongly.
 std::size_t next_line_break(const unsigned char* data, std::size_t pos, std::size_t end) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHigh = 0x8080808080808080ull;
-  for (; pos + 8 <= end; pos += 8) {
+  while (pos + 8 <= end) {
     std::uint64_t word;
     std::memcpy(&word, data + pos, 8);
-    if (((word - 14 * kOnes) & ~word & kHigh) != 0) break;
+    const std::uint64_t low = (word - 14 * kOnes) & ~word & kHigh;
+    if (low == 0) {
+      pos += 8;
+      continue;
+    }
+    // The lowest mark is bit 8k + 7 of byte k; the bytes below it, counted a bit each, give k.
+    const std::uint64_t below = ((low & (0 - low)) >> 7) - 1;
+    const std::size_t at = pos + static_cast<std::size_t>(((below & kOnes) * kOnes) >> 56);
+    if (data[at] == '\r' || data[at] == '\n') return at;
+    pos = at + 1;
   }
   for (; pos < end && data[pos] != '\r' && data[pos] != '\n'; ++pos) {
   }
