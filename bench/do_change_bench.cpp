@@ -123,7 +123,7 @@ int main() {
     const char* encoding = utf16 ? "UTF-16" : "ANSI";
     std::printf("%s\n", encoding);
     measure("10KB", 10'000, 9, temp, utf16);
-    measure("1MB", 1'000'000, 9, temp, utf16);
+    measure("1MB", 1'000'000, 15, temp, utf16);
     measure("64MB", 64'000'000, 5, temp, utf16);
   }
   acadhost::endSession();
