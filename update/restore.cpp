@@ -15,8 +15,6 @@ namespace {
 
 const wchar_t kDatabaseExt[] = L".mdb";
 
-bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
-
 std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
 
 bool running(HANDLE host) { return host && WaitForSingleObject(host, 0) == WAIT_TIMEOUT; }
@@ -30,7 +28,7 @@ bool sessionOpen() {
 
 // The backup put back under the working name; the reason when that failed.
 std::optional<std::wstring> putBackupBack(const std::wstring& working, const std::wstring& backup) {
-  if (!exists(backup)) return std::nullopt;
+  if (!kvs::path_exists(backup)) return std::nullopt;
   const std::wstring target = kvs::extended_path(working);
   // A working copy of a read-only add-on database refuses the delete.
   const DWORD attributes = GetFileAttributesW(target.c_str());

@@ -97,11 +97,4 @@ using FindHandle = UniqueHandle<FindClose>;
 // Files are kernel objects too.
 using FileHandle = KernelHandle;
 
-// True when a file-system search for the exact path finds an entry.
-inline bool pathExists(const wchar_t* path) {
-  WIN32_FIND_DATAW data;
-  FindHandle find(FindFirstFileW(path, &data));
-  return find.valid();
-}
-
 }  // namespace kvs

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win32/handles.h"
+
 namespace kvs {
 
 namespace {
@@ -34,6 +36,12 @@ std::wstring extended_path(const std::wstring& path) {
   if (full.rfind(L"\\\\?\\", 0) == 0) return full;
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;
+}
+
+bool path_exists(const std::wstring& path) {
+  WIN32_FIND_DATAW data;
+  const FindHandle find(FindFirstFileW(extended_path(path).c_str(), &data));
+  return find.valid();
 }
 
 }  // namespace kvs

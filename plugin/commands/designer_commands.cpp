@@ -46,8 +46,6 @@ void printFileSettings() {
         (kvs::is_addon_template_folder(settings.templates) ? L" (the add-on's)" : L""));
 }
 
-bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
-
 // The backup is the only record that the add-on's database has taken the user's place.
 std::wstring plcLine() {
   const std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
@@ -55,8 +53,8 @@ std::wstring plcLine() {
   const std::optional<kvs::PlcPaths> located = locate_plc_database(docs);
   if (!located) return L"PLC database: none found under " + docs + L"AeData\\";
   const kvs::PlcPaths& paths = *located;
-  const bool working = exists(paths.working);
-  if (exists(paths.backup))
+  const bool working = kvs::path_exists(paths.working);
+  if (kvs::path_exists(paths.backup))
     return (working ? L"PLC database: the add-on's; the user's own is kept as "
                     : L"PLC database: none in place; the user's own is kept as ") + paths.backup;
   return working ? L"PLC database: the user's own, " + paths.working : L"PLC database: none at " + paths.working;

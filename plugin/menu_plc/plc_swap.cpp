@@ -24,8 +24,6 @@ const wchar_t* const kAddonDatabase = kvs::install::kPlcDatabase;
 // update.exe holds the swap mutex only for one delete and one rename.
 const DWORD kSwapMutexWaitMs = 10000;
 
-bool exists(const std::wstring& path) { return kvs::pathExists(kvs::extended_path(path).c_str()); }
-
 }  // namespace
 
 std::optional<kvs::PlcPaths> locate_plc_database(const std::wstring& docs) {
@@ -34,7 +32,7 @@ std::optional<kvs::PlcPaths> locate_plc_database(const std::wstring& docs) {
   // A swap whose copy failed leaves the user's database only as the backup: that folder still
   // holds it, and the restore must still be started there.
   const auto holdsDatabase = [](const std::wstring& candidate) {
-    return exists(candidate) || exists(kvs::replace_all(candidate, L"ace_plc.mdb", L"ace_plc_old.mdb"));
+    return kvs::path_exists(candidate) || kvs::path_exists(kvs::replace_all(candidate, L"ace_plc.mdb", L"ace_plc_old.mdb"));
   };
   const std::wstring language = kvs::find_plc_language(paths.working, holdsDatabase);
   if (language.empty()) return std::nullopt;
@@ -73,8 +71,8 @@ std::wstring readUtf8(const std::wstring& path) {
 // session; a log whose backup is gone no longer tells the truth and goes unprinted.
 void reportFailedRestore(const std::wstring& backup) {
   const std::wstring log = folderOf(backup) + kvs::kPlcRestoreLog;
-  if (!exists(log)) return;
-  if (exists(backup)) {
+  if (!kvs::path_exists(log)) return;
+  if (kvs::path_exists(backup)) {
     std::wstring reason = kvs::trim(readUtf8(log));
     if (reason.empty()) reason = L"the reason could not be read from " + log;
     print(L"PLC database not restored after the last session: " + reason + L". Your own database is kept as " +
@@ -106,9 +104,9 @@ void initPCL() {
   // Should the wait run out, the session lock already keeps any later restore away.
   kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
   // The backup is the only record that a swap is in force.
-  if (exists(paths.backup)) return;
+  if (kvs::path_exists(paths.backup)) return;
   // Without the add-on's database the rename would leave ACADE with none at all.
-  if (!exists(kAddonDatabase)) {
+  if (!kvs::path_exists(kAddonDatabase)) {
     print(L"PLC database not swapped: the add-on's database " + std::wstring(kAddonDatabase) + L" is missing.\n");
     return;
   }
@@ -152,7 +150,7 @@ void deinitPCL() {
                                               SW_HIDE)) > 32)
     return;
   const DWORD code = GetLastError();
-  if (exists(paths.backup))
+  if (kvs::path_exists(paths.backup))
     print(L"PLC database not restored: cannot start " + std::wstring(kRestoreProgram) + L": " + describe(code) +
           L". Your own database is kept as " + paths.backup + L".\n");
 }
