@@ -371,29 +371,19 @@ void take_apart_overlapping_runs(const Source& text, std::vector<Record>& record
 }
 
 // Sorts by number and keeps the first record of each number; the switched records take
-// their new value on their own line; record 20 is added when the text has none.
+// their new value on their own line; record 20 is added when the text has none. The runs left
+// after taking apart share no number with any other entry, so they sort as records do.
 template <class Source>
 void settle_table(const Source& text, std::vector<Record>& records) {
-  const bool ascending = std::adjacent_find(records.begin(), records.end(), [](const Record& a, const Record& b) {
-                           return a.last >= b.number;
-                         }) == records.end();
-  if (!ascending) {
-    take_apart_overlapping_runs(text, records);
-    // Projects keep their records in order; the check spares them the sort.
-    if (!std::is_sorted(records.begin(), records.end(), by_number))
-      std::stable_sort(records.begin(), records.end(), by_number);
-    const auto last = std::unique(records.begin(), records.end(),
-                                  [](const Record& a, const Record& b) { return a.number == b.number; });
-    records.erase(last, records.end());
-  }
-  auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
-                              [](const Record& r, int n) { return r.last < n; });
-  if (env != records.end() && env->number < kEnvRecord) {
-    // A run spans a missing record 20.
-    take_apart_overlapping_runs(text, records);
-    env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
-                           [](const Record& r, int n) { return r.last < n; });
-  }
+  take_apart_overlapping_runs(text, records);
+  // Projects keep their records in order; the check spares them the sort.
+  if (!std::is_sorted(records.begin(), records.end(), by_number))
+    std::stable_sort(records.begin(), records.end(), by_number);
+  const auto last = std::unique(records.begin(), records.end(),
+                                [](const Record& a, const Record& b) { return a.number == b.number; });
+  records.erase(last, records.end());
+  const auto env = std::lower_bound(records.begin(), records.end(), kEnvRecord,
+                                    [](const Record& r, int n) { return r.number < n; });
   if (env == records.end() || env->number != kEnvRecord)
     records.insert(env, Record{kEnvRecord, kEnvRecord, 0, 0, 0, 0, 0, false, true, false, false});
 }
