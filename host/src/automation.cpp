@@ -158,8 +158,7 @@ class AutomationObject : public Interface {
       VariantInit(&value);
       if (HRESULT hr = getProperty(id, &value); FAILED(hr)) return raise(hr, info);
       if (result) {
-        VariantClear(result);
-        *result = value;
+        *result = value;  // the caller's VARIANT is an out-parameter, not one to clear
       } else {
         VariantClear(&value);
       }
@@ -177,6 +176,8 @@ class AutomationObject : public Interface {
       }
       HRESULT hr = putProperty(id, V_BSTR(&text));
       VariantClear(&text);
+      // A property that cannot be put is the dispatch's own answer, not a failure of the object.
+      if (hr == DISP_E_MEMBERNOTFOUND) return hr;
       return FAILED(hr) ? raise(hr, info) : S_OK;
     }
     return DISP_E_MEMBERNOTFOUND;
@@ -195,9 +196,11 @@ HRESULT stringResult(HRESULT hr, BSTR text, VARIANT* value) {
   return S_OK;
 }
 
-template <typename Interface>
-HRESULT objectResult(HRESULT hr, Interface* object, VARIANT* value) {
-  if (FAILED(hr)) return hr;
+// A late-bound read of an object property: what the object's own accessor hands out.
+template <typename Owner, typename Child>
+HRESULT objectResult(Owner* owner, HRESULT (__stdcall Owner::*accessor)(Child**), VARIANT* value) {
+  Child* object = nullptr;
+  if (HRESULT hr = (owner->*accessor)(&object); FAILED(hr)) return hr;
   V_VT(value) = VT_DISPATCH;
   V_DISPATCH(value) = object;  // the reference the accessor added goes to the caller
   return S_OK;
@@ -252,11 +255,7 @@ class Preferences : public AutomationObject<IAcadPreferences> {
 
  protected:
   std::vector<const wchar_t*> properties() const override { return {L"Files"}; }
-  HRESULT getProperty(DISPID, VARIANT* value) override {
-    IAcadPreferencesFiles* files = nullptr;
-    HRESULT hr = get_Files(&files);
-    return objectResult(hr, files, value);
-  }
+  HRESULT getProperty(DISPID, VARIANT* value) override { return objectResult(this, &Preferences::get_Files, value); }
 
  private:
   PreferencesFiles files_;
@@ -271,9 +270,7 @@ class Application : public AutomationObject<IAcadApplication> {
  protected:
   std::vector<const wchar_t*> properties() const override { return {L"Preferences"}; }
   HRESULT getProperty(DISPID, VARIANT* value) override {
-    IAcadPreferences* preferences = nullptr;
-    HRESULT hr = get_Preferences(&preferences);
-    return objectResult(hr, preferences, value);
+    return objectResult(this, &Application::get_Preferences, value);
   }
 
  private:

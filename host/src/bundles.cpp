@@ -39,7 +39,7 @@ bool parseSeries(const std::wstring& series, std::pair<int, int>& out) {
   std::size_t i = 1;
   auto number = [&](int& n) {
     std::size_t start = i;
-    while (i < series.size() && iswdigit(series[i]) && i - start < 4) n = n * 10 + (series[i++] - L'0');
+    while (i < series.size() && series[i] >= L'0' && series[i] <= L'9' && i - start < 4) n = n * 10 + (series[i++] - L'0');
     return i > start;
   };
   if (!number(major)) return false;
