@@ -24,45 +24,19 @@
 #include "frame/KVS_switchApp.h"
 #include "switching/kept_versions.h"
 #include "switching/project_driver.h"
-#include "win32/file_rename.h"
+#include "win32/file_read.h"
+#include "win32/file_replace.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Handle {
-  HANDLE h;
-  ~Handle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
-std::string readAll(const std::wstring& path) {
-  Handle f{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
-  LARGE_INTEGER size{};
-  GetFileSizeEx(f.h, &size);
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD got = 0;
-  ReadFile(f.h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  bytes.resize(got);
-  return bytes;
-}
-
-void writeAll(const std::wstring& path, const std::string& bytes) {
-  Handle f{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  DWORD put = 0;
-  WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-}
-
-// The crash-safe copy: the bytes written beside, flushed, and the file put in the original's
-// place through the handle it was written through, as do_change puts its own.
-void copyInPlace(const std::wstring& original, const std::wstring& beside) {
-  const std::string bytes = readAll(original);
-  Handle f{CreateFileW(beside.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  DWORD put = 0;
-  WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-  FlushFileBuffers(f.h);
-  if (!kvs::rename_open_file(f.h, original, true)) std::printf("copy failed\n");
+// The crash-safe copy: read whole, written beside, flushed and put in the original's place,
+// by the same replace that do_change writes its file with.
+void copyInPlace(const std::wstring& original) {
+  std::string bytes;
+  if (!kvs::read_whole_file(original, bytes) || !kvs::replace_file_content(original, bytes, FILE_ATTRIBUTE_NORMAL))
+    std::printf("copy failed\n");
 }
 
 // Records in ascending order with library-path-like values, then a drawing list tail.
@@ -85,19 +59,20 @@ std::string asUtf16(const std::string& ascii) {
 }
 
 void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16 = false) {
-  const std::wstring project = folder + L"bench.wdp", copy = folder + L"copy.wdp";
+  const std::wstring project = folder + L"bench.wdp";
   const std::string bytes = utf16 ? asUtf16(makeProject(target / 2)) : makeProject(target);
-  writeAll(project, bytes);
+  if (!kvs::replace_file_content(project, bytes, FILE_ATTRIBUTE_NORMAL)) std::printf("cannot write %ls\n", project.c_str());
   // The first switch changes the file; the rounds then measure a project switched again and again.
   if (!do_change(project, 2)) std::printf("do_change failed\n");
-  const std::string present = readAll(project);
+  std::string present;
+  kvs::read_whole_file(project, present);
   // Rounds take turns, so that a slow spell of the machine does not fall on one of the three.
   double change = 1e300, plain = 1e300, keep = 1e300;
   for (int round = 0; round < runs; ++round) {
     change = std::min(change, bench::best_seconds(1, [&] {
       if (!do_change(project, 2)) std::printf("do_change failed\n");
     }, 0.05));
-    plain = std::min(plain, bench::best_seconds(1, [&] { copyInPlace(project, copy); }, 0.05));
+    plain = std::min(plain, bench::best_seconds(1, [&] { copyInPlace(project); }, 0.05));
     keep = std::min(keep, bench::best_seconds(1, [&] {
       if (!keep_project_version(project, present)) std::printf("keep failed\n");
     }, 0.05));
@@ -107,7 +82,6 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
               "  (keep alone %4.2f x copy)\n",
               label, bytes.size(), mb / change, mb / plain, change / plain, keep / plain);
   DeleteFileW(project.c_str());
-  DeleteFileW(copy.c_str());
 }
 
 }  // namespace
