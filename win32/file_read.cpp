@@ -20,11 +20,6 @@ FileHandle open_shared(const std::wstring& path) {
 
 }  // namespace
 
-bool file_holds(const std::wstring& path, std::string_view bytes) {
-  const FileHandle file = open_shared(path);
-  return file.valid() && file_holds(file.get(), bytes);
-}
-
 bool file_holds(HANDLE file, std::string_view bytes) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;

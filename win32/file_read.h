@@ -12,10 +12,9 @@ namespace kvs {
 // system's error set. `path` may be in the "\\?\" form.
 bool read_whole_file(const std::wstring& path, std::string& bytes);
 
-// Whether the file holds exactly `bytes`. It is read a piece at a time and no further than it
-// agrees, so that a large file costs no buffer of its size. False too when it cannot be read.
-bool file_holds(const std::wstring& path, std::string_view bytes);
-// The same of a file open for reading, read from its start.
+// Whether the file, open for reading and read from its start, holds exactly `bytes`. It is read
+// a piece at a time and no further than it agrees, so that a large file costs no buffer of its
+// size. False too when it cannot be read.
 bool file_holds(HANDLE file, std::string_view bytes);
 
 }  // namespace kvs

@@ -13,18 +13,16 @@ const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
 const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
 const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
 
-std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
-std::wstring sim() { return quoted(binDir() + L"acade-sim.exe"); }
 
 class Deployment : public ::testing::Test {
  protected:
   void SetUp() override {
     removeInstallation();
-    runProcess(sim(), "");  // AutoCAD's first start makes the user's profile
+    runProcess(simCommand(), "");  // AutoCAD's first start makes the user's profile
     // Sessions of other tests may have left a user's PLC database swapped.
     ASSERT_TRUE(waitForUpdates(30000));
     endSwaps();
-    ProcessResult r = runProcess(quoted(binDir() + L"KorvantaSetup.exe") + L" /S");
+    ProcessResult r = runSetup();
     ASSERT_EQ(r.exitCode, 0u) << r.output;
   }
   void TearDown() override { removeInstallation(); }
@@ -33,7 +31,7 @@ class Deployment : public ::testing::Test {
     removeTree(kBundle);
   }
   static ProcessResult uninstall() {
-    return runProcess(quoted(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
   }
   static std::wstring userDocs() {
     std::wstring docs;
@@ -59,7 +57,7 @@ TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
 }
 
 TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
-  ProcessResult r2014 = runProcess(sim() + L" --release 2014", "kvs_on\n");
+  ProcessResult r2014 = runProcess(simCommand() + L" --release 2014", "kvs_on\n");
   EXPECT_EQ(r2014.exitCode, 0u) << r2014.output;
   EXPECT_NE(r2014.output.find("bundle Korvanta.bundle: ./Contents/Windows/KVS_switch_2015.arx skipped: "
                               "SeriesMin R20.0 is above this AutoCAD's R19.1."),
@@ -67,7 +65,7 @@ TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
       << r2014.output;
   EXPECT_NE(r2014.output.find("Unknown command \"kvs_on\""), std::string::npos) << r2014.output;
 
-  ProcessResult r2015 = runProcess(sim() + L" --vernum H.0", "kvs_on\n");
+  ProcessResult r2015 = runProcess(simCommand() + L" --vernum H.0", "kvs_on\n");
   EXPECT_EQ(r2015.exitCode, 0u) << r2015.output;
   EXPECT_NE(r2015.output.find("bundle Korvanta.bundle: loading Contents\\Windows\\KVS_switch_2015.arx."),
             std::string::npos)
@@ -77,7 +75,7 @@ TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
 
 TEST_F(Deployment, MalformedManifestIsReportedAndTheSessionGoesOn) {
   writeBytes(kBundle + L"PackageContents.xml", "<ApplicationPackage><Components><ComponentEntry ModuleName=");
-  ProcessResult r = runProcess(sim(), "nosuch\n");
+  ProcessResult r = runProcess(simCommand(), "nosuch\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   EXPECT_NE(r.output.find("bundle Korvanta.bundle skipped: PackageContents.xml malformed XML at line 1"),
             std::string::npos)

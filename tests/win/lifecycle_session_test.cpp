@@ -15,8 +15,6 @@ const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Ko
 const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
 const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 
-std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
-std::wstring sim() { return quoted(binDir() + L"acade-sim.exe"); }
 
 // The value of record 20 (the environment file the project names).
 std::string record20(const std::wstring& project) {
@@ -42,9 +40,9 @@ class Lifecycle : public ::testing::Test {
     std::wstring oldDocs;
     if (regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", oldDocs)) removeTree(oldDocs);
     RegDeleteTreeW(HKEY_CURRENT_USER, kProduct.c_str());
-    runProcess(sim(), "");
+    runProcess(simCommand(), "");
     ASSERT_TRUE(regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs_));
-    ProcessResult setup = runProcess(quoted(binDir() + L"KorvantaSetup.exe") + L" /S");
+    ProcessResult setup = runSetup();
     ASSERT_EQ(setup.exitCode, 0u) << setup.output;
   }
   void TearDown() override {
@@ -68,13 +66,13 @@ TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
 
   // What the session works with is copied aside from inside it: after QUIT, update.exe may
   // already have put the user's database back by the time the test looks.
-  const std::wstring script = L"SHELL copy " + quoted(a) + L" " + quoted(dir_.path() + L"a-during.wdp") +
-                              L"\nkvs_on\nSHELL copy " + quoted(c) + L" " + quoted(dir_.path() + L"c-during.wdp") +
-                              L"\nSHELL copy " + quoted(plc + L"ace_plc.mdb") + L" " +
-                              quoted(dir_.path() + L"plc-during.mdb") + L"\nSHELL copy " +
-                              quoted(plc + L"ace_plc_old.mdb") + L" " + quoted(dir_.path() + L"plc-old-during.mdb") +
+  const std::wstring script = L"SHELL copy " + inQuotes(a) + L" " + inQuotes(dir_.path() + L"a-during.wdp") +
+                              L"\nkvs_on\nSHELL copy " + inQuotes(c) + L" " + inQuotes(dir_.path() + L"c-during.wdp") +
+                              L"\nSHELL copy " + inQuotes(plc + L"ace_plc.mdb") + L" " +
+                              inQuotes(dir_.path() + L"plc-during.mdb") + L"\nSHELL copy " +
+                              inQuotes(plc + L"ace_plc_old.mdb") + L" " + inQuotes(dir_.path() + L"plc-old-during.mdb") +
                               L"\nQUIT\n";
-  ProcessResult r = runProcess(sim() + L" --project " + quoted(c), toUtf8(script));
+  ProcessResult r = runProcess(simCommand() + L" --project " + inQuotes(c), toUtf8(script));
   ASSERT_EQ(r.exitCode, 0u) << r.output;
 
   // The transcript, in the order a user sees it.

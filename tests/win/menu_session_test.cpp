@@ -12,7 +12,7 @@ const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:40
 const std::wstring kToolbars = kProduct + L"\\Profiles\\<<ACADE>>\\Toolbars";
 
 std::string session(const std::string& input) {
-  ProcessResult r = runProcess(L"\"" + binDir() + L"acade-sim.exe\" --load \"" + binDir() + L"KVS_switch_2015.arx\"",
+  ProcessResult r = runProcess(simCommand() + L" --load " + inQuotes(binDir() + L"KVS_switch_2015.arx"),
                                input);
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   return r.output;

@@ -15,9 +15,8 @@ namespace {
 
 const std::string kOwn = "the user's own PLC database";
 
-std::wstring quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 std::wstring session(const std::wstring& options = L"") {
-  return quoted(binDir() + L"acade-sim.exe") + L" --load " + quoted(binDir() + L"KVS_switch_2015.arx") + options;
+  return simCommand() + L" --load " + inQuotes(binDir() + L"KVS_switch_2015.arx") + options;
 }
 
 // The value a session's product key holds, put back when the test ends.
@@ -41,7 +40,7 @@ class RegistryValueGuard {
 class PlcSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    runProcess(quoted(binDir() + L"acade-sim.exe"));  // AutoCAD's first start makes the user's profile
+    runProcess(simCommand());  // AutoCAD's first start makes the user's profile
     useProfile(L"R20.0\\ACAD-E007");
     putUserDatabase(L"en-US\\Plc\\");
   }

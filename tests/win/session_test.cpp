@@ -7,11 +7,10 @@ using namespace testing_support;
 
 namespace {
 
-std::wstring sim() { return L"\"" + binDir() + L"acade-sim.exe\""; }
 std::wstring plugin() { return L"\"" + binDir() + L"KVS_switch_2015.arx\""; }
 
 TEST(Session, UnsupportedReleaseShowsTheBoxWithTheApplicationsCaption) {
-  ProcessResult r = runProcess(sim() + L" --vernum H.0 --load " + plugin());
+  ProcessResult r = runProcess(simCommand() + L" --vernum H.0 --load " + plugin());
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   EXPECT_NE(r.output.find(toUtf8(L"+---- Message box [AutoCAD] ----\n"
                                  L"| Поддерживаемой версии ACADE не найдено!\n"
@@ -21,7 +20,7 @@ TEST(Session, UnsupportedReleaseShowsTheBoxWithTheApplicationsCaption) {
 }
 
 TEST(Session, CommandsRunFromStandardInputCaseInsensitivelyUntilQuit) {
-  ProcessResult r = runProcess(sim() + L" --load " + plugin(), "KVS_ON\nnosuch\nQUIT\nkvs_on\n");
+  ProcessResult r = runProcess(simCommand() + L" --load " + plugin(), "KVS_ON\nnosuch\nQUIT\nkvs_on\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   EXPECT_NE(r.output.find("_VERNUM J."), std::string::npos) << r.output;
   EXPECT_NE(r.output.find("Command: KVS_ON\n"), std::string::npos) << r.output;
@@ -35,7 +34,7 @@ TEST(Session, CommandsRunFromStandardInputCaseInsensitivelyUntilQuit) {
 TEST(Session, ScriptFileAndArxUnload) {
   TempDir dir;
   writeBytes(dir.path() + L"s.scr", "\xEF\xBB\xBFkvs_off\nARXUNLOAD KVS_switch_2015.arx\nkvs_off\n");
-  ProcessResult r = runProcess(sim() + L" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
+  ProcessResult r = runProcess(simCommand() + L" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   std::size_t unloaded = r.output.find("successfully unloaded");
   ASSERT_NE(unloaded, std::string::npos) << r.output;
@@ -44,20 +43,20 @@ TEST(Session, ScriptFileAndArxUnload) {
 }
 
 TEST(Session, BadOptionsAndUnloadableModulesFail) {
-  ProcessResult badRelease = runProcess(sim() + L" --release 2027");
+  ProcessResult badRelease = runProcess(simCommand() + L" --release 2027");
   EXPECT_EQ(badRelease.exitCode, 2u);
   EXPECT_NE(badRelease.output.find("--release takes a year from 2010 to 2026 or a release key"), std::string::npos)
       << badRelease.output;
 
-  ProcessResult unknown = runProcess(sim() + L" --frobnicate");
+  ProcessResult unknown = runProcess(simCommand() + L" --frobnicate");
   EXPECT_EQ(unknown.exitCode, 2u);
 
-  ProcessResult missing = runProcess(sim() + L" --load C:\\nowhere\\none.arx");
+  ProcessResult missing = runProcess(simCommand() + L" --load C:\\nowhere\\none.arx");
   EXPECT_EQ(missing.exitCode, 1u);
   EXPECT_NE(missing.output.find("Unable to load C:\\nowhere\\none.arx"), std::string::npos) << missing.output;
 
   // An API 20 module does not load into a release that needs another ObjectARX version.
-  ProcessResult old = runProcess(sim() + L" --release 2013 --load " + plugin());
+  ProcessResult old = runProcess(simCommand() + L" --release 2013 --load " + plugin());
   EXPECT_EQ(old.exitCode, 1u);
   EXPECT_NE(old.output.find("incompatible version of ObjectARX application"), std::string::npos) << old.output;
 }

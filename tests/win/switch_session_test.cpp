@@ -10,7 +10,6 @@ namespace {
 
 const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 
-std::wstring sim() { return L"\"" + binDir() + L"acade-sim.exe\""; }
 std::wstring plugin() { return L"\"" + binDir() + L"KVS_switch_2015.arx\""; }
 
 FILETIME lastWrite(const std::wstring& path) {
@@ -53,7 +52,7 @@ TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
   std::wstring project = dir.path() + L"Щит насосов.wdp";
   writeBytes(project, toAnsi(L"+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n"
                              L"+[20]wd.env\r\n?[SCALE]1.0\r\n"));
-  std::wstring session = sim() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path();
+  std::wstring session = simCommand() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path();
 
   // Unloading before the end keeps the session's quit from switching the project back.
   writeBytes(dir.path() + L"on.scr", "kvs_on\nARXUNLOAD KVS_switch_2015.arx\n");
@@ -122,7 +121,7 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     writeBytes(c.file, project);
-    const std::wstring session = sim() + L" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"";
+    const std::wstring session = simCommand() + L" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"";
     writeBytes(dir.path() + L"s.scr", toUtf8(L"ACTIVEPROJECT \"" + c.reported + L"\"\nkvs_on\n" +
                                              (c.locked ? L"kvs_off\n" : L"") + L"ARXUNLOAD KVS_switch_2015.arx\n"));
     // Open with no sharing, as a colleague's program may hold it.
@@ -140,7 +139,7 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
       EXPECT_EQ(on.output.find("Message box"), std::string::npos) << on.output;
       // Registered before the colleague took it: the start-up keeps it and names it.
       regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", c.reported + L";");
-      ProcessResult start = runProcess(sim() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
+      ProcessResult start = runProcess(simCommand() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
       EXPECT_NE(start.output.find(toUtf8(L"The project stays registered and will be tried again at the next start: " +
                                          c.reported)),
                 std::string::npos) << start.output;
@@ -157,7 +156,7 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
 
     // The next start switches it again (after a kvs_off by hand in another tool, say).
     writeBytes(c.file, project);
-    ProcessResult start = runProcess(sim() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
+    ProcessResult start = runProcess(simCommand() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
     EXPECT_EQ(record20(c.file), "kvdata.env") << start.output;
 
     writeBytes(dir.path() + L"s.scr", toUtf8(L"ACTIVEPROJECT \"" + c.reported + L"\"\nkvs_off\nARXUNLOAD KVS_switch_2015.arx\n"));
@@ -183,7 +182,7 @@ TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
   writeBytes(project, stock);
   writeBytes(dir.path() + L"s.scr", "kvs_undo\nkvs_on\nkvs_list\nkvs_undo\nkvs_status\nARXUNLOAD KVS_switch_2015.arx\n");
   ProcessResult r =
-      runProcess(sim() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
+      runProcess(simCommand() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   for (const std::wstring& expected : {
            L"Command: kvs_undo\nNothing to undo for project " + project + L": no earlier version of it is kept.\n"
@@ -203,7 +202,7 @@ TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
 
 TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {
   RegistryKeyGuard key(kAddonKey);
-  ProcessResult r = runProcess(sim() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");
+  ProcessResult r = runProcess(simCommand() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   EXPECT_NE(r.output.find("Command: kvs_on\nCommand: kvs_off\nCommand: ACTIVEPROJECT\nNo active project.\n"),
             std::string::npos)

@@ -247,6 +247,18 @@ TEST_F(ProjectDriver, AcadeProjectsSwitchInTheirOwnEncodingKeepingEveryOtherLine
   }
 }
 
+TEST_F(ProjectDriver, UnicodeCharactersBeyondTheBasicPlaneSwitchInEitherByteOrder) {
+  start();
+  // The first pair lies across two groups of four units, the second within one.
+  const std::wstring head = L"Щит\U0001F50C пульт \U0001F4A1\r\n";
+  for (const char* encoding : {"utf-16le", "utf-16be"}) {
+    SCOPED_TRACE(encoding);
+    writeBytes(project_, fileBytes(head + L"+[20]wd.env\r\n", encoding));
+    ASSERT_EQ(switch_project_file(project_, 1), SwitchResult::Switched) << toUtf8(acadhost::transcript());
+    EXPECT_EQ(readBytes(project_), fileBytes(head + L"+[20]kvdata.env", encoding));
+  }
+}
+
 TEST_F(ProjectDriver, FilesThatAreNotTextAreRefusedAndLeftAsTheyWere) {
   start();
   const struct {

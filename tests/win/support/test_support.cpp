@@ -181,6 +181,12 @@ void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& n
   RegCloseKey(key);
 }
 
+std::wstring inQuotes(const std::wstring& argument) { return L"\"" + argument + L"\""; }
+
+std::wstring simCommand() { return inQuotes(binDir() + L"acade-sim.exe"); }
+
+ProcessResult runSetup() { return runProcess(inQuotes(binDir() + L"KorvantaSetup.exe") + L" /S"); }
+
 ProcessResult runProcess(const std::wstring& commandLine, const std::string& input) {
   RunningProcess process(commandLine);
   process.send(input);

@@ -73,6 +73,12 @@ struct ProcessResult {
 };
 // Runs a program (command line as Windows splits it), feeding `input` on standard input.
 ProcessResult runProcess(const std::wstring& commandLine, const std::string& input = "");
+// One argument of a command line, in double quotes.
+std::wstring inQuotes(const std::wstring& argument);
+// acade-sim's command, its options to follow.
+std::wstring simCommand();
+// The add-on's installer, run silently as an administrator's script runs it.
+ProcessResult runSetup();
 
 // A program kept running with its standard input open, for sessions that overlap in time.
 class RunningProcess {
