@@ -18,6 +18,7 @@
 #include "acadhost/host_api.h"
 #include "support/korvanta_install.h"
 #include "support/test_support.h"
+#include "win32/registry.h"
 
 namespace {
 
@@ -43,8 +44,7 @@ void writeFile(const std::wstring& path, const std::string& bytes) {
 void setProjects(const std::wstring& list) {
   HKEY key = nullptr;
   RegCreateKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-  RegSetValueExW(key, L"Projects", 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
-                 static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+  kvs::write_string_value(key, L"Projects", list);
   RegCloseKey(key);
 }
 

@@ -29,4 +29,9 @@ LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text) {
   }
 }
 
+LONG write_string_value(HKEY key, const wchar_t* name, const std::wstring& text) {
+  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
 }  // namespace kvs

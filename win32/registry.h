@@ -12,4 +12,7 @@ namespace kvs {
 // the value does not exist, or the failure's code; `text` is empty unless it succeeded.
 LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text);
 
+// `text` stored as a string value, its NUL included; ERROR_SUCCESS or the failure's code.
+LONG write_string_value(HKEY key, const wchar_t* name, const std::wstring& text);
+
 }  // namespace kvs

@@ -39,8 +39,7 @@ LONG writeString(const wchar_t* name, const std::wstring& value) {
   kvs::RegKey key;
   LONG rc = RegCreateKeyExW(HKEY_CURRENT_USER, generalKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
   if (rc != ERROR_SUCCESS) return rc;
-  return RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  return kvs::write_string_value(key.get(), name, value);
 }
 
 FileSettings firstStartSettings(const ReleaseInfo& release, bool russian) {

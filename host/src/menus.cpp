@@ -9,6 +9,7 @@
 #include "aced.h"
 #include "host.h"
 #include "win32/handles.h"
+#include "win32/registry.h"
 #include "xml_reader.h"
 #include "unzip.h"
 // after unzip.h, which brings the zlib and ioapi declarations it uses
@@ -151,8 +152,7 @@ void rememberGroup(const MenuGroupInfo& group) {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, profileKey(L"Menus").c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                       nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExW(key.get(), group.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(group.file.c_str()),
-                 static_cast<DWORD>((group.file.size() + 1) * sizeof(wchar_t)));
+  kvs::write_string_value(key.get(), group.name.c_str(), group.file);
 }
 
 void forgetGroup(const std::wstring& name) {

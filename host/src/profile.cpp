@@ -3,6 +3,7 @@
 
 #include "host.h"
 #include "win32/handles.h"
+#include "win32/registry.h"
 #include "win32/text_codec.h"
 
 namespace acadhost {
@@ -36,11 +37,6 @@ std::wstring shellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path))) return L"C:";
   return path;
-}
-
-void setString(HKEY key, const wchar_t* name, const std::wstring& value) {
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void writeBytes(const std::wstring& path, const std::string& bytes) {
@@ -163,7 +159,7 @@ void ensureProfile(const ReleaseInfo& release, bool russian) {
   if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, product.put(), nullptr) !=
       ERROR_SUCCESS)
     return;
-  setString(product.get(), L"RoamableRootFolder", roaming);
+  kvs::write_string_value(product.get(), L"RoamableRootFolder", roaming);
   kvs::RegKey toolbars;
   RegCreateKeyExW(HKEY_CURRENT_USER, (profileRoot() + L"\\Toolbars").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                   toolbars.put(), nullptr);
@@ -172,7 +168,7 @@ void ensureProfile(const ReleaseInfo& release, bool russian) {
     Host::get().print(L"acade-sim: created the user profile of " + productKey() + L".\n");
     return;
   }
-  setString(product.get(), L"RoamingUserMyDocsAcadeFolder", docs);
+  kvs::write_string_value(product.get(), L"RoamingUserMyDocsAcadeFolder", docs);
 
   makeFolders(docs + L"AeData");
   writeAcadeText(release, docs + L"AeData\\wd.env", wdEnv());

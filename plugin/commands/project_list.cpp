@@ -38,8 +38,7 @@ std::wstring read_projects() {
 void write_projects(const std::wstring& list) {
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
-  if (RegSetValueExW(key.get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(list.c_str()),
-                     static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+  if (kvs::write_string_value(key.get(), kValueName, list) != ERROR_SUCCESS)
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "win32/handles.h"
+#include "win32/registry.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "menu_plc/cui_expression.h"
@@ -23,8 +24,7 @@ void writeToolbarState(const std::wstring& product) {
   std::wstring keyPath = L"Software\\Autodesk\\AutoCAD\\" + product + L"\\Profiles\\<<ACADE>>\\Toolbars";
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
-  if (RegSetValueExW(key.get(), kToolbarValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(kToolbarState),
-                     sizeof kToolbarState) != ERROR_SUCCESS)
+  if (kvs::write_string_value(key.get(), kToolbarValue, kToolbarState) != ERROR_SUCCESS)
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 

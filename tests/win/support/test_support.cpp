@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "win32/registry.h"
+
 #include <shlobj.h>
 
 #include <chrono>
@@ -176,8 +178,7 @@ void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& n
   HKEY key = nullptr;
   if (RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot create a registry key");
-  RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  kvs::write_string_value(key, name.c_str(), value);
   RegCloseKey(key);
 }
 
