@@ -2,33 +2,26 @@
 // AutoCAD loading the bundle at start-up, and an uninstall that never costs a user data.
 #include <gtest/gtest.h>
 
+#include "installed_addon.h"
 #include "support/korvanta_install.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
+using installed_addon::kBundle;
+using installed_addon::kInstall;
 
 namespace {
 
-const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
-const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
 const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
 
-
-class Deployment : public ::testing::Test {
+class Deployment : public installed_addon::InstalledAddon {
  protected:
   void SetUp() override {
-    removeInstallation();
+    ASSERT_NO_FATAL_FAILURE(InstalledAddon::SetUp());
     runProcess(simCommand(), "");  // AutoCAD's first start makes the user's profile
     // Sessions of other tests may have left a user's PLC database swapped.
-    ASSERT_TRUE(waitForUpdates(30000));
     endSwaps();
-    ProcessResult r = runSetup();
-    ASSERT_EQ(r.exitCode, 0u) << r.output;
-  }
-  void TearDown() override { removeInstallation(); }
-  static void removeInstallation() {
-    removeTree(kInstall);
-    removeTree(kBundle);
+    ASSERT_NO_FATAL_FAILURE(install());
   }
   static ProcessResult uninstall() {
     return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));

@@ -3,17 +3,18 @@
 // QUIT, the menu loaded and unloaded, and the user's PLC database swapped and restored.
 #include <gtest/gtest.h>
 
+#include "installed_addon.h"
 #include "support/korvanta_install.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
+using installed_addon::kAddonKey;
+using installed_addon::kBundle;
+using installed_addon::kInstall;
 
 namespace {
 
-const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
-const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
 const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
-const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 
 
 // The value of record 20 (the environment file the project names).
@@ -30,29 +31,17 @@ std::string project(const std::wstring& description) {
                 L"+[20]wd.env\r\n?[SCALE]1.0\r\n*[1]" + description + L"\r\n");
 }
 
-class Lifecycle : public ::testing::Test {
+class Lifecycle : public installed_addon::InstalledAddon {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(waitForUpdates(30000));
-    removeTree(kInstall);
-    removeTree(kBundle);
+    ASSERT_NO_FATAL_FAILURE(InstalledAddon::SetUp());
     // A fresh profile, made by AutoCAD's first start (without the add-on).
-    std::wstring oldDocs;
-    if (regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", oldDocs)) removeTree(oldDocs);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kProduct.c_str());
+    removeProfile(kProduct);
     runProcess(simCommand(), "");
     ASSERT_TRUE(regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs_));
-    ProcessResult setup = runSetup();
-    ASSERT_EQ(setup.exitCode, 0u) << setup.output;
-  }
-  void TearDown() override {
-    waitForUpdates(30000);
-    removeTree(kInstall);
-    removeTree(kBundle);
+    ASSERT_NO_FATAL_FAILURE(install());
   }
   std::wstring docs_;
-  TempDir dir_;
-  RegistryKeyGuard addonKey_{kAddonKey};
 };
 
 TEST_F(Lifecycle, StartSwitchQuitAndRestore) {

@@ -6,16 +6,17 @@
 
 #include <cctype>
 
+#include "installed_addon.h"
 #include "support/korvanta_install.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
+using installed_addon::kAddonKey;
+using installed_addon::kBundle;
+using installed_addon::kInstall;
 
 namespace {
 
-const std::wstring kInstall = L"C:\\Program Files\\Korvanta\\";
-const std::wstring kBundle = L"C:\\ProgramData\\Autodesk\\ApplicationPlugins\\Korvanta.bundle\\";
-const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switch_2018",
                                 "KVS_switch_2019", "KVS_switch_2021", "KVS_switch_2025"};
 
@@ -59,24 +60,16 @@ struct Release {
   const wchar_t* language;  // its PLC language folder
 };
 
-class ReleaseFamilies : public ::testing::Test {
+class ReleaseFamilies : public installed_addon::InstalledAddon {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(waitForUpdates(30000));
+    ASSERT_NO_FATAL_FAILURE(InstalledAddon::SetUp());
     endSwaps();
-    removeTree(kInstall);
-    removeTree(kBundle);
-  }
-  static void install() {
-    ProcessResult setup = runSetup();
-    ASSERT_EQ(setup.exitCode, 0u) << setup.output;
   }
   // The builds' profiles go too: a Russian build's key decides for both builds wherever it
   // exists, and no other test expects it.
   void TearDown() override {
-    waitForUpdates(30000);
-    removeTree(kInstall);
-    removeTree(kBundle);
+    InstalledAddon::TearDown();
     for (const auto& key : made_) removeProfile(key);
   }
   std::vector<std::wstring> made_;
@@ -94,13 +87,6 @@ class ReleaseFamilies : public ::testing::Test {
     regReadString(HKEY_CURRENT_USER, key, L"RoamingUserMyDocsAcadeFolder", docs);
     return docs;
   }
-  static void removeProfile(const std::wstring& key) {
-    std::wstring docs;
-    if (regReadString(HKEY_CURRENT_USER, key, L"RoamingUserMyDocsAcadeFolder", docs)) removeTree(docs);
-    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-  }
-  TempDir dir_;
-  RegistryKeyGuard addonKey_{kAddonKey};
 };
 
 TEST_F(ReleaseFamilies, EachReleaseLoadsItsBuildAndSwitchesUnicodeProjectsBothWays) {
