@@ -1,8 +1,6 @@
 #include <afxwin.h>
 #include <tlhelp32.h>
 
-#include <optional>
-
 #include "win32/long_path.h"
 #include "win32/system_message.h"
 #include "menu_plc/plc_handoff.h"
@@ -26,9 +24,9 @@ bool sessionOpen() {
   return lock.valid();
 }
 
-// The backup put back under the working name; the reason when that failed.
-std::optional<std::wstring> putBackupBack(const std::wstring& working, const std::wstring& backup) {
-  if (!kvs::path_exists(backup)) return std::nullopt;
+// The backup put back under the working name; false with the reason when that failed.
+bool putBackupBack(const std::wstring& working, const std::wstring& backup, std::wstring& why) {
+  if (!kvs::path_exists(backup)) return true;
   const std::wstring target = kvs::extended_path(working);
   // A working copy of a read-only add-on database refuses the delete.
   const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -39,14 +37,13 @@ std::optional<std::wstring> putBackupBack(const std::wstring& working, const std
   try {
     CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
   } catch (CFileException* e) {
-    std::wstring why = L"cannot rename \"" + backup + L"\" to \"" + working + L"\": " +
-                       describe(static_cast<DWORD>(e->m_lOsError));
+    why = L"cannot rename \"" + backup + L"\" to \"" + working + L"\": " + describe(static_cast<DWORD>(e->m_lOsError));
     e->Delete();
     if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
       why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
-    return why;
+    return false;
   }
-  return std::nullopt;
+  return true;
 }
 
 // The reason, in UTF-8, where the next load of the plug-in looks for it; the error when it
@@ -68,14 +65,14 @@ int restore(const std::wstring& working, const Environment& env) {
   const std::size_t slash = working.find_last_of(L'\\');
   if (slash == std::wstring::npos) return kRestoredOrNothingToDo;  // no argument: no folder to look in
   const std::wstring log = working.substr(0, slash + 1) + kvs::kPlcRestoreLog;
-  const std::optional<std::wstring> failure = putBackupBack(working, backupName(working));
-  if (!failure) {
+  std::wstring failure;
+  if (putBackupBack(working, backupName(working), failure)) {
     // Whatever an earlier run left there no longer holds.
     DeleteFileW(kvs::extended_path(log).c_str());
     return kRestoredOrNothingToDo;
   }
-  env.complain(L"update: " + *failure + L". The backup is left where it is.\n");
-  const DWORD logError = writeLog(log, *failure);
+  env.complain(L"update: " + failure + L". The backup is left where it is.\n");
+  const DWORD logError = writeLog(log, failure);
   if (logError != ERROR_SUCCESS) env.complain(L"update: cannot write \"" + log + L"\": " + describe(logError) + L".\n");
   return kRenameFailed;
 }
@@ -96,21 +93,21 @@ kvs::KernelHandle openParentProcess() {
   DWORD parent = 0;
   {
     kvs::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.valid()) return {};
+    if (!snapshot.valid()) return kvs::KernelHandle();
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
       if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
   }
-  if (!parent) return {};
+  if (!parent) return kvs::KernelHandle();
   kvs::KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
-  if (!process.valid()) return {};
+  if (!process.valid()) return kvs::KernelHandle();
   // The id of a parent that has ended may already name a newer process, which is not ours.
   FILETIME parentStart, ownStart, unused1, unused2, unused3;
   if (GetProcessTimes(process.get(), &parentStart, &unused1, &unused2, &unused3) &&
       GetProcessTimes(GetCurrentProcess(), &ownStart, &unused1, &unused2, &unused3) &&
       CompareFileTime(&parentStart, &ownStart) > 0)
-    return {};
+    return kvs::KernelHandle();
   return process;
 }
 

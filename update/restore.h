@@ -25,11 +25,12 @@ enum Status {
 };
 
 struct Environment {
+  Environment() : host(nullptr) {}
   std::function<void(DWORD)> wait;                    // Sleep
   std::function<void(const std::wstring&)> print;     // standard output
   std::function<void(const std::wstring&)> complain;  // standard error
   // Signalled once the AutoCAD that started the program has ended; null when there is none.
-  HANDLE host = nullptr;
+  HANDLE host;
 };
 
 // The backup's name: every ".mdb" (case-sensitive) replaced with "_old.mdb".

@@ -20,18 +20,16 @@ FileHandle open_shared(const std::wstring& path) {
 
 }  // namespace
 
-bool file_holds(HANDLE file, std::string_view bytes) {
+bool file_holds(HANDLE file, const std::string& bytes) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;
-  // A piece of a sixteenth, from 64 KB (the heap has it at hand) to 1 MB: a fresh buffer costs
-  // more than the reads it saves for a small file, and far less for a large one.
-  std::vector<char> piece(std::min(bytes.size(), std::clamp<std::size_t>(bytes.size() / 16, 1u << 16, 1u << 20)));
+  std::vector<char> piece(std::min<std::size_t>(bytes.size(), 1u << 16));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD n = 0;
     const DWORD want = static_cast<DWORD>(std::min(piece.size(), bytes.size() - done));
-    if (!ReadFile(file, piece.data(), want, &n, nullptr) || n == 0 ||
-        std::memcmp(piece.data(), bytes.data() + done, n) != 0)
+    if (!ReadFile(file, &piece[0], want, &n, nullptr) || n == 0 ||
+        std::memcmp(&piece[0], bytes.data() + done, n) != 0)
       return false;
     done += n;
   }

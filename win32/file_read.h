@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace kvs {
 
@@ -15,6 +14,6 @@ bool read_whole_file(const std::wstring& path, std::string& bytes);
 // Whether the file, open for reading and read from its start, holds exactly `bytes`. It is read
 // a piece at a time and no further than it agrees, so that a large file costs no buffer of its
 // size. False too when it cannot be read.
-bool file_holds(HANDLE file, std::string_view bytes);
+bool file_holds(HANDLE file, const std::string& bytes);
 
 }  // namespace kvs

@@ -13,6 +13,7 @@ namespace {
 
 // A file beside the target that is deleted unless it has taken the target's place.
 struct TempFile {
+  TempFile() : handle(INVALID_HANDLE_VALUE) {}
   ~TempFile() {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     if (!name.empty()) {
@@ -23,11 +24,11 @@ struct TempFile {
     }
   }
   std::wstring name;
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  HANDLE handle;
 };
 
 // The attributes a new file can be given; the others belong to how the file is stored.
-constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+const DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
@@ -51,7 +52,7 @@ bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   return false;
 }
 
-bool write_all(HANDLE file, std::string_view bytes) {
+bool write_all(HANDLE file, const std::string& bytes) {
   // WriteFile takes at most 4 GB at a time.
   for (std::size_t done = 0; done < bytes.size();) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
@@ -61,33 +62,12 @@ bool write_all(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// Small parts are gathered before they are written, so a text of many pieces costs few writes.
-bool write_parts(HANDLE file, const std::vector<std::string_view>& parts) {
-  constexpr std::size_t kGather = 1 << 16;
-  std::string gathered;
-  for (const std::string_view part : parts) {
-    if (gathered.size() + part.size() <= kGather) {
-      gathered.append(part);
-      continue;
-    }
-    if (!write_all(file, gathered)) return false;
-    gathered.clear();
-    if (part.size() < kGather) gathered.append(part);
-    else if (!write_all(file, part)) return false;
-  }
-  return write_all(file, gathered);
-}
-
 }  // namespace
 
-bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes) {
-  return replace_file_content(path, std::vector<std::string_view>{bytes}, attributes);
-}
-
-bool replace_file_content(const std::wstring& path, const std::vector<std::string_view>& parts, DWORD attributes) {
+bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes) {
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
-  if (!write_parts(temp.handle, parts)) return false;
+  if (!write_all(temp.handle, bytes)) return false;
   if (!seam::flush(temp.handle)) return false;
   // Renamed while open, which spares opening it again; what it holds is on the disk already.
   if (!seam::replace(temp.handle, path)) return false;

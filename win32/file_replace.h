@@ -4,8 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace kvs {
 
@@ -13,9 +11,6 @@ namespace kvs {
 // over `path` in one step, so the file holds either its old bytes or all the new ones. False,
 // with the system's error set, when a step fails; the file is then as it was and nothing is
 // left beside it. `path` may be in the "\\?\" form.
-bool replace_file_content(const std::wstring& path, std::string_view bytes, DWORD attributes);
-
-// The same for content given as parts, written one after another.
-bool replace_file_content(const std::wstring& path, const std::vector<std::string_view>& parts, DWORD attributes);
+bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes);
 
 }  // namespace kvs

@@ -2,7 +2,8 @@
 
 #include "win32/file_rename.h"
 
-namespace kvs::file_seam {
+namespace kvs {
+namespace file_seam {
 
 HANDLE open_for_reading(const std::wstring& path) {
   return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -35,4 +36,5 @@ bool flush(HANDLE file) { return FlushFileBuffers(file); }
 
 bool replace(HANDLE file, const std::wstring& to) { return rename_open_file(file, to, true); }
 
-}  // namespace kvs::file_seam
+}  // namespace file_seam
+}  // namespace kvs

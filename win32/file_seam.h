@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace kvs::file_seam {
+namespace kvs {
+namespace file_seam {
 
 // All: false (or INVALID_*) with GetLastError() set on failure.
 // Reading: opened with no sharing, as the framework's file class opens a file to read it.
@@ -23,4 +24,5 @@ bool flush(HANDLE file);
 // The open file put in the place of `to`.
 bool replace(HANDLE file, const std::wstring& to);
 
-}  // namespace kvs::file_seam
+}  // namespace file_seam
+}  // namespace kvs

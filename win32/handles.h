@@ -7,10 +7,8 @@ namespace kvs {
 
 class RegKey {
  public:
-  RegKey() = default;
+  RegKey() : key_(nullptr) {}
   ~RegKey() { reset(); }
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
   HKEY get() const { return key_; }
   HKEY* put() {
     reset();
@@ -22,7 +20,9 @@ class RegKey {
   }
 
  private:
-  HKEY key_ = nullptr;
+  RegKey(const RegKey&);
+  RegKey& operator=(const RegKey&);
+  HKEY key_;
 };
 
 // A handle that `Close` releases and INVALID_HANDLE_VALUE leaves empty.
@@ -33,12 +33,12 @@ class UniqueHandle {
   ~UniqueHandle() {
     if (valid()) Close(h_);
   }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
   bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
 
  private:
+  UniqueHandle(const UniqueHandle&);
+  UniqueHandle& operator=(const UniqueHandle&);
   HANDLE h_;
 };
 
@@ -46,11 +46,11 @@ class UniqueHandle {
 // functions that open one fail with a null handle or INVALID_HANDLE_VALUE; both count as none.
 class KernelHandle {
  public:
-  KernelHandle() = default;
+  KernelHandle() : h_(nullptr) {}
   explicit KernelHandle(HANDLE h) : h_(h) {}
   ~KernelHandle() { reset(); }
-  KernelHandle(KernelHandle&& other) noexcept : h_(other.h_) { other.h_ = nullptr; }
-  KernelHandle& operator=(KernelHandle&& other) noexcept {
+  KernelHandle(KernelHandle&& other) : h_(other.h_) { other.h_ = nullptr; }
+  KernelHandle& operator=(KernelHandle&& other) {
     if (this != &other) {
       reset();
       h_ = other.h_;
@@ -58,8 +58,6 @@ class KernelHandle {
     }
     return *this;
   }
-  KernelHandle(const KernelHandle&) = delete;
-  KernelHandle& operator=(const KernelHandle&) = delete;
   bool valid() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
   void reset() {
@@ -68,14 +66,16 @@ class KernelHandle {
   }
 
  private:
-  HANDLE h_ = nullptr;
+  KernelHandle(const KernelHandle&);
+  KernelHandle& operator=(const KernelHandle&);
+  HANDLE h_;
 };
 
 // Ownership of a named mutex for as long as the object lives. owns() is false when the mutex
 // could not be made or the wait ran out.
 class HeldMutex {
  public:
-  HeldMutex(const wchar_t* name, DWORD timeoutMs) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+  HeldMutex(const wchar_t* name, DWORD timeoutMs) : mutex_(CreateMutexW(nullptr, FALSE, name)), owns_(false) {
     if (!mutex_.valid()) return;
     const DWORD rc = WaitForSingleObject(mutex_.get(), timeoutMs);
     // Abandoned: its last owner died holding it, and it is ours now.
@@ -84,17 +84,17 @@ class HeldMutex {
   ~HeldMutex() {
     if (owns_) ReleaseMutex(mutex_.get());
   }
-  HeldMutex(const HeldMutex&) = delete;
-  HeldMutex& operator=(const HeldMutex&) = delete;
   bool owns() const { return owns_; }
 
  private:
+  HeldMutex(const HeldMutex&);
+  HeldMutex& operator=(const HeldMutex&);
   KernelHandle mutex_;
-  bool owns_ = false;
+  bool owns_;
 };
 
-using FindHandle = UniqueHandle<FindClose>;
+typedef UniqueHandle<FindClose> FindHandle;
 // Files are kernel objects too.
-using FileHandle = KernelHandle;
+typedef KernelHandle FileHandle;
 
 }  // namespace kvs

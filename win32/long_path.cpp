@@ -11,7 +11,7 @@ namespace kvs {
 namespace {
 
 // Room for a temporary name beside the file, as CreateDirectoryW's own limit leaves.
-constexpr std::size_t kPlainLimit = MAX_PATH - 14;
+const std::size_t kPlainLimit = MAX_PATH - 14;
 
 std::wstring full_path(const std::wstring& path) {
   DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);

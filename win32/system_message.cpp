@@ -4,24 +4,24 @@
 
 namespace kvs {
 
-std::optional<std::wstring> system_text(DWORD code, LANGID language) {
+bool system_text(DWORD code, LANGID language, std::wstring& text) {
   const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(flags, nullptr, code, language, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  if (!n) return std::nullopt;
-  std::wstring out(text, n);
-  LocalFree(text);
-  while (!out.empty() && std::iswspace(static_cast<std::wint_t>(out.back()))) out.pop_back();
-  return out;
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(flags, nullptr, code, language, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+  if (!n) return false;
+  text.assign(buffer, n);
+  LocalFree(buffer);
+  while (!text.empty() && std::iswspace(static_cast<std::wint_t>(text[text.size() - 1]))) text.erase(text.size() - 1);
+  return true;
 }
 
 std::wstring system_message(DWORD code) {
-  std::optional<std::wstring> text = system_text(code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-  if (!text) text = system_text(code);
-  if (!text) return L"system error " + std::to_wstring(code);
-  while (!text->empty() && (text->back() == L'.' || std::iswspace(static_cast<std::wint_t>(text->back()))))
-    text->pop_back();
-  return *text;
+  std::wstring text;
+  if (!system_text(code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text) && !system_text(code, 0, text))
+    return L"system error " + std::to_wstring(code);
+  while (!text.empty() && (text[text.size() - 1] == L'.' || std::iswspace(static_cast<std::wint_t>(text[text.size() - 1]))))
+    text.erase(text.size() - 1);
+  return text;
 }
 
 std::wstring system_message_with_code(DWORD code) {

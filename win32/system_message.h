@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 namespace kvs {
@@ -16,7 +15,7 @@ std::wstring system_message(DWORD code);
 std::wstring system_message_with_code(DWORD code);
 
 // The system's own text for an error code, in `language` (0: as the system chooses), without
-// the white space at its end; none when the system has no text for it.
-std::optional<std::wstring> system_text(DWORD code, LANGID language = 0);
+// the white space at its end; false when the system has no text for it.
+bool system_text(DWORD code, LANGID language, std::wstring& text);
 
 }  // namespace kvs

@@ -7,7 +7,10 @@
 
 namespace {
 
-std::wstring system_message(DWORD code) { return kvs::system_text(code).value_or(L"error " + std::to_wstring(code)); }
+std::wstring system_message(DWORD code) {
+  std::wstring text;
+  return kvs::system_text(code, 0, text) ? text : L"error " + std::to_wstring(code);
+}
 
 }  // namespace
 

@@ -102,7 +102,8 @@ HRESULT raise(HRESULT hr, EXCEPINFO* info) {
   DWORD code = HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : static_cast<DWORD>(hr);
   wchar_t hex[16];
   swprintf(hex, 16, L"0x%08lX", static_cast<unsigned long>(hr));
-  std::wstring text = kvs::system_text(code).value_or(std::wstring(L"Error ") + hex);
+  std::wstring text;
+  if (!kvs::system_text(code, 0, text)) text = std::wstring(L"Error ") + hex;
   info->bstrDescription = SysAllocString(text.c_str());
   return DISP_E_EXCEPTION;
 }

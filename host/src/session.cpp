@@ -148,7 +148,8 @@ static std::wstring fileNameOf(const std::wstring& path) {
 }
 
 static std::wstring systemMessage(DWORD code) {
-  return kvs::system_text(code).value_or(L"error " + std::to_wstring(code));
+  std::wstring text;
+  return kvs::system_text(code, 0, text) ? text : L"error " + std::to_wstring(code);
 }
 
 bool Host::loadModule(const std::wstring& path) {

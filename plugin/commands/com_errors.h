@@ -7,7 +7,7 @@
 
 namespace kvs {
 
-using ComError = _com_error;
+typedef _com_error ComError;
 
 // Runs f(). A COM error that leaves it is printed on the command line as its message text,
 // as it stands, and the result is false.

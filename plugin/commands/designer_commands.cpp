@@ -50,9 +50,8 @@ void printFileSettings() {
 std::wstring plcLine() {
   const std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
   if (kvs::contains(docs, L"Error")) return L"PLC database: unknown, ACADE's documents folder cannot be read";
-  const std::optional<kvs::PlcPaths> located = locate_plc_database(docs);
-  if (!located) return L"PLC database: none found under " + docs + L"AeData\\";
-  const kvs::PlcPaths& paths = *located;
+  kvs::PlcPaths paths;
+  if (!locate_plc_database(docs, paths)) return L"PLC database: none found under " + docs + L"AeData\\";
   const bool working = kvs::path_exists(paths.working);
   if (kvs::path_exists(paths.backup))
     return (working ? L"PLC database: the add-on's; the user's own is kept as "
@@ -72,7 +71,7 @@ void CKVS_switchApp::KVS_switchkvs_status() {
     print(L"Project: " + path);
     const ProjectLook look = look_at_project_file(path);
     print(L"Library: " +
-          (look.text ? kvs::library_summary(kvs::library_settings(*look.text)) : L"unknown (" + look.why + L")"));
+          (look.readable ? kvs::library_summary(kvs::library_settings(look.text)) : L"unknown (" + look.why + L")"));
     print(registeredLine(path));
   } else {
     print(L"Project: none, ACADE has no active project");
@@ -130,15 +129,15 @@ void CKVS_switchApp::KVS_switchkvs_undo() {
   }
   if (undo.outcome != UndoOutcome::Restored) return;
   print(L"Project file " + path + L" is back as it was at " + kvs::readable_time(undo.time) + L".");
-  const kvs::LibrarySettings settings = kvs::library_settings(undo.text.value_or(L""));
-  const kvs::ProjectLibrary library = undo.text ? kvs::project_library(settings) : kvs::ProjectLibrary::Mixed;
+  const kvs::LibrarySettings settings = kvs::library_settings(undo.text);
+  const kvs::ProjectLibrary library = undo.readable ? kvs::project_library(settings) : kvs::ProjectLibrary::Mixed;
   if (library == kvs::ProjectLibrary::Gost) {
     if (register_project(path, L"put back") != Registration::Refused)
       print(L"It is on the GOST library and registered: every start-up switches it to GOST.");
   } else if (library == kvs::ProjectLibrary::Stock) {
     if (unregister_project(path, L"put back") != Registration::Refused)
       print(L"It is on the stock ACADE library and not registered.");
-  } else if (undo.text) {
+  } else if (undo.readable) {
     print(L"Its library is " + kvs::library_summary(settings) + L"; its registration is left as it was.");
   } else {
     print(L"It is not a text file, so its library is unknown; its registration is left as it was.");

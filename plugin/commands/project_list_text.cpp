@@ -21,29 +21,39 @@ std::vector<Span> entry_spans(const std::wstring& list) {
     }
     std::size_t end = list.find(L';', i);
     if (end == std::wstring::npos) end = list.size();
-    spans.push_back({i, end});
+    const Span span = {i, end};
+    spans.push_back(span);
     i = end;
   }
   return spans;
 }
 
-std::wstring folded(std::wstring_view path) {
+std::wstring folded(const std::wstring& path) {
   std::wstring out(path);
-  for (wchar_t& c : out) c = fold_path_unit(c);
+  for (std::size_t i = 0; i < out.size(); ++i) out[i] = fold_path_unit(out[i]);
   return out;
+}
+
+// Whether the entry at `s` names `path`, without copying it.
+bool entry_is(const std::wstring& list, const Span& s, const std::wstring& path) {
+  if (s.end - s.begin != path.size()) return false;
+  for (std::size_t i = 0; i < path.size(); ++i)
+    if (list[s.begin + i] != path[i] && fold_path_unit(list[s.begin + i]) != fold_path_unit(path[i])) return false;
+  return true;
 }
 
 }  // namespace
 
 std::vector<std::wstring> list_entries(const std::wstring& list) {
   std::vector<std::wstring> out;
-  for (const Span& s : entry_spans(list)) out.push_back(list.substr(s.begin, s.end - s.begin));
+  const std::vector<Span> spans = entry_spans(list);
+  for (std::size_t i = 0; i < spans.size(); ++i) out.push_back(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
   return out;
 }
 
 wchar_t fold_path_unit(wchar_t c) {
   const unsigned u = c;
-  auto odd = [u] { return (u & 1u) != 0; };
+  const bool odd = (u & 1u) != 0;
   if (u < 0x80) return (u >= 'a' && u <= 'z') ? static_cast<wchar_t>(u - 0x20) : c;
   if (u < 0x100) {
     if (u == 0xFF) return L'\x0178';
@@ -55,7 +65,7 @@ wchar_t fold_path_unit(wchar_t c) {
     if (u == 0x130 || u == 0x131 || u == 0x138 || u == 0x149 || u == 0x17F) return c;
     if (u == 0x178) return c;
     bool capitalEven = u < 0x138 || (u >= 0x14A && u < 0x178);
-    return odd() == capitalEven ? static_cast<wchar_t>(u - 1) : c;
+    return odd == capitalEven ? static_cast<wchar_t>(u - 1) : c;
   }
   if (u >= 0x370 && u < 0x3D0) {  // Greek; final sigma stays apart from sigma
     if (u == 0x371 || u == 0x373 || u == 0x377) return static_cast<wchar_t>(u - 1);
@@ -71,8 +81,8 @@ wchar_t fold_path_unit(wchar_t c) {
     if (u >= 0x430 && u < 0x450) return static_cast<wchar_t>(u - 0x20);
     if (u >= 0x450 && u < 0x460) return static_cast<wchar_t>(u - 0x50);
     if (u == 0x4CF) return L'\x04C0';
-    if (u >= 0x4C1 && u <= 0x4CE) return odd() ? c : static_cast<wchar_t>(u - 1);
-    if ((u >= 0x460 && u < 0x482) || u >= 0x48A) return odd() ? static_cast<wchar_t>(u - 1) : c;
+    if (u >= 0x4C1 && u <= 0x4CE) return odd ? c : static_cast<wchar_t>(u - 1);
+    if ((u >= 0x460 && u < 0x482) || u >= 0x48A) return odd ? static_cast<wchar_t>(u - 1) : c;
     return c;
   }
   if (u >= 0x561 && u <= 0x586) return static_cast<wchar_t>(u - 0x30);  // Armenian
@@ -80,25 +90,26 @@ wchar_t fold_path_unit(wchar_t c) {
   return c;
 }
 
-bool same_path(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && fold_path_unit(a[i]) != fold_path_unit(b[i])) return false;
-  return true;
+bool same_path(const std::wstring& a, const std::wstring& b) {
+  const Span whole = {0, a.size()};
+  return entry_is(a, whole, b);
 }
 
-bool list_has_entry(const std::wstring& list, std::wstring_view path) {
-  for (const Span& s : entry_spans(list))
-    if (same_path(std::wstring_view(list).substr(s.begin, s.end - s.begin), path)) return true;
+bool list_has_entry(const std::wstring& list, const std::wstring& path) {
+  const std::vector<Span> spans = entry_spans(list);
+  for (std::size_t i = 0; i < spans.size(); ++i)
+    if (entry_is(list, spans[i], path)) return true;
   return false;
 }
 
-std::wstring remove_list_entry(const std::wstring& list, std::wstring_view path) {
+std::wstring remove_list_entry(const std::wstring& list, const std::wstring& path) {
   std::wstring out;
   out.reserve(list.size());
   std::size_t kept = 0;  // list[kept, ...) not yet copied
-  for (const Span& s : entry_spans(list)) {
-    if (!same_path(std::wstring_view(list).substr(s.begin, s.end - s.begin), path)) continue;
+  const std::vector<Span> spans = entry_spans(list);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const Span& s = spans[i];
+    if (!entry_is(list, s, path)) continue;
     out.append(list, kept, s.begin - kept);
     kept = s.end < list.size() ? s.end + 1 : s.end;
   }
@@ -106,7 +117,7 @@ std::wstring remove_list_entry(const std::wstring& list, std::wstring_view path)
   return out;
 }
 
-std::wstring append_list_entry(std::wstring list, std::wstring_view path) {
+std::wstring append_list_entry(std::wstring list, const std::wstring& path) {
   if (!list.empty() && list.back() != L';') list += L';';
   list.append(path);
   list += L';';
@@ -140,7 +151,7 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
   keys.reserve(spans.size());
   std::unordered_map<std::wstring, std::vector<std::size_t>> same;
   for (std::size_t i = 0; i < spans.size(); ++i) {
-    keys.push_back(folded(std::wstring_view(list).substr(spans[i].begin, spans[i].end - spans[i].begin)));
+    keys.push_back(folded(list.substr(spans[i].begin, spans[i].end - spans[i].begin)));
     same[keys.back()].push_back(i);
   }
   std::vector<bool> dropped(spans.size(), false);
@@ -149,14 +160,16 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
     const SwitchOutcome outcome = switch_entry(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
     if (outcome == SwitchOutcome::Aborted) return;
     if (outcome != SwitchOutcome::ProjectGone) continue;
-    for (const std::size_t j : same[keys[i]]) dropped[j] = true;
+    const std::vector<std::size_t>& twins = same[keys[i]];
+    for (std::size_t j = 0; j < twins.size(); ++j) dropped[twins[j]] = true;
     store(without(list, spans, dropped));
   }
 }
 
 void run_quit_pass(const std::wstring& list, const SwitchEntry& switch_entry) {
-  for (const std::wstring& entry : list_entries(list))
-    if (switch_entry(entry) == SwitchOutcome::Aborted) return;
+  const std::vector<std::wstring> entries = list_entries(list);
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (switch_entry(entries[i]) == SwitchOutcome::Aborted) return;
 }
 
 }  // namespace kvs

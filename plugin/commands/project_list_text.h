@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kvs {
@@ -22,16 +21,16 @@ wchar_t fold_path_unit(wchar_t c);
 
 // Two paths name the same file as far as letter case goes: same length, every code unit
 // equal after fold_path_unit.
-bool same_path(std::wstring_view a, std::wstring_view b);
+bool same_path(const std::wstring& a, const std::wstring& b);
 
-bool list_has_entry(const std::wstring& list, std::wstring_view path);
+bool list_has_entry(const std::wstring& list, const std::wstring& path);
 
 // Every entry equal to `path`, each with the ";" that ends it, taken out.
-std::wstring remove_list_entry(const std::wstring& list, std::wstring_view path);
+std::wstring remove_list_entry(const std::wstring& list, const std::wstring& path);
 
 // `path` added as the last entry; a last entry that lacks its ";" gets one first, so the
 // two never run together.
-std::wstring append_list_entry(std::wstring list, std::wstring_view path);
+std::wstring append_list_entry(std::wstring list, const std::wstring& path);
 
 // How switching one listed project went.
 enum class SwitchOutcome {
@@ -42,8 +41,8 @@ enum class SwitchOutcome {
   Aborted,          // AutoCAD itself failed: the rest of the pass is pointless
 };
 
-using SwitchEntry = std::function<SwitchOutcome(const std::wstring& entry)>;
-using StoreList = std::function<void(const std::wstring& list)>;
+typedef std::function<SwitchOutcome(const std::wstring& entry)> SwitchEntry;
+typedef std::function<void(const std::wstring& list)> StoreList;
 
 // Start-up pass: every entry switched once, in list order. A project that is gone is dropped
 // together with its later duplicates (which are then not visited) and the list is stored

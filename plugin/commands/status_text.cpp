@@ -10,7 +10,7 @@ namespace kvs {
 
 namespace {
 
-std::wstring folded(std::wstring_view text) {
+std::wstring folded(const std::wstring& text) {
   std::wstring out(text);
   for (wchar_t& c : out) c = c == L'/' ? L'\\' : fold_path_unit(c);
   return out;
@@ -28,26 +28,26 @@ std::wstring settings_text(const std::vector<int>& numbers) {
 
 std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary library) {
   std::vector<int> numbers;
-  for (std::size_t i = 0; i < kLibrarySettings.size(); ++i)
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
     if (setting_library(kLibrarySettings[i], settings[i]) == library) numbers.push_back(kLibrarySettings[i]);
   return numbers;
 }
 
 // `folder` is the installation's folder `inside`, whatever its letter case, slashes, outer
 // blanks or final separators.
-bool same_folder(std::wstring_view folder, std::wstring_view inside) {
-  std::wstring entry = folded(trim_view(folder));
+bool same_folder(const std::wstring& folder, const wchar_t* inside) {
+  std::wstring entry = folded(trim(folder));
   while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
-  return entry == folded(std::wstring(kInstallFolder) + std::wstring(inside));
+  return entry == folded(std::wstring(kInstallFolder) + inside);
 }
 
 }  // namespace
 
-SettingLibrary setting_library(int number, const std::optional<std::wstring>& value) {
-  if (!value) return SettingLibrary::Unset;
-  if (number == 20) return same_path(trim_view(*value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
-  return folded(*value).find(folded(kInstallFolder)) != std::wstring::npos ? SettingLibrary::Gost
-                                                                           : SettingLibrary::Stock;
+SettingLibrary setting_library(int number, const SettingValue& value) {
+  if (!value.present) return SettingLibrary::Unset;
+  if (number == 20) return same_path(trim(value.value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
+  return folded(value.value).find(folded(kInstallFolder)) != std::wstring::npos ? SettingLibrary::Gost
+                                                                                : SettingLibrary::Stock;
 }
 
 ProjectLibrary project_library(const LibrarySettings& settings) {
@@ -72,7 +72,7 @@ std::wstring library_summary(const LibrarySettings& settings) {
   return out;
 }
 
-bool support_path_has_addon(std::wstring_view support) {
+bool support_path_has_addon(const std::wstring& support) {
   std::size_t begin = 0;
   while (begin <= support.size()) {
     const std::size_t end = std::min(support.find(L';', begin), support.size());
@@ -82,6 +82,6 @@ bool support_path_has_addon(std::wstring_view support) {
   return false;
 }
 
-bool is_addon_template_folder(std::wstring_view folder) { return same_folder(folder, L"Data\\Template"); }
+bool is_addon_template_folder(const std::wstring& folder) { return same_folder(folder, L"Data\\Template"); }
 
 }  // namespace kvs

@@ -2,20 +2,19 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "switching/project_text.h"
 
 namespace kvs {
 
 // The add-on's installation folder, under which every file a switch to GOST names lies.
-inline constexpr std::wstring_view kInstallFolder = L"C:\\Program Files\\Korvanta\\";
+const wchar_t kInstallFolder[] = L"C:\\Program Files\\Korvanta\\";
 
 enum class SettingLibrary { Gost, Stock, Unset };
 
 // Settings 1, 2 and 3 are on GOST when they name something under the add-on's installation
 // folder, setting 20 when it names kvdata.env; letter case and "/" for "\" do not matter.
-SettingLibrary setting_library(int number, const std::optional<std::wstring>& value);
+SettingLibrary setting_library(int number, const SettingValue& value);
 
 enum class ProjectLibrary { Gost, Stock, Mixed };
 
@@ -27,9 +26,9 @@ ProjectLibrary project_library(const LibrarySettings& settings);
 std::wstring library_summary(const LibrarySettings& settings);
 
 // True when one of the support path's folders is the add-on's support folder.
-bool support_path_has_addon(std::wstring_view support);
+bool support_path_has_addon(const std::wstring& support);
 
 // True when the template folder is the add-on's, as a switch to GOST sets it.
-bool is_addon_template_folder(std::wstring_view folder);
+bool is_addon_template_folder(const std::wstring& folder);
 
 }  // namespace kvs

@@ -20,7 +20,8 @@ void put_changed(const AcadFiles& files, FileSetting setting, const std::wstring
 
 FileSettings current_file_settings() {
   const AcadFiles files = AcadFiles::open();
-  return {files.get(FileSetting::SupportPath), files.get(FileSetting::TemplateDwgPath)};
+  const FileSettings settings = {files.get(FileSetting::SupportPath), files.get(FileSetting::TemplateDwgPath)};
+  return settings;
 }
 
 void fSetSupportPath(int tip) {

@@ -17,7 +17,7 @@ const wchar_t kListUnreadable[] =
 const wchar_t kListUnreadableOff[] =
     L"The project is %ls but cannot be forgotten: the list of switched projects cannot be read.\n";
 
-using ResultList = std::unique_ptr<resbuf, int (*)(resbuf*)>;
+typedef std::unique_ptr<resbuf, int (*)(resbuf*)> ResultList;
 
 void confirm(const wchar_t* library, const std::wstring& name) {
   std::wstring text = std::wstring(L"Проект переключен на библиотеку ") + library + L".\nИмя проекта " + name;

@@ -4,28 +4,30 @@
 // Platform-free.
 #pragma once
 
-namespace kvs::install {
+namespace kvs {
+namespace install {
 
-inline constexpr wchar_t kRoot[] = L"C:\\Program Files\\Korvanta\\";
+const wchar_t kRoot[] = L"C:\\Program Files\\Korvanta\\";
 
 // In project files: the support folder first in setting 1, then the symbol and panel
 // library folders (a subfolder each) and the menu file.
-inline constexpr wchar_t kSupportFolder[] = L"C:\\Program Files\\Korvanta\\Support\\";
-inline constexpr wchar_t kUgoFolder[] = L"C:\\Program Files\\Korvanta\\Data\\UGO\\";
-inline constexpr wchar_t kPanelFolder[] = L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\";
-inline constexpr wchar_t kGostMenuFile[] = L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat";
+const wchar_t kSupportFolder[] = L"C:\\Program Files\\Korvanta\\Support\\";
+const wchar_t kUgoFolder[] = L"C:\\Program Files\\Korvanta\\Data\\UGO\\";
+const wchar_t kPanelFolder[] = L"C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\";
+const wchar_t kGostMenuFile[] = L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat";
 
 // In kvdata.env: the data folder that stands for ACADE's catalogs folder.
-inline constexpr wchar_t kCatalogFolder[] = L"C:/Program Files/Korvanta/Data/";
+const wchar_t kCatalogFolder[] = L"C:/Program Files/Korvanta/Data/";
 
 // In AutoCAD's file settings: the template folder, and the support path's entry.
-inline constexpr wchar_t kTemplateFolder[] = L"c:\\Program Files\\Korvanta\\Data\\Template";
-inline constexpr wchar_t kSupportPathEntry[] = L"c:\\program files\\korvanta\\support;";
+const wchar_t kTemplateFolder[] = L"c:\\Program Files\\Korvanta\\Data\\Template";
+const wchar_t kSupportPathEntry[] = L"c:\\program files\\korvanta\\support;";
 
 // Opened by the plug-in: the menu file it copies, the PLC database it swaps in and the
 // program that puts the user's back.
-inline constexpr wchar_t kMenuFile[] = L"C:/Program files/Korvanta/support/Korvanta.cuix";
-inline constexpr wchar_t kPlcDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
-inline constexpr wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
+const wchar_t kMenuFile[] = L"C:/Program files/Korvanta/support/Korvanta.cuix";
+const wchar_t kPlcDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
+const wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
 
-}  // namespace kvs::install
+}  // namespace install
+}  // namespace kvs

@@ -1,31 +1,54 @@
 #include "common/text_pieces.h"
 
+#include "common/text_util.h"
+
 namespace kvs {
 
 void TextPieces::append_source(std::size_t begin, std::size_t size) {
   if (size == 0) return;
-  if (!pieces_.empty() && pieces_.back().from_source && pieces_.back().begin + pieces_.back().size == begin)
+  if (!pieces_.empty() && pieces_.back().from_source && pieces_.back().begin + pieces_.back().size == begin) {
     pieces_.back().size += size;
-  else
-    pieces_.push_back({true, begin, size});
+  } else {
+    const Piece piece = {true, begin, size};
+    pieces_.push_back(piece);
+  }
   size_ += size;
 }
 
-void TextPieces::append_new(std::wstring_view part) {
-  if (part.empty()) return;
-  if (!pieces_.empty() && !pieces_.back().from_source)
-    pieces_.back().size += part.size();
-  else
-    pieces_.push_back({false, added_.size(), part.size()});
-  added_.append(part);
-  size_ += part.size();
+void TextPieces::append_new(const wchar_t* part, std::size_t size) {
+  if (size == 0) return;
+  if (!pieces_.empty() && !pieces_.back().from_source) {
+    pieces_.back().size += size;
+  } else {
+    const Piece piece = {false, added_.size(), size};
+    pieces_.push_back(piece);
+  }
+  added_.append(part, size);
+  size_ += size;
 }
 
-std::wstring TextPieces::joined(std::wstring_view source) const {
+std::wstring TextPieces::joined(const std::wstring& source) const {
   std::wstring out;
   out.reserve(size_);
-  for (const Piece& piece : pieces_) out.append(piece.from_source ? source.substr(piece.begin, piece.size) : new_text(piece));
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    const Piece& piece = pieces_[i];
+    if (piece.from_source) out.append(source, piece.begin, piece.size);
+    else out.append(added_, piece.begin, piece.size);
+  }
   return out;
+}
+
+void TextPieces::trim_end(const std::wstring& source) {
+  while (!pieces_.empty()) {
+    Piece& last = pieces_.back();
+    const std::wstring& text = last.from_source ? source : added_;
+    while (last.size > 0 && is_space(text[last.begin + last.size - 1])) {
+      --last.size;
+      --size_;
+    }
+    if (last.size != 0) return;
+    pieces_.pop_back();
+  }
 }
 
 }  // namespace kvs

@@ -1,7 +1,5 @@
 #include "common/text_util.h"
 
-#include <cwctype>
-
 namespace kvs {
 
 bool contains(const std::wstring& text, const std::wstring& needle) {
@@ -22,25 +20,15 @@ std::wstring replace_all(std::wstring text, const std::wstring& from, const std:
 }
 
 std::wstring trim(const std::wstring& text) {
-  return std::wstring(trim_view(text));
-}
-
-std::wstring_view trim_view(std::wstring_view text) { return trim_right_view(trim_left_view(text)); }
-
-std::wstring_view trim_left_view(std::wstring_view text) {
-  std::size_t b = 0;
-  while (b < text.size() && is_space(text[b])) ++b;
-  return text.substr(b);
-}
-
-std::wstring_view trim_right_view(std::wstring_view text) {
-  std::size_t e = text.size();
-  while (e > 0 && is_space(text[e - 1])) --e;
-  return text.substr(0, e);
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && is_space(text[begin])) ++begin;
+  while (end > begin && is_space(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
 }
 
 std::wstring to_lower(std::wstring text) {
-  for (auto& c : text) c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(text[i])));
   return text;
 }
 

@@ -9,8 +9,6 @@
 
 class CKVS_switchApp : public AcRxArxApp {
  public:
-  constexpr CKVS_switchApp() = default;
-
   AcRx::AppRetCode On_kInitAppMsg(void* pkt) override;
   AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override;
   void RegisterServerComponents() override;

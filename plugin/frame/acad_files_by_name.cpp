@@ -15,7 +15,7 @@ const wchar_t* propertyName(FileSetting setting) {
 
 // Raises the failure as the generated wrappers do: the server's own code and description when
 // it reports an exception, the call's result otherwise.
-[[noreturn]] void raise(HRESULT hr, EXCEPINFO& info) {
+void raise(HRESULT hr, EXCEPINFO& info) {
   if (hr != DISP_E_EXCEPTION) throw _com_error(hr);
   if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
   const HRESULT code = info.scode ? info.scode : info.wCode ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_ITF, info.wCode) : hr;
@@ -38,8 +38,8 @@ const wchar_t* propertyName(FileSetting setting) {
 DISPID dispatchId(IDispatch* object, const wchar_t* name) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   DISPID id = DISPID_UNKNOWN;
-  if (HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); FAILED(hr))
-    _com_issue_error(hr);
+  const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) _com_issue_error(hr);
   return id;
 }
 
@@ -48,9 +48,8 @@ _variant_t getProperty(IDispatch* object, const wchar_t* name) {
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
   _variant_t result;
   EXCEPINFO info = {};
-  if (HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, &info, nullptr);
-      FAILED(hr))
-    raise(hr, info);
+  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, &info, nullptr);
+  if (FAILED(hr)) raise(hr, info);
   return result;
 }
 
@@ -60,9 +59,8 @@ void putProperty(IDispatch* object, const wchar_t* name, const _variant_t& value
   VARIANTARG argument = value;  // a shallow copy: Invoke does not take it over
   DISPPARAMS params = {&argument, &named, 1, 1};
   EXCEPINFO info = {};
-  if (HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &info, nullptr);
-      FAILED(hr))
-    raise(hr, info);
+  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &info, nullptr);
+  if (FAILED(hr)) raise(hr, info);
 }
 
 IDispatchPtr objectProperty(IDispatch* object, const wchar_t* name) {

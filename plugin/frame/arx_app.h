@@ -50,7 +50,7 @@ extern HINSTANCE _hdllInstance;
 
 class AcRxDbxApp {
  public:
-  constexpr AcRxDbxApp() : m_hdllInstance(nullptr), m_bUnlockAppAtInit(true), m_bMDIAware(true) {}
+  AcRxDbxApp() : m_hdllInstance(nullptr), m_bUnlockAppAtInit(true), m_bMDIAware(true) {}
 
   // Not virtual: AutoCAD's entry point calls it on the one application object.
   AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* pkt);
@@ -83,7 +83,6 @@ class AcRxDbxApp {
 
 class AcRxArxApp : public AcRxDbxApp {
  public:
-  constexpr AcRxArxApp() = default;
 
   AcRx::AppRetCode On_kInitAppMsg(void* pkt) override;
   AcRx::AppRetCode On_kUnloadAppMsg(void* pkt) override;

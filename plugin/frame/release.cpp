@@ -33,10 +33,11 @@ bool identifyRelease() {
   } else if (AcDbHostApplicationServices* services = acdbHostApplicationServices()) {
     // Releases since 2015 are known by the product key the running AutoCAD gives.
     const ACHAR* root = services->getUserRegistryProductRootKey();
-    if (const auto release = kvs::release_from_product_key(root ? root : L"")) {
-      version = release->version;
-      full_version_english = release->english;
-      full_version_russian = release->russian;
+    kvs::ProductRelease release;
+    if (kvs::release_from_product_key(root ? root : L"", release)) {
+      version = release.version;
+      full_version_english = release.english;
+      full_version_russian = release.russian;
     }
   }
   if (version.empty()) {

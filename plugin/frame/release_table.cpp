@@ -24,29 +24,33 @@ const ReleaseKey kReleaseKeys[] = {
 };
 
 // The last part of a registry path, which `path` then loses with its separator.
-std::wstring_view lastPart(std::wstring_view& path) {
+std::wstring lastPart(std::wstring& path) {
   const std::size_t slash = path.find_last_of(L'\\');
-  const std::wstring_view part = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
-  path = slash == std::wstring_view::npos ? std::wstring_view() : path.substr(0, slash);
+  const std::wstring part = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  path = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
   return part;
 }
 
 }  // namespace
 
-std::optional<ProductRelease> release_from_product_key(std::wstring_view root) {
-  while (!root.empty() && root.back() == L'\\') root.remove_suffix(1);
-  std::wstring_view product = lastPart(root);
-  const std::wstring_view release = lastPart(root);
+bool release_from_product_key(const std::wstring& root, ProductRelease& found) {
+  std::wstring rest = root;
+  while (!rest.empty() && rest.back() == L'\\') rest.pop_back();
+  std::wstring product = lastPart(rest);
+  const std::wstring release = lastPart(rest);
   product = product.substr(0, product.find(L':'));  // without the language
   const std::size_t dash = product.find(L'-');
-  if (dash == std::wstring_view::npos || product.size() < dash + 3 || product.substr(product.size() - 2) != L"07")
-    return std::nullopt;
+  if (dash == std::wstring::npos || product.size() < dash + 3 || product.compare(product.size() - 2, 2, L"07") != 0)
+    return false;
   for (const auto& row : kReleaseKeys) {
     if (release != row.key) continue;
-    const std::wstring subkey = std::wstring(release) + L"\\" + std::wstring(product);
-    return ProductRelease{row.version, subkey + L":409", subkey + L":419"};
+    const std::wstring subkey = release + L"\\" + product;
+    found.version = row.version;
+    found.english = subkey + L":409";
+    found.russian = subkey + L":419";
+    return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 const ReleaseRow* find_release(const std::wstring& vernum) {

@@ -1,9 +1,7 @@
 // Which ACADE release a _VERNUM text names. Platform-free.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace kvs {
 
@@ -26,7 +24,7 @@ struct ProductRelease {
 
 // The release of a product whose per-user registry root AutoCAD gives, e.g.
 // "Software\Autodesk\AutoCAD\R24.3\ACAD-7107:409": only an ACADE build (its product code ends
-// in "07") of a release from 2016 to 2026, whose year its release key names. None otherwise.
-std::optional<ProductRelease> release_from_product_key(std::wstring_view root);
+// in "07") of a release from 2016 to 2026, whose year its release key names. False otherwise.
+bool release_from_product_key(const std::wstring& root, ProductRelease& release);
 
 }  // namespace kvs

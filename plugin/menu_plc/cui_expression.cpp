@@ -4,11 +4,12 @@
 
 namespace kvs {
 
-std::optional<std::wstring> cuiload_expression(const std::wstring& menu_path) {
-  if (menu_path.find(L'"') != std::wstring::npos) return std::nullopt;
+bool cuiload_expression(const std::wstring& menu_path, std::wstring& expression) {
+  if (menu_path.find(L'"') != std::wstring::npos) return false;
   std::wstring path = menu_path;
   std::replace(path.begin(), path.end(), L'\\', L'/');
-  return L"(command \"_.CUILOAD\" \"" + path + L"\")";
+  expression = L"(command \"_.CUILOAD\" \"" + path + L"\")";
+  return true;
 }
 
 }  // namespace kvs

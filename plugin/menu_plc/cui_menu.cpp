@@ -35,8 +35,9 @@ void CUIARXMYCUILOAD() {
   // CUILOAD reports the missing file itself.
   std::wstring userMenu = getMyDocsPath(L"RoamableRootFolder") + kvs::kUserMenuTail;
   CopyFileW(kvs::install::kMenuFile, userMenu.c_str(), FALSE);
-  if (auto expression = kvs::cuiload_expression(userMenu))
-    ads_queueexpr(expression->c_str());
+  std::wstring expression;
+  if (kvs::cuiload_expression(userMenu, expression))
+    ads_queueexpr(expression.c_str());
   else
     acutPrintf(L"%ls", (L"Cannot load the menu " + userMenu + L": a file path cannot hold a double quote.\n").c_str());
   writeToolbarState(full_version_english);

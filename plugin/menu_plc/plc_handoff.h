@@ -6,14 +6,14 @@ namespace kvs {
 
 // An event that every loaded plug-in keeps open from load to unload. It exists while any
 // session of the user has the add-on loaded; update restores only once it is gone.
-constexpr wchar_t kPlcSessionLock[] = L"Local\\Korvanta.PlcSession";
+const wchar_t kPlcSessionLock[] = L"Local\\Korvanta.PlcSession";
 
 // Held around the plug-in's swap and update's restore, so that neither acts on the other's
 // half-done work.
-constexpr wchar_t kPlcSwapMutex[] = L"Local\\Korvanta.PlcSwap";
+const wchar_t kPlcSwapMutex[] = L"Local\\Korvanta.PlcSwap";
 
 // Left by update beside the backup when it cannot restore: the reason, in UTF-8, which the
 // next load prints once and removes.
-constexpr wchar_t kPlcRestoreLog[] = L"ace_plc_restore.log";
+const wchar_t kPlcRestoreLog[] = L"ace_plc_restore.log";
 
 }  // namespace kvs

@@ -5,7 +5,8 @@
 namespace kvs {
 
 PlcPaths plc_paths(const std::wstring& docs) {
-  return {docs + L"AeData\\Plc\\ace_plc.mdb", docs + L"AeData\\Plc\\ace_plc_old.mdb"};
+  const PlcPaths paths = {docs + L"AeData\\Plc\\ace_plc.mdb", docs + L"AeData\\Plc\\ace_plc_old.mdb"};
+  return paths;
 }
 
 bool plc_in_language_folder(const std::wstring& version) {
@@ -20,9 +21,10 @@ std::wstring in_language_folder(const std::wstring& path, const std::wstring& la
 }
 
 std::wstring find_plc_language(const std::wstring& working, const std::function<bool(const std::wstring&)>& exists) {
-  for (const wchar_t* language : {L"ru-RU", L"en-EN", L"en-US"})
+  const wchar_t* const languages[] = {L"ru-RU", L"en-EN", L"en-US"};
+  for (const wchar_t* language : languages)
     if (exists(in_language_folder(working, language))) return language;
-  return {};
+  return std::wstring();
 }
 
 }  // namespace kvs

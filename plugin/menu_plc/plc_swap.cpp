@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <optional>
 #include <string>
 
 #include "common/install_layout.h"
@@ -26,29 +25,29 @@ const DWORD kSwapMutexWaitMs = 10000;
 
 }  // namespace
 
-std::optional<kvs::PlcPaths> locate_plc_database(const std::wstring& docs) {
-  kvs::PlcPaths paths = kvs::plc_paths(docs);
-  if (!kvs::plc_in_language_folder(version)) return paths;
+bool locate_plc_database(const std::wstring& docs, kvs::PlcPaths& paths) {
+  paths = kvs::plc_paths(docs);
+  if (!kvs::plc_in_language_folder(version)) return true;
   // A swap whose copy failed leaves the user's database only as the backup: that folder still
   // holds it, and the restore must still be started there.
   const auto holdsDatabase = [](const std::wstring& candidate) {
     return kvs::path_exists(candidate) || kvs::path_exists(kvs::replace_all(candidate, L"ace_plc.mdb", L"ace_plc_old.mdb"));
   };
   const std::wstring language = kvs::find_plc_language(paths.working, holdsDatabase);
-  if (language.empty()) return std::nullopt;
+  if (language.empty()) return false;
   paths.working = kvs::in_language_folder(paths.working, language);
   paths.backup = kvs::in_language_folder(paths.backup, language);
-  return paths;
+  return true;
 }
 
 namespace {
 
-// The database's paths for this release; nullopt, once the message is printed, when the
+// The database's paths for this release; false, once the message is printed, when the
 // release keeps it in a language folder and none holds it.
-std::optional<kvs::PlcPaths> plcPaths() {
-  std::optional<kvs::PlcPaths> paths = locate_plc_database(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"));
-  if (!paths) acutPrintf(L"Plc folder not found..\n");
-  return paths;
+bool plcPaths(kvs::PlcPaths& paths) {
+  if (locate_plc_database(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"), paths)) return true;
+  acutPrintf(L"Plc folder not found..\n");
+  return false;
 }
 
 std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
@@ -60,7 +59,7 @@ std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.fin
 // The whole file as UTF-16, from UTF-8; empty when it cannot be read.
 std::wstring readUtf8(const std::wstring& path) {
   std::string bytes;
-  if (!kvs::read_whole_file(kvs::extended_path(path), bytes) || bytes.size() > 0x10000) return {};
+  if (!kvs::read_whole_file(kvs::extended_path(path), bytes) || bytes.size() > 0x10000) return std::wstring();
   const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
   if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
@@ -97,9 +96,8 @@ void clearReadOnly(const std::wstring& path) {
 kvs::KernelHandle holdPlcSession() { return kvs::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, kvs::kPlcSessionLock)); }
 
 void initPCL() {
-  const std::optional<kvs::PlcPaths> located = plcPaths();
-  if (!located) return;
-  const kvs::PlcPaths& paths = *located;
+  kvs::PlcPaths paths;
+  if (!plcPaths(paths)) return;
   reportFailedRestore(paths.backup);
   // Should the wait run out, the session lock already keeps any later restore away.
   kvs::HeldMutex swapping(kvs::kPlcSwapMutex, kSwapMutexWaitMs);
@@ -140,9 +138,8 @@ void initPCL() {
 }
 
 void deinitPCL() {
-  const std::optional<kvs::PlcPaths> located = plcPaths();
-  if (!located) return;
-  const kvs::PlcPaths& paths = *located;
+  kvs::PlcPaths paths;
+  if (!plcPaths(paths)) return;
   // Quoted, so that a documents folder with blanks reaches the program as one argument.
   const std::wstring parameters = L"\"" + paths.working + L"\"";
   // ShellExecuteW answers a value above 32 when the program started.

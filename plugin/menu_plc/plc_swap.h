@@ -5,14 +5,13 @@
 #include "frame/host_interface.h"
 #include "win32/handles.h"
 
-#include <optional>
 #include <string>
 
 #include "menu_plc/plc_paths.h"
 
 // Where the user's PLC database and its backup are for this release, under ACADE's documents
-// folder `docs`; nullopt when the release keeps it in a language folder and none holds it.
-std::optional<kvs::PlcPaths> locate_plc_database(const std::wstring& docs);
+// folder `docs`; false when the release keeps it in a language folder and none holds it.
+bool locate_plc_database(const std::wstring& docs, kvs::PlcPaths& paths);
 
 // At load, before initPCL: the session lock (see plc_handoff.h), kept open until unload so
 // that no update.exe puts the user's database back while this session works with the add-on's.

@@ -14,7 +14,7 @@ const wchar_t kNoInstallation[] = L"Error. Installation folder not found.";
 
 // The library subfolders of `folder` (given with its trailing backslash) in the order the file
 // system lists them; false when the folder cannot be listed.
-bool scanLibraryFolders(std::wstring_view folder, std::vector<std::wstring>& names) {
+bool scanLibraryFolders(const wchar_t* folder, std::vector<std::wstring>& names) {
   WIN32_FIND_DATAW data;
   kvs::FindHandle find(FindFirstFileW((std::wstring(folder) + L"*.*").c_str(), &data));
   if (!find.valid()) return false;

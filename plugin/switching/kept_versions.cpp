@@ -24,7 +24,7 @@ namespace {
 
 const wchar_t kPathFile[] = L"project.txt";
 // Folders tried per project when other projects' paths hash alike.
-constexpr int kFolderAttempts = 8;
+const int kFolderAttempts = 8;
 
 bool makeFolder(const std::wstring& folder) {
   if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
@@ -46,7 +46,7 @@ std::wstring storeRoot() {
   const HRESULT hr = SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData);
   if (FAILED(hr)) {
     SetLastError(HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr) : ERROR_PATH_NOT_FOUND);
-    return {};
+    return std::wstring();
   }
   known = std::wstring(appData) + L"\\Korvanta\\Undo\\";
   return known;
@@ -56,7 +56,7 @@ bool namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
   if (!kvs::read_whole_file(folder + kPathFile, bytes)) return false;
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
-  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim_view(named.text), kvs::trim_view(project));
+  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim(named.text), kvs::trim(project));
 }
 
 // The store's own folders are made here, when a project first needs one, so that a keep for a
@@ -75,7 +75,7 @@ bool claim(const std::wstring& root, const std::wstring& folder, const std::wstr
 // that stopped half way), claimed. Empty, with the system's error set, when there is none.
 std::wstring findProjectFolder(const std::wstring& project, bool create) {
   const std::wstring root = storeRoot();
-  if (root.empty()) return {};
+  if (root.empty()) return std::wstring();
   for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
     // A level of 256 folders keeps each folder short, however many projects an office has.
     const std::wstring name = kvs::kept_folder_name(project, attempt);
@@ -90,7 +90,7 @@ std::wstring findProjectFolder(const std::wstring& project, bool create) {
       return claim(root, folder, project) ? folder : std::wstring();
   }
   SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
-  return {};
+  return std::wstring();
 }
 
 // The same, remembered for each project as AutoCAD's main thread names it: a project's folder
@@ -98,12 +98,13 @@ std::wstring findProjectFolder(const std::wstring& project, bool create) {
 // is gone (the store cleared) is looked for again.
 std::wstring projectFolder(const std::wstring& project, bool create) {
   static std::map<std::wstring, std::wstring> known;
-  if (const auto found = known.find(project); found != known.end()) {
+  const std::map<std::wstring, std::wstring>::iterator found = known.find(project);
+  if (found != known.end()) {
     if (GetFileAttributesW(found->second.c_str()) != INVALID_FILE_ATTRIBUTES) return found->second;
     known.erase(found);
   }
   std::wstring folder = findProjectFolder(project, create);
-  if (!folder.empty()) known.emplace(project, folder);
+  if (!folder.empty()) known[project] = folder;
   return folder;
 }
 
@@ -114,9 +115,11 @@ std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
   if (!find.valid()) return versions;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (auto time = kvs::version_time(data.cFileName))
-      versions.push_back({*time, folder + data.cFileName,
-                          static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow});
+    kvs::KeptTime time = 0;
+    if (!kvs::version_time(data.cFileName, time)) continue;
+    const KeptVersion version = {time, folder + data.cFileName,
+                                 static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
+    versions.push_back(version);
   } while (FindNextFileW(find.get(), &data));
   std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
   return versions;
@@ -135,16 +138,16 @@ std::vector<kvs::KeptTime> timesOf(const std::vector<KeptVersion>& versions) {
 }
 
 // The new version's file, or empty with the system's error set; `times` gains its time.
-std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, const std::string& bytes) {
   const kvs::KeptTime time = kvs::next_version_time(now(), times);
   const std::wstring file = folder + kvs::version_file_name(time);
-  if (!kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) return {};
+  if (!kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) return std::wstring();
   times.push_back(time);
   return file;
 }
 
 bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVersion>& versions,
-                            std::vector<kvs::KeptTime>& times, std::string_view bytes) {
+                            std::vector<kvs::KeptTime>& times, const std::string& bytes) {
   for (const KeptVersion& v : versions) {
     // Only a version of the same size is opened: the listing has given every size. It is
     // renamed through the handle it was compared through.
@@ -184,7 +187,7 @@ std::wstring storeForMessages() {
 
 }  // namespace
 
-bool keep_project_version(const std::wstring& project, std::string_view bytes) {
+bool keep_project_version(const std::wstring& project, const std::string& bytes) {
   const std::wstring folder = projectFolder(project, true);
   if (folder.empty()) {
     const DWORD error = GetLastError();
@@ -212,15 +215,19 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
 UndoResult restore_newest_version(const std::wstring& project) {
   const std::wstring folder = projectFolder(project, false);
   const std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
-  if (versions.empty()) return {UndoOutcome::NothingKept, 0, std::nullopt};
+  UndoResult result;
+  if (versions.empty()) {
+    result.outcome = UndoOutcome::NothingKept;
+    return result;
+  }
   const KeptVersion& newest = versions.back();
-  UndoResult failed{UndoOutcome::Failed, newest.time, std::nullopt};
+  result.time = newest.time;
 
   std::string restored;
   if (!kvs::read_whole_file(newest.file, restored)) {
     acutPrintf(L"Can not read the kept version %ls: %ls.\n", newest.file.c_str(),
                kvs::system_message(GetLastError()).c_str());
-    return failed;
+    return result;
   }
   // Whatever the project holds now is put aside, text or not: undo is how a damaged file is repaired.
   const std::wstring path = kvs::extended_path(project);
@@ -237,26 +244,27 @@ UndoResult restore_newest_version(const std::wstring& project) {
     why = kvs::system_message(GetLastError());
   if (!why.empty()) {
     acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());
-    return failed;
+    return result;
   }
   std::vector<kvs::KeptTime> times = timesOf(versions);
   const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
     reportNotKept(project, folder, GetLastError());
-    return failed;
+    return result;
   }
   if (!kvs::replace_file_content(path, restored, attributes)) {
     const DWORD error = GetLastError();
     DeleteFileW(replaced.c_str());
     acutPrintf(L"Can not write project file %ls: %ls. The file is left as it was.\n", project.c_str(),
                kvs::system_message(error).c_str());
-    return failed;
+    return result;
   }
   DeleteFileW(newest.file.c_str());
   times.erase(std::find(times.begin(), times.end(), newest.time));
   dropOldVersions(folder, times);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);
-  UndoResult result{UndoOutcome::Restored, newest.time, std::nullopt};
-  if (decoded.failure == kvs::DecodeFailure::None) result.text = std::move(decoded.text);
+  result.outcome = UndoOutcome::Restored;
+  result.readable = decoded.failure == kvs::DecodeFailure::None;
+  result.text.swap(decoded.text);
   return result;
 }

@@ -3,9 +3,7 @@
 // and its five newest versions, each named by the UTC time it was kept.
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "switching/version_names.h"
@@ -18,7 +16,7 @@ struct KeptVersion {
 
 // Keeps `bytes`, the project file's content, as its newest version and drops all but the five
 // newest. False once the failure is printed: the project must then be left as it is.
-bool keep_project_version(const std::wstring& project, std::string_view bytes);
+bool keep_project_version(const std::wstring& project, const std::string& bytes);
 
 // The project's kept versions, oldest first.
 std::vector<KeptVersion> kept_project_versions(const std::wstring& project);
@@ -26,9 +24,11 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project);
 enum class UndoOutcome { Restored, NothingKept, Failed };
 
 struct UndoResult {
-  UndoOutcome outcome = UndoOutcome::Failed;
-  kvs::KeptTime time = 0;            // when the version put back was kept
-  std::optional<std::wstring> text;  // its text, when it reads as text
+  UndoResult() : outcome(UndoOutcome::Failed), time(0), readable(false) {}
+  UndoOutcome outcome;
+  kvs::KeptTime time;  // when the version put back was kept
+  bool readable;       // whether it reads as text
+  std::wstring text;   // its text, when it does
 };
 
 // Puts the project's newest kept version back in one step. The bytes it replaces are kept

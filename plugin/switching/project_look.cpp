@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "win32/long_path.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
@@ -12,8 +10,19 @@
 
 namespace {
 
-ProjectLook refused(ProjectFileState state, std::wstring why, std::optional<std::wstring> text = std::nullopt) {
-  return {state, std::move(why), std::move(text)};
+ProjectLook looked(ProjectFileState state, const std::wstring& why) {
+  ProjectLook look;
+  look.state = state;
+  look.why = why;
+  return look;
+}
+
+// The same, of a file that reads as `text`.
+ProjectLook looked(ProjectFileState state, const std::wstring& why, std::wstring& text) {
+  ProjectLook look = looked(state, why);
+  look.readable = true;
+  look.text.swap(text);
+  return look;
 }
 
 }  // namespace
@@ -24,20 +33,20 @@ ProjectLook look_at_project_file(const std::wstring& name) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return refused(gone ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::system_message(error));
+    return looked(gone ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::system_message(error));
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return refused(ProjectFileState::Unusable, L"it is a folder, not a file");
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return looked(ProjectFileState::Unusable, L"it is a folder, not a file");
   std::string bytes;
-  if (!kvs::read_whole_file(path, bytes)) return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
+  if (!kvs::read_whole_file(path, bytes)) return looked(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
   kvs::DecodedText decoded = kvs::decode_text_file(bytes);
-  if (decoded.failure != kvs::DecodeFailure::None) return refused(ProjectFileState::Unusable, L"it is not a text file");
+  if (decoded.failure != kvs::DecodeFailure::None) return looked(ProjectFileState::Unusable, L"it is not a text file");
   if (attributes & FILE_ATTRIBUTE_READONLY)
-    return refused(ProjectFileState::Unusable, L"it is read-only", std::move(decoded.text));
+    return looked(ProjectFileState::Unusable, L"it is read-only", decoded.text);
   // Replacing the file takes the right to delete it, which a program holding it open without
   // sharing deletion withholds.
   kvs::FileHandle probe(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!probe.valid())
-    return refused(ProjectFileState::Unusable, kvs::system_message(GetLastError()), std::move(decoded.text));
-  return {ProjectFileState::Switchable, L"", std::move(decoded.text)};
+    return looked(ProjectFileState::Unusable, kvs::system_message(GetLastError()), decoded.text);
+  return looked(ProjectFileState::Switchable, L"", decoded.text);
 }

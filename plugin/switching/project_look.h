@@ -1,7 +1,6 @@
 // A look at a project file that changes nothing: for the designer's questions, not for a switch.
 #pragma once
 
-#include <optional>
 #include <string>
 
 enum class ProjectFileState {
@@ -11,9 +10,11 @@ enum class ProjectFileState {
 };
 
 struct ProjectLook {
-  ProjectFileState state = ProjectFileState::Gone;
-  std::wstring why;                  // for Gone and Unusable: the cause, without a full stop
-  std::optional<std::wstring> text;  // the file's text whenever it can be read as text
+  ProjectLook() : state(ProjectFileState::Gone), readable(false) {}
+  ProjectFileState state;
+  std::wstring why;   // for Gone and Unusable: the cause, without a full stop
+  bool readable;      // whether the file reads as text
+  std::wstring text;  // its text, when it does
 };
 
 // What a switch of the file would meet.

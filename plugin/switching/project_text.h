@@ -4,9 +4,7 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/install_layout.h"
@@ -15,7 +13,7 @@
 namespace kvs {
 
 // The stock library's menu file, as project files name it.
-inline constexpr std::wstring_view kStockMenuFile = L"ACE_IEC_MENU.DAT";
+const wchar_t kStockMenuFile[] = L"ACE_IEC_MENU.DAT";
 
 // The four replacement values of one switch, already built for the mode.
 struct RecordValues {
@@ -44,31 +42,30 @@ struct RecordValues {
 // the records, the last record ends with its own line and the lines after it are tail.
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values);
 
-// The same rewrite, as pieces of `text`.
-TextPieces rewrite_project_pieces(std::wstring_view text, const RecordValues& values);
-// A project text read in place from its file's bytes, which give each character a fixed
-// number of bytes: one byte through the table of a one-byte code page, or a UTF-16 unit.
-struct ProjectBytes {
-  std::string_view bytes;             // after any byte-order mark
-  const wchar_t* code_page = nullptr;  // 256 characters; null for UTF-16
-  bool big_endian = false;             // UTF-16 byte order
-  wchar_t at(std::size_t i) const;     // character i
-};
-
-// The same rewrite; the pieces count characters of `text`.
-TextPieces rewrite_project_pieces(const ProjectBytes& text, const RecordValues& values);
+// The same rewrite, as pieces of `text`: a record written as it stands, and every line kept,
+// is a piece of the source.
+TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values);
 
 // The settings a switch replaces, in this order.
-inline constexpr std::array<int, 4> kLibrarySettings = {1, 2, 3, 20};
-using LibrarySettings = std::array<std::optional<std::wstring>, kLibrarySettings.size()>;
+const int kLibrarySettings[] = {1, 2, 3, 20};
+enum { kLibrarySettingCount = 4 };
+
+// A setting's value as a project holds it; not `present` when the project lacks the setting.
+struct SettingValue {
+  SettingValue() : present(false) {}
+  explicit SettingValue(const std::wstring& text) : present(true), value(text) {}
+  bool present;
+  std::wstring value;
+};
+typedef std::array<SettingValue, kLibrarySettingCount> LibrarySettings;
 
 // The values of settings 1, 2, 3 and 20 as rewrite_project_text reads them: the first record
-// of a number wins, its own line's value trimmed; none for a setting the text lacks.
-LibrarySettings library_settings(std::wstring_view text);
+// of a number wins, its own line's value trimmed.
+LibrarySettings library_settings(const std::wstring& text);
 
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
 // sign, decimal digits, 0 when there are none. Out-of-range values saturate.
-int parse_record_number(std::wstring_view text);
+int parse_record_number(const std::wstring& text);
 
 // Folder lists: each entry is a folder path followed by "\;". `docs` is the public
 // documents folder without a trailing separator (may be empty), `version` the release

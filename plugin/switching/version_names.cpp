@@ -10,10 +10,11 @@ namespace kvs {
 
 namespace {
 
-constexpr std::wstring_view kExtension = L".wdp";
-constexpr KeptTime kMsPerDay = 86400000;
+const wchar_t kExtension[] = L".wdp";
+const std::size_t kExtensionSize = 4;
+const KeptTime kMsPerDay = 86400000;
 // Days from 1601-01-01 to 1970-01-01.
-constexpr std::int64_t kDays1601To1970 = 134774;
+const std::int64_t kDays1601To1970 = 134774;
 
 struct Civil {
   int year, month, day, hour, minute, second, ms;
@@ -42,7 +43,7 @@ std::int64_t days_from_civil(int y, int m, int d) {
 }
 
 Civil civil(KeptTime time) {
-  Civil c{};
+  Civil c = {0, 0, 0, 0, 0, 0, 0};
   civil_from_days(static_cast<std::int64_t>(time / kMsPerDay) - kDays1601To1970, c.year, c.month, c.day);
   KeptTime rest = time % kMsPerDay;
   c.ms = static_cast<int>(rest % 1000);
@@ -55,13 +56,15 @@ Civil civil(KeptTime time) {
 
 }  // namespace
 
-std::wstring kept_folder_name(std::wstring_view project, int attempt) {
+std::wstring kept_folder_name(const std::wstring& project, int attempt) {
   // FNV-1a over the folded UTF-16 code units, low byte first.
   std::uint64_t hash = 14695981039346656037ull;
-  for (const wchar_t c : trim_view(project)) {
-    const unsigned unit = static_cast<unsigned>(fold_path_unit(c)) & 0xFFFF;
-    for (const unsigned byte : {unit & 0xFF, unit >> 8}) {
-      hash ^= byte;
+  const std::wstring path = trim(project);
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const unsigned unit = static_cast<unsigned>(fold_path_unit(path[i])) & 0xFFFF;
+    const unsigned bytes[] = {unit & 0xFF, unit >> 8};
+    for (std::size_t b = 0; b < 2; ++b) {
+      hash ^= bytes[b];
       hash *= 1099511628211ull;
     }
   }
@@ -81,13 +84,13 @@ std::wstring version_file_name(KeptTime time) {
   return name + std::wstring(kExtension);
 }
 
-std::optional<KeptTime> version_time(std::wstring_view file_name) {
+bool version_time(const std::wstring& file_name, KeptTime& time) {
   // "YYYYMMDDTHHMMSS.mmmZ" and the extension.
-  if (file_name.size() != 20 + kExtension.size() || file_name.substr(20) != kExtension || file_name[8] != L'T' ||
-      file_name[15] != L'.' || file_name[19] != L'Z')
-    return std::nullopt;
+  if (file_name.size() != 20 + kExtensionSize || file_name.compare(20, kExtensionSize, kExtension) != 0 ||
+      file_name[8] != L'T' || file_name[15] != L'.' || file_name[19] != L'Z')
+    return false;
   bool digits = true;
-  const auto number = [file_name, &digits](std::size_t at, std::size_t count) {
+  const auto number = [&file_name, &digits](std::size_t at, std::size_t count) -> int {
     int n = 0;
     for (std::size_t i = at; i < at + count; ++i) {
       digits = digits && file_name[i] >= L'0' && file_name[i] <= L'9';
@@ -97,13 +100,14 @@ std::optional<KeptTime> version_time(std::wstring_view file_name) {
   };
   const int y = number(0, 4), mo = number(4, 2), d = number(6, 2), h = number(9, 2), mi = number(11, 2),
             s = number(13, 2), ms = number(16, 3);
-  if (!digits || y < 1601) return std::nullopt;
+  if (!digits || y < 1601) return false;
   const std::int64_t days = days_from_civil(y, mo, d) + kDays1601To1970;
-  if (days < 0) return std::nullopt;
-  const KeptTime time = static_cast<KeptTime>(days) * kMsPerDay + ((h * 60ull + mi) * 60 + s) * 1000 + ms;
+  if (days < 0) return false;
+  const KeptTime read = static_cast<KeptTime>(days) * kMsPerDay + ((h * 60ull + mi) * 60 + s) * 1000 + ms;
   // Only a real date and time gives its own name back: 20250230 or 25:00 do not.
-  if (version_file_name(time) != file_name) return std::nullopt;
-  return time;
+  if (version_file_name(read) != file_name) return false;
+  time = read;
+  return true;
 }
 
 std::wstring readable_time(KeptTime time) {

@@ -6,27 +6,25 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kvs {
 
 // Versions kept per project.
-inline constexpr std::size_t kKeptVersions = 5;
+const std::size_t kKeptVersions = 5;
 
 // Times are milliseconds since 1601-01-01 UTC, as a FILETIME divided by 10,000.
-using KeptTime = std::uint64_t;
+typedef std::uint64_t KeptTime;
 
 // Sixteen hexadecimal digits of a hash of the case-folded, trimmed path; attempt n > 0 adds
 // "-n", for the rare path whose hash another project's folder already holds.
-std::wstring kept_folder_name(std::wstring_view project, int attempt);
+std::wstring kept_folder_name(const std::wstring& project, int attempt);
 
 // "20250314T101502.123Z.wdp".
 std::wstring version_file_name(KeptTime time);
-// The time a version file's name holds; none for any other name.
-std::optional<KeptTime> version_time(std::wstring_view file_name);
+// The time a version file's name holds; false for any other name.
+bool version_time(const std::wstring& file_name, KeptTime& time);
 // "2025-03-14 10:15:02 UTC", for messages.
 std::wstring readable_time(KeptTime time);
 

@@ -21,7 +21,9 @@ TEST(VersionNames, NameTheUtcTimeSortablyAndReadItBack) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(kvs::version_file_name(c.time), c.name);
-    EXPECT_EQ(kvs::version_time(c.name), c.time);
+    kvs::KeptTime read = 0;
+    EXPECT_TRUE(kvs::version_time(c.name, read)) << testing::PrintToString(c.name);
+    EXPECT_EQ(read, c.time);
     EXPECT_EQ(kvs::readable_time(c.time), c.readable);
   }
   EXPECT_LT(kvs::version_file_name(kTime), kvs::version_file_name(kTime + 1));
@@ -32,7 +34,10 @@ TEST(VersionNames, OtherFilesAreNoVersions) {
   for (const wchar_t* name : {L"project.txt", L"20250314T101502.123Z.tmp", L"20250230T101502.123Z.wdp",
                               L"20250314T251502.123Z.wdp", L"2025031XT101502.123Z.wdp", L"~kvs0001.tmp",
                               L"20250314T101502.123Z.wdp.bak", L"15000101T000000.000Z.wdp"})
-    EXPECT_FALSE(kvs::version_time(name)) << testing::PrintToString(std::wstring(name));
+  {
+    kvs::KeptTime unused = 0;
+    EXPECT_FALSE(kvs::version_time(name, unused)) << testing::PrintToString(std::wstring(name));
+  }
 }
 
 TEST(VersionNames, OneFolderPerProjectWhateverTheLetterCase) {
