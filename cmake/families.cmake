@@ -14,6 +14,7 @@ set(KVS_FAMILIES
   "KVS_switch_2019 23 R23.0 R23.1 by_name 2019 2020"
   "KVS_switch_2021 24 R24.0 R24.3 by_name 2021 2024"
   "KVS_switch_2025 25 R25.0 R25.1 by_name 2025 2026"
+  "KVS_switch_2027 26 R26.0 R26.0 by_name 2027 2027"
 )
 
 # kvs_family_fields(<row> <prefix>): a row of KVS_FAMILIES as <prefix>_module, <prefix>_major,

@@ -40,7 +40,8 @@ class AddonDeployment : public installed_addon::InstalledAddon {
                                 L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg"})
       EXPECT_TRUE(fileExists(kInstall + file)) << toUtf8(file);
     for (const wchar_t* module : {L"KVS_switch_2015.arx", L"KVS_switch_2017.arx", L"KVS_switch_2018.arx",
-                                  L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx"}) {
+                                  L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx",
+                                  L"KVS_switch_2027.arx"}) {
       if (!fileExists(kBundle + L"Contents\\Windows\\" + module)) {
         ADD_FAILURE() << "missing: " << toUtf8(module);
         continue;
