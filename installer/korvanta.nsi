@@ -1,9 +1,11 @@
 ; Installer of the add-on: C:\Program Files\Korvanta\ and the plug-in bundle that AutoCAD
 ; loads at start-up. Built with makensis; defines passed by the build:
-;   OUTFILE  the installer to write      BIN      the folder of the built modules
-;   UPDATE   update.exe                  CUIX     Korvanta.cuix
-;   DATA     data/Korvanta/Data          PLCDB    the add-on's ace_plc.mdb
-;   MANIFEST the bundle's PackageContents.xml
+;   OUTFILE          the installer to write
+;   VERSION          the project's version
+;   INSTALLED_FILES  installed_files.nsh, which installer/CMakeLists.txt writes from the build's
+;                    list of installed files (KorvantaSetup.msi installs the same):
+;                    KVS_INSTALL_FILES puts them in place, KVS_REMOVE_FILES removes them and
+;                    the folders they leave empty
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -11,11 +13,19 @@ RequestExecutionLevel admin
 
 Name "Korvanta switch for ACADE"
 OutFile "${OUTFILE}"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "ProductName" "Korvanta switch for ACADE"
+VIAddVersionKey "CompanyName" "Korvanta"
+VIAddVersionKey "LegalCopyright" "Korvanta"
+VIAddVersionKey "FileDescription" "Korvanta switch for ACADE setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
 InstallDir "$PROGRAMFILES64\Korvanta"
 ShowInstDetails show
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Korvanta"
 !define BUNDLE "$APPDATA\Autodesk\ApplicationPlugins\Korvanta.bundle"
+!include /CHARSET=UTF8 "${INSTALLED_FILES}"
 
 Page directory
 Page instfiles
@@ -29,27 +39,15 @@ Function .onInit
 FunctionEnd
 
 Section "Add-on"
-  SetOutPath "$INSTDIR\Support"
-  File "/oname=Korvanta.cuix" "${CUIX}"
-  File "/oname=update.exe" "${UPDATE}"
-  SetOutPath "$INSTDIR\Data"
-  File /r "${DATA}\*.*"
-  File "/oname=ace_plc.mdb" "${PLCDB}"
-  SetOutPath "${BUNDLE}"
-  File "/oname=PackageContents.xml" "${MANIFEST}"
-  SetOutPath "${BUNDLE}\Contents\Windows"
-  ; One module per ObjectARX family; the manifest tells AutoCAD which one fits the release.
-  File "${BIN}\KVS_switch_2015.arx"
-  File "${BIN}\KVS_switch_2017.arx"
-  File "${BIN}\KVS_switch_2018.arx"
-  File "${BIN}\KVS_switch_2019.arx"
-  File "${BIN}\KVS_switch_2021.arx"
-  File "${BIN}\KVS_switch_2025.arx"
+  ; The bundle holds one module per ObjectARX family; its manifest tells AutoCAD which one
+  ; fits the release.
+  !insertmacro KVS_INSTALL_FILES
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Korvanta switch for ACADE"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
 SectionEnd
 
 ; A PLC swap is in force while a user's backup ace_plc_old.mdb exists: uninstalling then
@@ -84,17 +82,11 @@ Function un.onInit
     Quit
 FunctionEnd
 
+; The add-on's files go, and its folders once empty: what a user put beside them stays. The
+; bundle goes whole, since AutoCAD would load any module left in it.
 Section "Uninstall"
+  !insertmacro KVS_REMOVE_FILES
   RMDir /r "${BUNDLE}"
-  Delete "$INSTDIR\Support\Korvanta.cuix"
-  Delete "$INSTDIR\Support\update.exe"
-  RMDir "$INSTDIR\Support"
-  RMDir /r "$INSTDIR\Data\UGO"
-  RMDir /r "$INSTDIR\Data\Montajnie_sxemi"
-  RMDir /r "$INSTDIR\Data\Template"
-  Delete "$INSTDIR\Data\ACE_GOST_MENU.dat"
-  Delete "$INSTDIR\Data\ace_plc.mdb"
-  RMDir "$INSTDIR\Data"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -30,24 +30,14 @@ foreach(lib kvs_acad_files_typed kvs_acad_files_by_name)
   target_link_libraries(${lib} PRIVATE kvs_plugin)
 endforeach()
 
-# One module per ObjectARX family, from the same sources: a module loads only into the releases
-# of the family whose SDK it is linked with. Each row: module, API major, automation binding.
-set(KVS_ARX_MODULES
-  "KVS_switch_2015 20 typed"    # R20: 2015, 2016
-  "KVS_switch_2017 21 by_name"  # R21: 2017
-  "KVS_switch_2018 22 by_name"  # R22: 2018
-  "KVS_switch_2019 23 by_name"  # R23: 2019, 2020
-  "KVS_switch_2021 24 by_name"  # R24: 2021 to 2024
-  "KVS_switch_2025 25 by_name"  # R25: 2025, 2026
-)
+# One module per ObjectARX family (cmake/families.cmake), from the same sources: a module loads
+# only into the releases of the family whose SDK it is linked with.
 set(KVS_ARX_MODULE_NAMES)
-foreach(row ${KVS_ARX_MODULES})
-  separate_arguments(row)
-  list(GET row 0 module)
-  list(GET row 1 major)
-  list(GET row 2 binding)
+foreach(row IN LISTS KVS_FAMILIES)
+  kvs_family_fields("${row}" family)
+  set(module ${family_module})
   add_library(${module} SHARED frame/module_entry.cpp frame/KVS_switch.def
-              $<TARGET_OBJECTS:arxapi_${major}> $<TARGET_OBJECTS:kvs_acad_files_${binding}>)
+              $<TARGET_OBJECTS:arxapi_${family_major}> $<TARGET_OBJECTS:kvs_acad_files_${family_binding}>)
   target_link_libraries(${module} PRIVATE kvs_plugin)
   set_target_properties(${module} PROPERTIES PREFIX "" SUFFIX ".arx" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   kvs_project_target(${module})

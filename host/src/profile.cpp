@@ -28,6 +28,7 @@ const ReleaseInfo kReleases[] = {
     {2024, L"U.152.0.0 (UNICODE)", L"R24.3", L"ACAD-7107", 24},
     {2025, L"V.154.0.0 (UNICODE)", L"R25.0", L"ACAD-8107", 25},
     {2026, L"W.61.0.0 (UNICODE)", L"R25.1", L"ACAD-9107", 25},
+    {2027, L"X.57.0.0 (UNICODE)", L"R26.0", L"ACAD-A107", 26},
 };
 
 // From 2016 on ACADE writes its environment and project files as UTF-16 LE text.
@@ -189,7 +190,7 @@ bool startSession(const SessionOptions& options) {
   host.options = options;
   host.release = findRelease(options.release);
   if (!host.release) {
-    host.print(L"acade-sim: release " + std::to_wstring(options.release) + L" is not simulated (2010 to 2026).\n");
+    host.print(L"acade-sim: release " + std::to_wstring(options.release) + L" is not simulated (2010 to 2027).\n");
     return false;
   }
   host.sysvars[L"VERNUM"] = options.vernum.empty() ? host.release->vernum : options.vernum;

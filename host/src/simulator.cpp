@@ -11,7 +11,7 @@ namespace {
 const wchar_t kUsage[] =
     L"usage: acade-sim [--release YEAR|KEY] [--russian] [--plain-autocad] [--vernum TEXT] [--project PATH]\n"
     L"                 [--load PATH]... [SCRIPT]\n"
-    L"  --release YEAR  simulated ACADE release, a year from 2010 to 2026 or its release key such as\n"
+    L"  --release YEAR  simulated ACADE release, a year from 2010 to 2027 or its release key such as\n"
     L"                  R24.3 (default 2015)\n"
     L"  --russian       the Russian build of AutoCAD instead of the English one\n"
     L"  --plain-autocad AutoCAD without the Electrical toolset (product id ...01, no ACADE profile)\n"
@@ -92,7 +92,7 @@ int runSimulator(int argc, wchar_t** argv) {
     } else if (arg == L"--release" && value(v)) {
       const ReleaseInfo* release = findRelease(v);
       if (!release) {
-        writeStderr(L"acade-sim: --release takes a year from 2010 to 2026 or a release key from R18.0 to R25.1, not \"" +
+        writeStderr(L"acade-sim: --release takes a year from 2010 to 2027 or a release key from R18.0 to R26.0, not \"" +
                     v + L"\"\n");
         return 2;
       }

@@ -4,6 +4,6 @@
 
 #include <string>
 
-extern std::wstring version;               // "2010" to "2026"
+extern std::wstring version;               // "2010" to "2027"
 extern std::wstring full_version_english;  // e.g. "R20.0\ACAD-E007:409"
 extern std::wstring full_version_russian;  // e.g. "R20.0\ACAD-E007:419"

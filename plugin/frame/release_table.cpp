@@ -20,7 +20,7 @@ struct ReleaseKey {
 const ReleaseKey kReleaseKeys[] = {
     {L"R20.1", L"2016"}, {L"R21.0", L"2017"}, {L"R22.0", L"2018"}, {L"R23.0", L"2019"},
     {L"R23.1", L"2020"}, {L"R24.0", L"2021"}, {L"R24.1", L"2022"}, {L"R24.2", L"2023"},
-    {L"R24.3", L"2024"}, {L"R25.0", L"2025"}, {L"R25.1", L"2026"},
+    {L"R24.3", L"2024"}, {L"R25.0", L"2025"}, {L"R25.1", L"2026"}, {L"R26.0", L"2027"},
 };
 
 // The last part of a registry path, which `path` then loses with its separator.

@@ -17,14 +17,14 @@ struct ReleaseRow {
 const ReleaseRow* find_release(const std::wstring& vernum);
 
 struct ProductRelease {
-  std::wstring version;  // "2016" to "2026"
+  std::wstring version;  // "2016" to "2027"
   std::wstring english;  // the key's release and product with ":409", e.g. "R24.3\ACAD-7107:409"
   std::wstring russian;  // ... with ":419"
 };
 
 // The release of a product whose per-user registry root AutoCAD gives, e.g.
 // "Software\Autodesk\AutoCAD\R24.3\ACAD-7107:409": only an ACADE build (its product code ends
-// in "07") of a release from 2016 to 2026, whose year its release key names. False otherwise.
+// in "07") of a release from 2016 to 2027, whose year its release key names. False otherwise.
 bool release_from_product_key(const std::wstring& root, ProductRelease& release);
 
 }  // namespace kvs

@@ -21,7 +21,7 @@ TEST(PlcPaths, WorkingAndBackupLieInAeDataPlc) {
 }
 
 TEST(PlcPaths, ReleasesFrom2014OnUseLanguageFolders) {
-  for (const wchar_t* later : {L"2014", L"2015", L"2016", L"2024", L"2026"})
+  for (const wchar_t* later : {L"2014", L"2015", L"2016", L"2024", L"2026", L"2027"})
     EXPECT_TRUE(plc_in_language_folder(later)) << later;
   for (const wchar_t* other : {L"2010", L"2013", L"", L"2015 ", L" 2014", L"20145", L"2O24"})
     EXPECT_FALSE(plc_in_language_folder(other)) << other;

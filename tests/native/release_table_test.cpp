@@ -37,7 +37,8 @@ TEST(ReleaseTable, LaterReleasesComeFromTheProductKey) {
       {L"R23.1\\ACAD-3007", L"2020", L"R23.1\\ACAD-3007:409"},
       {L"Software\\Autodesk\\AutoCAD\\R24.3\\ACAD-7101:409", nullptr, nullptr},  // plain AutoCAD
       {L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409", nullptr, nullptr},  // 2015 goes by _VERNUM
-      {L"Software\\Autodesk\\AutoCAD\\R26.0\\ACAD-A107:409", nullptr, nullptr},
+      {L"Software\\Autodesk\\AutoCAD\\R26.0\\ACAD-A107:419", L"2027", L"R26.0\\ACAD-A107:409"},
+      {L"Software\\Autodesk\\AutoCAD\\R27.0\\ACAD-B107:409", nullptr, nullptr},
       {L"Software\\Autodesk\\AutoCAD\\R24.3\\07:409", nullptr, nullptr},
       {L"", nullptr, nullptr},
   };

@@ -1,6 +1,9 @@
-// The installer and the plug-in bundle as a CAD administrator meets them: silent install,
-// AutoCAD loading the bundle at start-up, and an uninstall that never costs a user data.
+// The installers and the plug-in bundle as a CAD administrator meets them: silent install with
+// KorvantaSetup.exe or KorvantaSetup.msi, AutoCAD loading the bundle at start-up, the package's
+// upgrade in place, and a removal that never costs a user data.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "installed_addon.h"
 #include "support/korvanta_install.h"
@@ -14,39 +17,59 @@ namespace {
 
 const std::wstring kProduct = L"Software\\Autodesk\\AutoCAD\\R20.0\\ACAD-E007:409";
 
-class Deployment : public installed_addon::InstalledAddon {
+// A user's profile made by AutoCAD's first start, and no user's PLC database swapped out.
+class AddonDeployment : public installed_addon::InstalledAddon {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(InstalledAddon::SetUp());
     runProcess(simCommand(), "");  // AutoCAD's first start makes the user's profile
     // Sessions of other tests may have left a user's PLC database swapped.
     endSwaps();
-    ASSERT_NO_FATAL_FAILURE(install());
-  }
-  static ProcessResult uninstall() {
-    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
   }
   static std::wstring userDocs() {
     std::wstring docs;
     regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs);
     return docs;
   }
+  // What either installer puts in place: the add-on's tree and the bundle with the build of
+  // every ObjectARX family, byte for byte as the build made them.
+  static void expectInstalled() {
+    for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Data\\ACE_GOST_MENU.dat",
+                                L"Data\\ace_plc.mdb", L"Data\\Template\\GOST_A3.dwt",
+                                L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
+                                L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg"})
+      EXPECT_TRUE(fileExists(kInstall + file)) << toUtf8(file);
+    for (const wchar_t* module : {L"KVS_switch_2015.arx", L"KVS_switch_2017.arx", L"KVS_switch_2018.arx",
+                                  L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx",
+                                  L"KVS_switch_2027.arx"}) {
+      if (!fileExists(kBundle + L"Contents\\Windows\\" + module)) {
+        ADD_FAILURE() << "missing: " << toUtf8(module);
+        continue;
+      }
+      EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\" + module), readBytes(binDir() + module)) << toUtf8(module);
+    }
+    ASSERT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
+    std::string manifest = readBytes(kBundle + L"PackageContents.xml");
+    EXPECT_NE(manifest.find("SeriesMin=\"R20.0\""), std::string::npos);
+    // The library folders carry no attribute but "directory", so the switch lists them.
+    EXPECT_EQ(GetFileAttributesW((kInstall + L"Data\\UGO\\GOST_Relays").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  }
+};
+
+class Deployment : public AddonDeployment {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(AddonDeployment::SetUp());
+    ASSERT_NO_FATAL_FAILURE(install());
+  }
+  static ProcessResult uninstall() {
+    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+  }
 };
 
 TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
-  for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Data\\ACE_GOST_MENU.dat",
-                              L"Data\\ace_plc.mdb", L"Data\\Template\\GOST_A3.dwt",
-                              L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
-                              L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg", L"uninstall.exe"})
-    EXPECT_TRUE(fileExists(kInstall + file)) << toUtf8(file);
-  // One build per ObjectARX family.
-  for (const wchar_t* module : {L"KVS_switch_2015.arx", L"KVS_switch_2017.arx", L"KVS_switch_2018.arx",
-                                L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx"})
-    EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\" + module), readBytes(binDir() + module)) << toUtf8(module);
-  std::string manifest = readBytes(kBundle + L"PackageContents.xml");
-  EXPECT_NE(manifest.find("SeriesMin=\"R20.0\""), std::string::npos);
-  // The library folders carry no attribute but "directory", so the switch lists them.
-  EXPECT_EQ(GetFileAttributesW((kInstall + L"Data\\UGO\\GOST_Relays").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  expectInstalled();
+  EXPECT_TRUE(fileExists(kInstall + L"uninstall.exe"));
 }
 
 TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
@@ -109,6 +132,197 @@ TEST_F(Deployment, UninstallRefusesWhileAPlcSwapIsInForce) {
   EXPECT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
   EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
   DeleteFileW(backup.c_str());
+}
+
+// KorvantaSetup.msi as Group Policy or a distribution tool runs it: msiexec, silent, per machine.
+class MsiDeployment : public AddonDeployment {
+ protected:
+  static std::wstring package() { return binDir() + L"KorvantaSetup.msi"; }
+  // The package of a lower version that the build makes for this test.
+  static std::wstring olderPackage() { return binDir() + L"msi_fixtures\\KorvantaSetup-0.0.1.msi"; }
+  // msiexec with a verbose log (/l*v), which a failure prints; Wine writes it in the ANSI code page.
+  ProcessResult logged(const std::wstring& arguments) {
+    const std::wstring log = dir_.path() + L"msiexec.log";
+    DeleteFileW(log.c_str());
+    ProcessResult r = installed_addon::msiexec(arguments + L" /l*v " + inQuotes(log));
+    log_ = fileExists(log) ? readBytes(log) : std::string();
+    r.output += "\n--- msiexec log ---\n" + toUtf8(fromAnsi(log_));
+    return r;
+  }
+  static std::wstring productVersion(const std::wstring& code) {
+    wchar_t version[64] = L"(none)";
+    DWORD size = 64;
+    MsiGetProductInfoW(code.c_str(), INSTALLPROPERTY_VERSIONSTRING, version, &size);
+    return version;
+  }
+  // The version the build gives the manifest, which is the project's.
+  static std::wstring projectVersion() {
+    const std::string manifest = readBytes(binDir() + L"..\\data\\bundle\\PackageContents.xml");
+    const std::size_t at = manifest.find("AppVersion=\"") + 12;
+    return fromUtf8(manifest.substr(at, manifest.find('"', at) - at));
+  }
+  std::string log_;
+};
+
+TEST_F(MsiDeployment, InstallsSilentlyServesASessionAndIsRemovedWithNothingLeft) {
+  ProcessResult install = logged(L"/i " + inQuotes(package()));
+  ASSERT_EQ(install.exitCode, 0u) << install.output;
+  expectInstalled();
+  EXPECT_FALSE(fileExists(kInstall + L"uninstall.exe"));  // KorvantaSetup.exe's alone
+  // One entry in Programs and Features, with the project's version.
+  const std::vector<std::wstring> packages = installed_addon::installedPackages();
+  ASSERT_EQ(packages.size(), 1u);
+  EXPECT_EQ(productVersion(packages[0]), projectVersion());
+
+  // AutoCAD loads the add-on from the bundle and switches the demo project.
+  const std::wstring docs = userDocs();
+  ASSERT_FALSE(docs.empty());
+  ProcessResult session = runProcess(simCommand() + L" --project " + inQuotes(docs + L"AeData\\Proj\\Demo\\Demo.wdp"),
+                                     "kvs_on\nQUIT\n");
+  EXPECT_EQ(session.exitCode, 0u) << session.output;
+  EXPECT_NE(session.output.find("bundle Korvanta.bundle: loading Contents\\Windows\\KVS_switch_2015.arx."), std::string::npos)
+      << session.output;
+  EXPECT_NE(session.output.find(toUtf8(L"| Проект переключен на библиотеку ГОСТ.")), std::string::npos) << session.output;
+  ASSERT_TRUE(waitForUpdates(30000));
+
+  // A repair puts back what went missing: what msiexec /fa does on Windows, which Wine's fails.
+  ASSERT_TRUE(DeleteFileW((kInstall + L"Support\\update.exe").c_str()));
+  ProcessResult repair = logged(L"/i " + inQuotes(package()) + L" REINSTALL=ALL REINSTALLMODE=amus");
+  EXPECT_EQ(repair.exitCode, 0u) << repair.output;
+  EXPECT_TRUE(fileExists(kInstall + L"Support\\update.exe"));
+
+  // Removal takes every file of the add-on and the bundle, and nothing of the user's.
+  const std::wstring userDb = docs + L"AeData\\en-US\\Plc\\ace_plc.mdb";
+  makeFolders(docs + L"AeData\\en-US\\Plc");
+  writeBytes(userDb, "user's own PLC data");
+  ProcessResult removal = logged(L"/x " + inQuotes(package()));
+  EXPECT_EQ(removal.exitCode, 0u) << removal.output;
+  EXPECT_FALSE(fileExists(kInstall));
+  EXPECT_FALSE(fileExists(kBundle));
+  EXPECT_TRUE(installed_addon::installedPackages().empty());
+  EXPECT_EQ(readBytes(userDb), "user's own PLC data");
+  EXPECT_TRUE(fileExists(docs + L"AeData\\Proj\\Demo\\Demo.wdp"));
+}
+
+TEST_F(MsiDeployment, UpgradeFromALowerVersionLeavesOneCopy) {
+  ProcessResult older = logged(L"/i " + inQuotes(olderPackage()));
+  ASSERT_EQ(older.exitCode, 0u) << older.output;
+  const std::vector<std::wstring> before = installed_addon::installedPackages();
+  ASSERT_EQ(before.size(), 1u);
+  EXPECT_EQ(productVersion(before[0]), L"0.0.1");
+
+  ProcessResult upgrade = logged(L"/i " + inQuotes(package()));
+  EXPECT_EQ(upgrade.exitCode, 0u) << upgrade.output;
+  const std::vector<std::wstring> after = installed_addon::installedPackages();
+  ASSERT_EQ(after.size(), 1u) << upgrade.output;
+  EXPECT_NE(after[0], before[0]);
+  EXPECT_EQ(productVersion(after[0]), projectVersion());
+  expectInstalled();
+
+  // A lower version never replaces a higher one.
+  ProcessResult downgrade = logged(L"/i " + inQuotes(olderPackage()));
+  EXPECT_EQ(downgrade.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << downgrade.output;
+  EXPECT_EQ(installed_addon::installedPackages(), after);
+}
+
+bool underWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// The older version's removal within an upgrade is no removal of the add-on: the newer version
+// brings update.exe back, so the package's guard lets it go ahead while a swap is in force.
+TEST_F(MsiDeployment, UpgradeGoesAheadWhileAPlcSwapIsInForce) {
+  ProcessResult older = logged(L"/i " + inQuotes(olderPackage()));
+  ASSERT_EQ(older.exitCode, 0u) << older.output;
+  const std::wstring docs = userDocs();
+  ASSERT_FALSE(docs.empty());
+  const std::wstring backup = docs + L"AeData\\en-US\\Plc\\ace_plc_old.mdb";
+  makeFolders(docs + L"AeData\\en-US\\Plc");
+  writeBytes(backup, "user's own PLC data, moved aside");
+
+  ProcessResult upgrade = logged(L"/i " + inQuotes(package()));
+  EXPECT_EQ(upgrade.exitCode, 0u) << upgrade.output;
+  expectInstalled();
+  EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
+  const std::vector<std::wstring> after = installed_addon::installedPackages();
+  if (underWine()) {
+    // todo_wine: Wine's RemoveExistingProducts runs the older package's removal as
+    // "msiexec /qn /i {code} REMOVE=ALL", without the UPGRADINGPRODUCTCODE that Windows gives it,
+    // and ignores its refusal: the older registration stays beside the newer one.
+    EXPECT_EQ(after.size(), 2u) << upgrade.output;
+  } else {
+    ASSERT_EQ(after.size(), 1u) << upgrade.output;
+    EXPECT_EQ(productVersion(after[0]), projectVersion());
+  }
+  DeleteFileW(backup.c_str());
+}
+
+// A user's profile in the machine's profile list, as a user who is not logged on has one: Group
+// Policy removes software at start-up, before anyone logs on, when no user's hive is loaded.
+class ProfileListEntry {
+ public:
+  ProfileListEntry(const wchar_t* sid, const std::wstring& folder)
+      : key_(std::wstring(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\") + sid) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExW(key, L"ProfileImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+  }
+  ~ProfileListEntry() { RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), KEY_WOW64_64KEY, 0); }
+  ProfileListEntry(const ProfileListEntry&) = delete;
+  ProfileListEntry& operator=(const ProfileListEntry&) = delete;
+
+ private:
+  std::wstring key_;
+};
+
+TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
+  ProcessResult install = logged(L"/i " + inQuotes(package()));
+  ASSERT_EQ(install.exitCode, 0u) << install.output;
+  const std::wstring docs = userDocs();
+  ASSERT_FALSE(docs.empty());
+  const std::wstring otherProfile = dir_.path() + L"Другой пользователь";
+  ProfileListEntry otherUser(L"S-1-5-21-0-0-0-1999", otherProfile);
+
+  struct Case {
+    const char* whose;
+    std::wstring plcFolder;
+  } cases[] = {
+      {"this user's, named by the ACADE profile in the registry", docs + L"AeData\\en-US\\Plc\\"},
+      {"a user's who is not logged on, in ACADE's folder in that profile",
+       otherProfile + L"\\Documents\\Acade 2019\\AeData\\ru-RU\\Plc\\"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.whose);
+    const std::wstring backup = c.plcFolder + L"ace_plc_old.mdb";
+    makeFolders(c.plcFolder);
+    writeBytes(backup, "user's own PLC data, moved aside");
+
+    ProcessResult removal = logged(L"/x " + inQuotes(package()));
+    EXPECT_EQ(removal.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << removal.output;
+    EXPECT_TRUE(fileExists(kInstall + L"Support\\update.exe"));
+    EXPECT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
+    EXPECT_EQ(installed_addon::installedPackages().size(), 1u);
+    EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
+    // The log says why (Windows logs the launch condition's message too; Wine does not).
+    EXPECT_NE(log_.find(toAnsi(L"Korvanta: a user's own PLC database is kept as " + backup)), std::string::npos)
+        << removal.output;
+    DeleteFileW(backup.c_str());
+  }
+
+  ProcessResult removal = logged(L"/x " + inQuotes(package()));
+  EXPECT_EQ(removal.exitCode, 0u) << removal.output;
+  EXPECT_FALSE(fileExists(kInstall));
+  EXPECT_FALSE(fileExists(kBundle));
+}
+
+TEST_F(MsiDeployment, RefusesToInstallOverKorvantaSetupExe) {
+  ASSERT_NO_FATAL_FAILURE(install());
+  ProcessResult r = logged(L"/i " + inQuotes(package()));
+  EXPECT_EQ(r.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << r.output;
+  EXPECT_TRUE(installed_addon::installedPackages().empty());
+  EXPECT_TRUE(fileExists(kInstall + L"uninstall.exe"));
 }
 
 }  // namespace

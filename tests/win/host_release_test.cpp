@@ -61,6 +61,7 @@ TEST_F(HostRelease, EachReleaseHasItsKeyVernumApiAndProfileEncoding) {
       {2017, false, L"R21.0\\ACAD-0007:419", L"N.", 21, "\xFF\xFE*\0"},
       {2024, false, L"R24.3\\ACAD-7107:419", L"U.", 24, "\xFF\xFE*\0"},
       {2026, false, L"R25.1\\ACAD-9107:419", L"W.", 25, "\xFF\xFE*\0"},
+      {2027, false, L"R26.0\\ACAD-A107:419", L"X.", 26, "\xFF\xFE*\0"},
       {2024, true, L"R24.3\\ACAD-7101:419", L"U.", 24, nullptr},
   };
   for (const auto& row : rows) {
@@ -154,18 +155,19 @@ TEST(HostReleaseBundle, OfSeveralComponentsTheOneWhoseSeriesRangeHoldsTheRelease
   removeTree(bundle);
   makeFolders(bundle);
   std::string manifest = "<ApplicationPackage><Components>";
-  for (const char* range : {"R20.0 R20.1", "R21.0 R23.1", "R24.0 R24.3", "R25.0 R25.1"}) {
+  for (const char* range : {"R20.0 R20.1", "R21.0 R23.1", "R24.0 R24.3", "R25.0 R25.1", "R26.0 R26.0"}) {
     std::string min(range, 5), max(range + 6);
     manifest += "<ComponentEntry AppType=\"Arx\" LoadOnAutoCADStartup=\"True\" ModuleName=\"./" + min +
                 ".arx\"><RuntimeRequirements OS=\"Win64\" Platform=\"ACADE\" SeriesMin=\"" + min + "\" SeriesMax=\"" +
                 max + "\"/></ComponentEntry>";
   }
   writeBytes(bundle + L"PackageContents.xml", manifest + "</Components></ApplicationPackage>");
-  const std::pair<const wchar_t*, std::string> rows[] = {{L"R24.3", "R24.0"}, {L"2016", "R20.0"}, {L"r25.1", "R25.0"}};
+  const std::pair<const wchar_t*, std::string> rows[] = {{L"R24.3", "R24.0"}, {L"2016", "R20.0"}, {L"r25.1", "R25.0"},
+                                                          {L"2027", "R26.0"}};
   for (const auto& [release, loaded] : rows) {
     ProcessResult r = runProcess(simCommand() + L" --release " + release);
     EXPECT_EQ(r.exitCode, 0u) << r.output;
-    for (const char* other : {"R20.0", "R21.0", "R24.0", "R25.0"}) {
+    for (const char* other : {"R20.0", "R21.0", "R24.0", "R25.0", "R26.0"}) {
       bool loads = r.output.find(std::string("SeriesProbe.bundle: loading ") + other + ".arx.") != std::string::npos;
       bool skipped = r.output.find(std::string("SeriesProbe.bundle: ./") + other + ".arx skipped: Series") !=
                      std::string::npos;

@@ -17,8 +17,8 @@ using installed_addon::kInstall;
 
 namespace {
 
-const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switch_2018",
-                                "KVS_switch_2019", "KVS_switch_2021", "KVS_switch_2025"};
+const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switch_2018", "KVS_switch_2019",
+                                "KVS_switch_2021", "KVS_switch_2025", "KVS_switch_2027"};
 
 
 // The text of a UTF-16 LE file after its byte-order mark; empty for any other file.
@@ -97,6 +97,7 @@ TEST_F(ReleaseFamilies, EachReleaseLoadsItsBuildAndSwitchesUnicodeProjectsBothWa
       {L"--release 2020", L"R23.1\\ACAD-3007:409", "KVS_switch_2019", L"en-US"},
       {L"--release 2024 --russian", L"R24.3\\ACAD-7107:419", "KVS_switch_2021", L"ru-RU"},
       {L"--release 2026", L"R25.1\\ACAD-9107:409", "KVS_switch_2025", L"en-US"},
+      {L"--release 2027 --russian", L"R26.0\\ACAD-A107:419", "KVS_switch_2027", L"ru-RU"},
   };
   struct Session {
     const Release* release;

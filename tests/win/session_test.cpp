@@ -43,9 +43,9 @@ TEST(Session, ScriptFileAndArxUnload) {
 }
 
 TEST(Session, BadOptionsAndUnloadableModulesFail) {
-  ProcessResult badRelease = runProcess(simCommand() + L" --release 2027");
+  ProcessResult badRelease = runProcess(simCommand() + L" --release 2028");
   EXPECT_EQ(badRelease.exitCode, 2u);
-  EXPECT_NE(badRelease.output.find("--release takes a year from 2010 to 2026 or a release key"), std::string::npos)
+  EXPECT_NE(badRelease.output.find("--release takes a year from 2010 to 2027 or a release key"), std::string::npos)
       << badRelease.output;
 
   ProcessResult unknown = runProcess(simCommand() + L" --frobnicate");

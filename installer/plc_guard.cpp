@@ -1,0 +1,154 @@
+// The Windows Installer package's custom action FindSwappedPlc (KorvantaSetup.msi, run from
+// its Binary table at removal, never installed): finds every user's own PLC database that the
+// add-on has swapped out, kept as ace_plc_old.mdb until update.exe puts it back. It only looks;
+// the package's launch condition refuses the removal when it names one.
+//
+// msiexec runs the removal as whoever starts it: the administrator at a command line, or the
+// local system account when Group Policy or a distribution tool removes the package, often
+// before anyone has logged on. HKEY_CURRENT_USER is that account's, which holds no ACADE
+// profile then, so every user is looked at: the profiles in each loaded hive (the users logged
+// on), and the documents folders ACADE makes in each profile on the machine (the users who are
+// not, whose hives Windows has not loaded).
+#include <windows.h>
+#include <msi.h>
+#include <msiquery.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/handles.h"
+#include "win32/registry.h"
+
+namespace {
+
+// Where a swap keeps the user's own database, under ACADE's per-user documents folder: the Plc
+// folder of the releases before 2014, and the language folders of the later ones.
+const wchar_t* const kBackups[] = {
+    L"AeData\\Plc\\ace_plc_old.mdb",
+    L"AeData\\ru-RU\\Plc\\ace_plc_old.mdb",
+    L"AeData\\en-EN\\Plc\\ace_plc_old.mdb",
+    L"AeData\\en-US\\Plc\\ace_plc_old.mdb",
+};
+
+const wchar_t kAutocadKey[] = L"Software\\Autodesk\\AutoCAD";
+const wchar_t kProfileList[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+std::vector<std::wstring> subkeys(HKEY root, const std::wstring& path) {
+  std::vector<std::wstring> names;
+  kvs::RegKey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
+    return names;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];  // the longest key name the registry allows, and its NUL
+    DWORD length = sizeof name / sizeof name[0];
+    const LONG rc = RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+    if (rc == ERROR_MORE_DATA) continue;
+    if (rc != ERROR_SUCCESS) break;
+    names.push_back(std::wstring(name, length));
+  }
+  return names;
+}
+
+std::wstring stringValue(HKEY root, const std::wstring& path, const wchar_t* name) {
+  std::wstring value;
+  kvs::RegKey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, key.put()) == ERROR_SUCCESS)
+    kvs::read_string_value(key.get(), name, value);
+  return value;
+}
+
+std::wstring asFolder(std::wstring path) {
+  if (!path.empty() && path[path.size() - 1] != L'\\') path += L'\\';
+  return path;
+}
+
+bool endsWith(const std::wstring& text, const std::wstring& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// ACADE's documents folder of every build's profile in the loaded hive HKEY_USERS\<hive>: one
+// key per release under AutoCAD's, one per product under that, as ACADE makes them.
+void docsOfHive(const std::wstring& hive, std::vector<std::wstring>& docs) {
+  const std::wstring autocad = hive + L"\\" + kAutocadKey;
+  const std::vector<std::wstring> releases = subkeys(HKEY_USERS, autocad);
+  for (std::size_t r = 0; r < releases.size(); ++r) {
+    const std::wstring release = autocad + L"\\" + releases[r];
+    const std::vector<std::wstring> products = subkeys(HKEY_USERS, release);
+    for (std::size_t p = 0; p < products.size(); ++p) {
+      const std::wstring folder = stringValue(HKEY_USERS, release + L"\\" + products[p], L"RoamingUserMyDocsAcadeFolder");
+      if (!folder.empty()) docs.push_back(asFolder(folder));
+    }
+  }
+}
+
+// The documents folders ACADE makes by default, "Documents\Acade <year>\", in every profile the
+// machine has, whether or not its user is logged on.
+void docsOfProfiles(std::vector<std::wstring>& docs) {
+  const std::vector<std::wstring> sids = subkeys(HKEY_LOCAL_MACHINE, kProfileList);
+  for (std::size_t s = 0; s < sids.size(); ++s) {
+    const std::wstring image = stringValue(HKEY_LOCAL_MACHINE, std::wstring(kProfileList) + L"\\" + sids[s], L"ProfileImagePath");
+    if (image.empty()) continue;
+    wchar_t expanded[MAX_PATH];
+    const DWORD length = ExpandEnvironmentStringsW(image.c_str(), expanded, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) continue;
+    const std::wstring documents = asFolder(expanded) + L"Documents\\";
+    WIN32_FIND_DATAW data;
+    kvs::FindHandle find(FindFirstFileW((documents + L"Acade *").c_str(), &data));
+    if (!find.valid()) continue;
+    do {
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) docs.push_back(documents + data.cFileName + L"\\");
+    } while (FindNextFileW(find.get(), &data));
+  }
+}
+
+bool isFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool listed(const std::vector<std::wstring>& list, const std::wstring& path) {
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (CompareStringOrdinal(list[i].c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+  return false;
+}
+
+// A line in the installation's log (msiexec /l*v), which no user interface shows.
+void logLine(MSIHANDLE install, const std::wstring& text) {
+  PMSIHANDLE record = MsiCreateRecord(0);
+  MsiRecordSetStringW(record, 0, text.c_str());
+  MsiProcessMessage(install, INSTALLMESSAGE_INFO, record);
+}
+
+}  // namespace
+
+// Sets KVS_SWAPPED_PLC to the backups found, separated by "; ", and leaves it unset when there
+// are none. Succeeds whatever it finds: refusing is the launch condition's part.
+extern "C" UINT __stdcall FindSwappedPlc(MSIHANDLE install) {
+  std::vector<std::wstring> docs;
+  const std::vector<std::wstring> hives = subkeys(HKEY_USERS, L"");
+  for (std::size_t h = 0; h < hives.size(); ++h)
+    if (!endsWith(hives[h], L"_Classes")) docsOfHive(hives[h], docs);
+  docsOfProfiles(docs);
+
+  std::vector<std::wstring> found;
+  for (std::size_t d = 0; d < docs.size(); ++d) {
+    for (std::size_t b = 0; b < sizeof kBackups / sizeof kBackups[0]; ++b) {
+      const std::wstring backup = docs[d] + kBackups[b];
+      if (isFile(backup) && !listed(found, backup)) found.push_back(backup);
+    }
+  }
+
+  std::wstring list;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    logLine(install, L"Korvanta: a user's own PLC database is kept as " + found[i] +
+                         L" while the add-on's is in use; update.exe puts it back once AutoCAD has closed.");
+    list += (i ? L"; " : L"") + found[i];
+  }
+  if (found.empty()) {
+    logLine(install, L"Korvanta: no user's PLC database is swapped out (" + std::to_wstring(static_cast<unsigned long long>(docs.size())) +
+                         L" ACADE documents folders looked at).");
+    return ERROR_SUCCESS;
+  }
+  MsiSetPropertyW(install, L"KVS_SWAPPED_PLC", list.c_str());
+  return ERROR_SUCCESS;
+}
