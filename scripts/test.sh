@@ -5,6 +5,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 
 status=0
+echo "== the shipped sources in the C++ of Visual C++ 2012"
+"$root/scripts/check-dialect.sh" || status=1
 echo "== native tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j"$(nproc)" || status=1
 echo "== Windows tests under Wine"
