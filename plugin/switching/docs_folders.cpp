@@ -33,7 +33,8 @@ std::wstring getAllDocsPath(std::wstring kliuc) {
 
 std::wstring getMyDocsPath(std::wstring kliuc) {
   std::wstring result;
-  for (const std::wstring* product : {&full_version_english, &full_version_russian}) {
+  const std::wstring* const products[] = {&full_version_english, &full_version_russian};
+  for (const std::wstring* product : products) {
     kvs::RegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + *product).c_str(), 0, KEY_QUERY_VALUE,
                       key.put()) == ERROR_SUCCESS)
