@@ -117,7 +117,9 @@ std::wstring expected_output(const std::wstring& text, const kvs::RecordValues& 
   std::wstring out = leading_tail ? std::wstring() : before;
   if (!out.empty() && out.back() != L'\r' && out.back() != L'\n') out += L"\r\n";
   for (auto& [number, r] : table) {
-    if (replaced.count(number)) r.own = kvs::trim(replaced.at(number));
+    // Settings 1 and 3 keep the project's own entries; their own properties are fuzzed below.
+    if (number == 1 || number == 3) r.own = kvs::merge_library_list(kvs::trim(r.own), replaced.at(number), values.docs);
+    else if (replaced.count(number)) r.own = kvs::trim(replaced.at(number));
     out += L"+[" + std::to_wstring(number) + L"]" + kvs::trim(r.own) + L"\r\n";
     if (!kvs::trim(r.following).empty()) out += r.following;
   }
@@ -127,6 +129,18 @@ std::wstring expected_output(const std::wstring& text, const kvs::RecordValues& 
 std::wstring trim_right(std::wstring text) {
   while (!text.empty() && kvs::is_space(text.back())) text.pop_back();
   return text;
+}
+
+// The entries of a folder list that are the project's own, in order.
+std::vector<std::wstring> own_entries(const std::wstring& value, const std::wstring& docs) {
+  std::vector<std::wstring> own;
+  for (std::size_t begin = 0; begin < value.size();) {
+    const std::size_t semicolon = value.find(L';', begin);
+    const std::size_t end = semicolon == npos ? value.size() : semicolon + 1;
+    if (!kvs::is_library_entry(value.substr(begin, end - begin), docs)) own.push_back(value.substr(begin, end - begin));
+    begin = end;
+  }
+  return own;
 }
 
 void require(bool ok, const char* what) {
@@ -147,6 +161,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::wstring out = kvs::rewrite_project_text(text, values);
   require(out == expected_output(text, values), "the output differs from the line-by-line reading");
   require(kvs::rewrite_project_text(out, values) == out, "a second rewrite changes the text");
+  // A folder list keeps every own entry, once and in order, with the mode's list among them.
+  const std::wstring merged = kvs::merge_library_list(text, values.record1, values.docs);
+  require(merged.find(values.record1) != npos, "the merged list lacks the mode's list");
+  require(own_entries(merged, values.docs) == own_entries(text, values.docs), "the merged list changes the own entries");
+  require(kvs::merge_library_list(merged, values.record1, values.docs) == merged, "merging twice changes the list");
+
   // The driver writes the pieces with the white space at their end trimmed: the text stored is
   // the output without its trailing white space, and a second switch of it changes nothing.
   kvs::TextPieces pieces = kvs::rewrite_project_pieces(text, values);

@@ -29,6 +29,11 @@ cp -a "$KVS_STATE_DIR/wineprefix" "$demo/prefix"
 export WINEPREFIX="$demo/prefix"
 . "$root/tools/wine-env.sh"
 
+# The build's prefix may hold the profiles and documents the tests' sessions made: AutoCAD
+# starts here as on a machine it never ran on.
+wine reg delete "HKCU\\Software\\Autodesk\\AutoCAD" /f >/dev/null 2>&1 || true
+rm -rf "$WINEPREFIX"/drive_c/users/*/Documents/Acade\ *
+
 # AutoCAD's first start, before the add-on is installed, makes the release's profile; its
 # banner names the product key.
 banner=$("$root/tools/acade-sim" --release "$release" </dev/null | grep -m1 '(simulated)') || {
@@ -82,6 +87,10 @@ fi
 echo
 echo "== The project's records: before kvs_on (-) and after it (+)"
 diff -u <(records "$demo/before.wdp") <(records "$demo/gost.wdp") | tail -n +3 | grep -E '^[-+]' || true
+echo
+echo "== The office's own symbol folder stays first in setting 1, before the GOST list and after kvs_off:"
+records "$demo/gost.wdp" | grep -E '^\+\[1\]' | cut -c1-90
+records "$demo/after.wdp" | grep -E '^\+\[1\]' | cut -c1-90
 echo
 if cmp -s <(records "$demo/before.wdp") <(records "$demo/after.wdp"); then
   echo "== After kvs_off the project holds the same stock records as before kvs_on."

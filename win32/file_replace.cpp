@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 
 #include "win32/file_seam.h"
+#include "win32/handles.h"
 
 namespace seam = kvs::file_seam;
 
@@ -32,18 +34,63 @@ const DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDE
                                       FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
                                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+const wchar_t kTempStart[] = L"~kvs";
+const wchar_t kTempEnd[] = L".tmp";
+
+std::wstring folder_of(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// "~kvs" and eight hexadecimal digits of the target's file name, letter case aside: the
+// temporary files made for one target begin alike, so that its leftovers are known.
+std::wstring temp_prefix(const std::wstring& path) {
+  std::wstring name = path.substr(folder_of(path).size());
+  if (!name.empty()) CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+  unsigned long hash = 2166136261u;  // FNV-1a
+  for (std::size_t i = 0; i < name.size(); ++i) hash = ((hash ^ (name[i] & 0xFFFFu)) * 16777619u) & 0xFFFFFFFFu;
+  wchar_t digits[16];
+  swprintf(digits, 16, L"%08lx", hash);
+  return kTempStart + std::wstring(digits) + L"-";
+}
+
+bool is_hex(const std::wstring& text, std::size_t at, std::size_t count) {
+  if (text.size() < at + count) return false;
+  for (std::size_t i = at; i < at + count; ++i)
+    if (!iswxdigit(text[i])) return false;
+  return true;
+}
+
+// A temporary file's name as create_beside makes them: "~kvs", 8 digits, "-", 8 digits, ".tmp".
+bool is_temp_name(const std::wstring& name) {
+  return name.size() == 25 && name.compare(0, 4, kTempStart) == 0 && is_hex(name, 4, 8) && name[12] == L'-' &&
+         is_hex(name, 13, 8) && name.compare(21, 4, kTempEnd) == 0;
+}
+
+// The temporary files in `folder` whose names begin with `start`. Deleting one that another
+// process still writes is refused, since that process holds it open without letting it go.
+void remove_temp_files(const std::wstring& folder, const std::wstring& start) {
+  WIN32_FIND_DATAW data;
+  const FindHandle find(FindFirstFileW((folder + start + L"*" + kTempEnd).c_str(), &data));
+  if (!find.valid()) return;
+  do {
+    const std::wstring name = data.cFileName;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && is_temp_name(name)) DeleteFileW((folder + name).c_str());
+  } while (FindNextFileW(find.get(), &data));
+}
+
 // A name of our own: GetTempFileNameW takes folders of MAX_PATH characters at most. The file
 // gets its attributes as it is made, which spares a call per replace.
 bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   attributes &= kSettableAttributes;
   if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
-  const std::size_t slash = path.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+  const std::wstring folder = folder_of(path);
+  const std::wstring prefix = temp_prefix(path);
   const unsigned long stamp = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (unsigned long attempt = 0; attempt < 100; ++attempt) {
     wchar_t suffix[16];
     swprintf(suffix, 16, L"%08lx", (stamp + attempt * 7919u) & 0xFFFFFFFFu);
-    temp.name = folder + L"~kvs" + suffix + L".tmp";
+    temp.name = folder + prefix + suffix + kTempEnd;
     temp.handle = seam::create_new(temp.name, attributes);
     if (temp.handle != INVALID_HANDLE_VALUE) return true;
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
@@ -64,7 +111,13 @@ bool write_all(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
+void remove_replace_leftovers(const std::wstring& path) { remove_temp_files(folder_of(path), temp_prefix(path)); }
+
+void remove_replace_leftovers_in(const std::wstring& folder) { remove_temp_files(folder, kTempStart); }
+
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+  // What a replace of the same file left when it was cut short goes first.
+  remove_replace_leftovers(path);
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
   if (!write_all(temp.handle, bytes)) return false;

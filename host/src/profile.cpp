@@ -76,12 +76,13 @@ std::wstring wdEnv() {
 std::wstring demoProject(const std::wstring& publicDocs, int year) {
   std::wstring libs = publicDocs + L"\\Autodesk\\Acade " + std::to_wstring(year) + L"\\Libs\\";
   // Laid out as ACADE writes it: description lines first (a "+" typed in one), then the
-  // settings, the properties and the drawing list.
+  // settings, the properties and the drawing list; the office's own symbol folder on its share
+  // comes before the stock ones.
   return L"*[1]Демонстрационный проект\r\n"
          L"*[2]Цех 3, щит управления насосами (+24В)\r\n"
          L"*[3]Demo project\r\n"
-         L"+[1]" + libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" +
-         libs + L"pid\\;\r\n"
+         L"+[1]\\\\srv\\ACADE\\Офис_УГО\\;" + libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs +
+         L"pneu_iso125\\;" + libs + L"hyd_iso125\\;" + libs + L"pid\\;\r\n"
          L"+[2]ACE_IEC_MENU.DAT\r\n"
          L"+[3]" + libs + L"panel\\;\r\n"
          L"+[4]1\r\n"

@@ -13,6 +13,7 @@
 #include "common/text_util.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
+#include "win32/system_message.h"
 #include "frame/KVS_switchApp.h"
 #include "menu_plc/plc_swap.h"
 #include "switching/docs_folders.h"
@@ -59,6 +60,18 @@ std::wstring plcLine() {
   return working ? L"PLC database: the user's own, " + paths.working : L"PLC database: none at " + paths.working;
 }
 
+// What a switch back gives setting 2: the project's own menu, kept or remembered, or the stock one.
+std::wstring menuLine(const std::wstring& path, const kvs::SettingValue& menu) {
+  if (!menu.present) return L"Icon menu after a switch back: none, setting 2 is not set";
+  std::wstring remembered, file;
+  if (!remembered_own_menu(path, remembered, file))
+    return L"Icon menu after a switch back: unknown, " + file + L" cannot be read: " +
+           kvs::system_message(GetLastError());
+  const std::wstring after = kvs::menu_after_switch_back(menu, remembered);
+  return L"Icon menu after a switch back: " + after +
+         (kvs::menu_kind(after) == kvs::MenuKind::Own ? L" (the project's own)" : L" (the stock menu)");
+}
+
 std::wstring count(std::size_t n, const wchar_t* one, const wchar_t* many) {
   return std::to_wstring(n) + L" " + (n == 1 ? one : many);
 }
@@ -70,8 +83,9 @@ void CKVS_switchApp::KVS_switchkvs_status() {
   if (active_project(path)) {
     print(L"Project: " + path);
     const ProjectLook look = look_at_project_file(path);
-    print(L"Library: " +
-          (look.readable ? kvs::library_summary(kvs::library_settings(look.text)) : L"unknown (" + look.why + L")"));
+    const kvs::LibrarySettings settings = kvs::library_settings(look.text);
+    print(L"Library: " + (look.readable ? kvs::library_summary(settings) : L"unknown (" + look.why + L")"));
+    if (look.readable) print(menuLine(path, settings[1]));
     print(registeredLine(path));
   } else {
     print(L"Project: none, ACADE has no active project");

@@ -10,18 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "common/path_fold.h"
+
 namespace kvs {
 
 std::vector<std::wstring> list_entries(const std::wstring& list);
-
-// One UTF-16 code unit upper-cased as Windows' ordinal case-insensitive comparison does it
-// (simple one-to-one mappings of the Latin, Greek, Cyrillic, Armenian and full-width
-// letters; everything else, surrogates included, is left alone).
-wchar_t fold_path_unit(wchar_t c);
-
-// Two paths name the same file as far as letter case goes: same length, every code unit
-// equal after fold_path_unit.
-bool same_path(const std::wstring& a, const std::wstring& b);
 
 bool list_has_entry(const std::wstring& list, const std::wstring& path);
 

@@ -10,12 +10,6 @@ namespace kvs {
 
 namespace {
 
-std::wstring folded(const std::wstring& text) {
-  std::wstring out(text);
-  for (wchar_t& c : out) c = c == L'/' ? L'\\' : fold_path_unit(c);
-  return out;
-}
-
 // "setting 2", "settings 1 and 20", "settings 1, 2 and 3".
 std::wstring settings_text(const std::vector<int>& numbers) {
   std::wstring out = numbers.size() == 1 ? L"setting " : L"settings ";
@@ -36,9 +30,9 @@ std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary lib
 // `folder` is the installation's folder `inside`, whatever its letter case, slashes, outer
 // blanks or final separators.
 bool same_folder(const std::wstring& folder, const wchar_t* inside) {
-  std::wstring entry = folded(trim(folder));
+  std::wstring entry = folded_path(trim(folder));
   while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
-  return entry == folded(std::wstring(kInstallFolder) + inside);
+  return entry == folded_path(std::wstring(kInstallFolder) + inside);
 }
 
 }  // namespace
@@ -46,8 +40,14 @@ bool same_folder(const std::wstring& folder, const wchar_t* inside) {
 SettingLibrary setting_library(int number, const SettingValue& value) {
   if (!value.present) return SettingLibrary::Unset;
   if (number == 20) return same_path(trim(value.value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
-  return folded(value.value).find(folded(kInstallFolder)) != std::wstring::npos ? SettingLibrary::Gost
-                                                                                : SettingLibrary::Stock;
+  // A folder list is on GOST when one of its entries is the add-on's: the project's own
+  // entries, which no switch touches, never count.
+  for (std::size_t begin = 0; begin <= value.value.size();) {
+    const std::size_t end = std::min(value.value.find(L';', begin), value.value.size());
+    if (under_addon_folder(value.value.substr(begin, end - begin))) return SettingLibrary::Gost;
+    begin = end + 1;
+  }
+  return SettingLibrary::Stock;
 }
 
 ProjectLibrary project_library(const LibrarySettings& settings) {

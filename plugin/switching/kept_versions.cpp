@@ -23,6 +23,7 @@
 namespace {
 
 const wchar_t kPathFile[] = L"project.txt";
+const wchar_t kMenuFile[] = L"own_menu.txt";
 // Folders tried per project when other projects' paths hash alike.
 const int kFolderAttempts = 8;
 
@@ -179,6 +180,16 @@ void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD
              project.c_str(), where.c_str(), kvs::system_message(error).c_str());
 }
 
+void reportNotRemembered(const std::wstring& project, const std::wstring& menu, const std::wstring& where, DWORD error) {
+  if (menu.empty())
+    acutPrintf(L"Can not forget the own icon menu remembered for project file %ls in %ls: %ls. The file is left as it "
+               L"was.\n",
+               project.c_str(), where.c_str(), kvs::system_message(error).c_str());
+  else
+    acutPrintf(L"Can not remember the own icon menu %ls of project file %ls in %ls: %ls. The file is left as it was.\n",
+               menu.c_str(), project.c_str(), where.c_str(), kvs::system_message(error).c_str());
+}
+
 // Where a failed keep was meant to go, for its message.
 std::wstring storeForMessages() {
   const std::wstring root = storeRoot();
@@ -194,6 +205,8 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes)
     reportNotKept(project, storeForMessages(), error);
     return false;
   }
+  // A keep cut short left its temporary file in the project's own folder.
+  kvs::remove_replace_leftovers_in(folder);
   const std::vector<KeptVersion> versions = versionsIn(folder);
   std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version
@@ -205,6 +218,50 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes)
   }
   dropOldVersions(folder, times);
   return true;
+}
+
+// The remembered menu file's text; false, with the system's error set, when it cannot be read.
+bool readMenu(const std::wstring& file, std::wstring& menu) {
+  menu.clear();
+  std::string bytes;
+  if (!kvs::read_whole_file(file, bytes)) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  const kvs::DecodedText text = kvs::decode_text_file(bytes);
+  if (text.failure != kvs::DecodeFailure::None) {
+    SetLastError(ERROR_INVALID_DATA);
+    return false;
+  }
+  menu = kvs::trim(text.text);
+  return true;
+}
+
+bool remember_own_menu(const std::wstring& project, const std::wstring& menu) {
+  const std::wstring folder = projectFolder(project, !menu.empty());
+  if (folder.empty()) {
+    if (menu.empty()) return true;  // nothing was ever remembered
+    reportNotRemembered(project, menu, storeForMessages(), GetLastError());
+    return false;
+  }
+  const std::wstring file = folder + kMenuFile;
+  std::wstring present;
+  // Only a change is written: the start-up pass switches a registered project every time.
+  if (readMenu(file, present) && present == menu) return true;
+  if (menu.empty()) {
+    if (DeleteFileW(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+  } else {
+    std::string bytes;
+    if (kvs::encode_text_file(menu, kvs::TextEncoding::Utf8, bytes) &&
+        kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL))
+      return true;
+  }
+  reportNotRemembered(project, menu, file, GetLastError());
+  return false;
+}
+
+bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::wstring& file) {
+  menu.clear();
+  const std::wstring folder = projectFolder(project, false);
+  file = folder + kMenuFile;
+  return folder.empty() || readMenu(file, menu);
 }
 
 std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {

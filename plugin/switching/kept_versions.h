@@ -1,6 +1,7 @@
 // The versions of project files kept before each switch, per user under
-// %APPDATA%\Korvanta\Undo\: a folder per project with project.txt (the project's path, UTF-8)
-// and its five newest versions, each named by the UTC time it was kept.
+// %APPDATA%\Korvanta\Undo\: a folder per project with project.txt (the project's path, UTF-8),
+// its five newest versions, each named by the UTC time it was kept, and own_menu.txt, the
+// project's own icon menu while a switch to GOST has put the add-on's in its place.
 #pragma once
 
 #include <string>
@@ -17,6 +18,14 @@ struct KeptVersion {
 // Keeps `bytes`, the project file's content, as its newest version and drops all but the five
 // newest. False once the failure is printed: the project must then be left as it is.
 bool keep_project_version(const std::wstring& project, const std::string& bytes);
+
+// The project's own icon menu (setting 2) for a switch back: `menu` remembered, or, when
+// empty, nothing remembered any more. False once the failure is printed.
+bool remember_own_menu(const std::wstring& project, const std::wstring& menu);
+
+// The own icon menu remembered for the project; empty when none is. False, with the system's
+// error set, when `file`, where it is remembered, cannot be read.
+bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::wstring& file);
 
 // The project's kept versions, oldest first.
 std::vector<KeptVersion> kept_project_versions(const std::wstring& project);

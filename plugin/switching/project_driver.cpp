@@ -85,6 +85,28 @@ void reportNotText(const std::wstring& name, const kvs::DecodedText& decoded) {
   acutPrintf(L"Can not switch project file %ls: %ls%ls", name.c_str(), why.c_str(), kLeftAsItWas);
 }
 
+// The project's own icon menu: remembered on the way to GOST (forgotten when it has the stock
+// menu), given back on the way to the stock library. False once a failure is printed.
+bool settleOwnMenu(const std::wstring& name, int tip, const kvs::SettingValue& menu, kvs::RecordValues& values) {
+  if (tip != 1) {
+    std::wstring remembered, file;
+    if (!remembered_own_menu(name, remembered, file)) {
+      acutPrintf(L"Can not read the own icon menu remembered for project file %ls in %ls: %ls.%ls", name.c_str(),
+                 file.c_str(), kvs::system_message(GetLastError()).c_str(), kLeftAsItWas);
+      return false;
+    }
+    values.record2 = kvs::menu_after_switch_back(menu, remembered);
+    return true;
+  }
+  if (!menu.present) return true;
+  switch (kvs::menu_kind(menu.value)) {
+    case kvs::MenuKind::Own: return remember_own_menu(name, kvs::trim(menu.value));
+    case kvs::MenuKind::Stock: return remember_own_menu(name, L"");
+    case kvs::MenuKind::Addon: break;
+  }
+  return true;
+}
+
 SwitchResult switchFile(const std::wstring& name, int tip) {
   const std::wstring path = kvs::extended_path(name);
   std::string bytes;
@@ -107,6 +129,7 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"%ls", message.c_str());
     return SwitchResult::Installation;
   }
+  if (!settleOwnMenu(name, tip, kvs::library_settings(decoded.text)[1], values)) return SwitchResult::NotKept;
   kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values);
   // The text is stored without white space at its end.
   text.trim_end(decoded.text);

@@ -5,6 +5,7 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "common/path_fold.h"
 #include "common/text_util.h"
 
 namespace kvs {
@@ -202,7 +203,10 @@ void write_text(const std::wstring& text, const Parsed& parsed, const RecordValu
       out.append_source(r.line, r.line_end - r.line);
     } else {
       out.append_new(L"+[" + std::to_wstring(r.number) + L"]");
-      if (r.replaced) {
+      if (r.number == 1 || r.number == 3) {
+        const std::wstring own = trim(text.substr(r.close + 1, r.content_end - r.close - 1));
+        out.append_new(trim(merge_library_list(own, replacement_for(r.number, values), values.docs)));
+      } else if (r.replaced) {
         out.append_new(trim(replacement_for(r.number, values)));
       } else {
         // The value trimmed, as a part of the source.
@@ -229,7 +233,62 @@ void append_subfolders(std::wstring& list, const wchar_t* parent, const std::vec
   for (std::size_t i = 0; i < names.size(); ++i) list.append(parent).append(names[i]).append(L"\\;");
 }
 
+// Whether `path` (folded) begins with `prefix` (folded) followed by its end or a separator.
+bool is_under(const std::wstring& path, const std::wstring& prefix) {
+  return path.compare(0, prefix.size(), prefix) == 0 && (path.size() == prefix.size() || path[prefix.size()] == L'\\');
+}
+
 }  // namespace
+
+bool is_library_entry(const std::wstring& entry, const std::wstring& docs) {
+  std::wstring path = trim(entry);
+  if (!path.empty() && path[path.size() - 1] == L';') path = trim(path.substr(0, path.size() - 1));
+  if (under_addon_folder(path)) return true;
+  path = folded_path(path);
+  if (path.compare(0, 8, L"%SL_DIR%") == 0) return true;
+  // <docs>\Autodesk\Acade <year>\Libs
+  const std::wstring acade = folded_path(docs + L"\\Autodesk\\Acade ");
+  if (path.compare(0, acade.size(), acade) != 0) return false;
+  std::size_t year = acade.size();
+  while (year < path.size() && path[year] >= L'0' && path[year] <= L'9') ++year;
+  return year > acade.size() && is_under(path.substr(year), L"\\LIBS");
+}
+
+std::wstring merge_library_list(const std::wstring& value, const std::wstring& list, const std::wstring& docs) {
+  std::wstring before, after;
+  bool library = false;
+  for (std::size_t begin = 0; begin < value.size();) {
+    std::size_t end = value.find(L';', begin);
+    end = end == std::wstring::npos ? value.size() : end + 1;
+    const std::wstring entry = value.substr(begin, end - begin);
+    if (is_library_entry(entry, docs)) library = true;
+    else (library ? after : before) += entry;
+    begin = end;
+  }
+  // Without a library entry, every own entry follows the list.
+  if (!library) before.swap(after);
+  std::wstring merged = before + list;
+  if (!after.empty() && !merged.empty() && merged[merged.size() - 1] != L';') merged += L';';
+  return merged + after;
+}
+
+bool under_addon_folder(const std::wstring& path) {
+  std::wstring root = folded_path(install::kRoot);
+  root.erase(root.size() - 1);  // its separator
+  return is_under(folded_path(trim(path)), root);
+}
+
+MenuKind menu_kind(const std::wstring& menu) {
+  const std::wstring name = trim(menu);
+  if (name.empty() || same_path(name, kStockMenuFile)) return MenuKind::Stock;
+  return under_addon_folder(name) ? MenuKind::Addon : MenuKind::Own;
+}
+
+std::wstring menu_after_switch_back(const SettingValue& current, const std::wstring& remembered) {
+  const MenuKind kind = current.present ? menu_kind(current.value) : MenuKind::Addon;
+  if (kind == MenuKind::Own) return trim(current.value);
+  return kind == MenuKind::Addon && !remembered.empty() ? remembered : std::wstring(kStockMenuFile);
+}
 
 int parse_record_number(const std::wstring& text) { return record_number(text, 0, text.size()); }
 
@@ -292,13 +351,13 @@ RecordValues gost_values(const std::vector<std::wstring>& ugo_subfolders,
                          const std::vector<std::wstring>& panel_subfolders,
                          const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {gost_symbol_list(ugo_subfolders, docs, version), install::kGostMenuFile,
-                               gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n"};
+                               gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n", docs};
   return values;
 }
 
 RecordValues stock_values(const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {stock_symbol_list(docs, version), kStockMenuFile, stock_panel_list(docs, version),
-                               L"wd.env\n"};
+                               L"wd.env\n", docs};
   return values;
 }
 

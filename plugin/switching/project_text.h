@@ -21,6 +21,7 @@ struct RecordValues {
   std::wstring record2;   // menu file
   std::wstring record3;   // panel library folder list
   std::wstring record20;  // environment file name, e.g. L"kvdata.env\n"
+  std::wstring docs;      // the public documents folder the lists were built on
 };
 
 // Rewrites a whole project text for one switch.
@@ -28,8 +29,9 @@ struct RecordValues {
 // A marker counts only at the start of a line (after CR LF, CR or LF). A record is a line
 // that begins with "+[" and has its "]" on that line; records are collected into a table
 // ordered by number, and the first occurrence of a number wins. Records 1, 2 and 3 take the
-// new values only when the project has them; record 20 is always written. Every value is
-// trimmed and written as "+[n]value\r\n".
+// new values only when the project has them, records 1 and 3 keeping the project's own
+// entries (merge_library_list); record 20 is always written. Every value is trimmed and
+// written as "+[n]value\r\n".
 //
 // Sections, in the order written:
 //  - the head: the lines before the first record (description lines), unchanged;
@@ -62,6 +64,31 @@ typedef std::array<SettingValue, kLibrarySettingCount> LibrarySettings;
 // The values of settings 1, 2, 3 and 20 as rewrite_project_text reads them: the first record
 // of a number wins, its own line's value trimmed.
 LibrarySettings library_settings(const std::wstring& text);
+
+// Whether an entry of a folder list (settings 1 and 3; the folder with or without its ";")
+// is a library entry: a folder of the stock ACADE libraries, under `docs`\Autodesk\Acade
+// <year>\Libs or written with %SL_DIR%, or any folder under the add-on's installation folder;
+// letter case, "\" or "/", and a closing separator aside. Every other entry is the project's own.
+bool is_library_entry(const std::wstring& entry, const std::wstring& docs);
+
+// A folder list with its library entries replaced by `list`. The project's own entries keep
+// their text and their order: those before the first library entry stay before the list, the
+// others follow it. A value without own entries gives `list` itself.
+std::wstring merge_library_list(const std::wstring& value, const std::wstring& list, const std::wstring& docs);
+
+// Whether a path lies under the add-on's installation folder, however it is written.
+bool under_addon_folder(const std::wstring& path);
+
+enum class MenuKind { Stock, Addon, Own };
+
+// What setting 2 names: the stock menu (ACE_IEC_MENU.DAT in any letter case, or nothing), a
+// file under the add-on's installation folder, or the project's own menu.
+MenuKind menu_kind(const std::wstring& menu);
+
+// The menu a switch back to the stock library gives a project whose setting 2 is `current`: an
+// own menu stays; the add-on's (or none) gives way to the own menu remembered when the project
+// was switched to GOST (`remembered`, empty for none); anything else becomes the stock menu.
+std::wstring menu_after_switch_back(const SettingValue& current, const std::wstring& remembered);
 
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
 // sign, decimal digits, 0 when there are none. Out-of-range values saturate.

@@ -13,7 +13,7 @@ using kvs::RecordValues;
 using kvs::rewrite_project_text;
 
 // Short stand-ins, so that the expected texts show where each value went.
-const RecordValues kValues{L"G1", L"G2", L"G3", L"kvdata.env\n"};
+const RecordValues kValues{L"%SL_DIR%G1/", L"G2", L"%SL_DIR%G3/", L"kvdata.env\n", L""};
 const std::wstring kEnv = L"+[20]kvdata.env\r\n";
 
 struct RewriteCase {
@@ -31,7 +31,8 @@ void expect_rewrites(const std::vector<RewriteCase>& cases) {
 
 TEST(RewriteProjectText, BuildsTheRecordTable) {
   expect_rewrites({
-      {"sorted by number", L"+[12]c\r\n+[3]b\r\n+[1]a\r\n", L"+[1]G1\r\n+[3]G3\r\n+[12]c\r\n" + kEnv},
+      {"sorted by number", L"+[12]c\r\n+[3]%SL_DIR%b/\r\n+[1]%SL_DIR%a/\r\n",
+       L"+[1]%SL_DIR%G1/\r\n+[3]%SL_DIR%G3/\r\n+[12]c\r\n" + kEnv},
       {"first of two equal numbers wins", L"+[7]first\r\n+[7]second\r\n", L"+[7]first\r\n" + kEnv},
       {"values trimmed, inner blanks kept", L"+[4] \t a  b \t\r\n", L"+[4]a  b\r\n" + kEnv},
       {"inner line breaks kept", L"+[4]a\r\nb\r\n+[5]c\r\n", L"+[4]a\r\nb\r\n+[5]c\r\n" + kEnv},
@@ -43,8 +44,8 @@ TEST(RewriteProjectText, BuildsTheRecordTable) {
        L"+[-2147483648]b\r\n" + kEnv + L"+[2147483647]a\r\n"},
       {"empty text gains record 20 only", L"", kEnv},
       // Records in order, as ACADE writes them, and a later one that belongs among them.
-      {"a later record goes among ordered ones", L"+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n+[5]late\r\n+[3]d\r\n",
-       L"+[3]G3\r\n+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n" + kEnv},
+      {"a later record goes among ordered ones", L"+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n+[5]late\r\n+[3]%SL_DIR%d/\r\n",
+       L"+[3]%SL_DIR%G3/\r\n+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n" + kEnv},
       {"record 20 goes among ordered ones", L"+[17]a\r\n+[19]b\r\n+[21]c\r\n+[22]d\r\n",
        L"+[17]a\r\n+[19]b\r\n" + kEnv + L"+[21]c\r\n+[22]d\r\n"},
       {"blank lines after an ordered record go", L"+[4]a\r\n \r\n+[5]b\r\n+[6]c\r\n+[2]m\r\n",
@@ -66,7 +67,8 @@ TEST(RewriteProjectText, FirstOccurrenceWinsInALargeShuffledTable) {
 TEST(RewriteProjectText, ReplacesOnlyTheRecordsItOwns) {
   expect_rewrites({
       {"1 to 3 absent stay absent", L"+[4]x\r\n+[21]y\r\n", L"+[4]x\r\n" + kEnv + L"+[21]y\r\n"},
-      {"1 to 3 present are replaced", L"+[3]c\r\n+[2]b\r\n+[1]a\r\n", L"+[1]G1\r\n+[2]G2\r\n+[3]G3\r\n" + kEnv},
+      {"1 to 3 present are replaced", L"+[3]%SL_DIR%c/\r\n+[2]b\r\n+[1]%SL_DIR%a/\r\n",
+       L"+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[3]%SL_DIR%G3/\r\n" + kEnv},
       {"record 20 replaced", L"+[20]other.env\r\n+[21]z\r\n", kEnv + L"+[21]z\r\n"},
       {"every record 20 gives way", L"+[20]a.env\r\n+[20]b.env\r\n", kEnv},
   });
@@ -95,14 +97,14 @@ const std::wstring kDrawings = L"=====SUB=Схемы\r\nЛист01.dwg\r\n===Ш�
 TEST(RewriteProjectText, KeepsAcadeLayout) {
   expect_rewrites({
       {"head first, properties and drawings last",
-       kHead + L"+[1]old\r\n+[2]m\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[20]\r\n" + kProperties + kDrawings,
-       kHead + L"+[1]G1\r\n+[2]G2\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv + kProperties + kDrawings},
-      {"drawing list right after the settings", kHead + L"+[3]p\r\n+[20]wd.env\r\n" + kDrawings,
-       kHead + L"+[3]G3\r\n" + kEnv + kDrawings},
+       kHead + L"+[1]%SL_DIR%old/\r\n+[2]m\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[20]\r\n" + kProperties + kDrawings,
+       kHead + L"+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv + kProperties + kDrawings},
+      {"drawing list right after the settings", kHead + L"+[3]%SL_DIR%p/\r\n+[20]wd.env\r\n" + kDrawings,
+       kHead + L"+[3]%SL_DIR%G3/\r\n" + kEnv + kDrawings},
       {"? lines before the settings stay in the head", L"*[1]a\r\n?[0]H\r\n+[5]1\r\n",
        L"*[1]a\r\n?[0]H\r\n+[5]1\r\n" + kEnv},
-      {"plain lines after a switched record stay with it", L"+[1]old\r\nnote\r\n+[20]x\r\nmore\r\n?[0]H\r\n",
-       L"+[1]G1\r\nnote\r\n+[20]kvdata.env\r\nmore\r\n?[0]H\r\n"},
+      {"plain lines after a switched record stay with it", L"+[1]%SL_DIR%old/\r\nnote\r\n+[20]x\r\nmore\r\n?[0]H\r\n",
+       L"+[1]%SL_DIR%G1/\r\nnote\r\n+[20]kvdata.env\r\nmore\r\n?[0]H\r\n"},
       {"a text of description lines only", L"*[1]a\r\n*[2]b", L"*[1]a\r\n*[2]b\r\n" + kEnv},
       {"lone CR and LF end lines too", L"*[1]a\r+[2]b\n?[0]H", L"*[1]a\r+[2]G2\r\n" + kEnv + L"?[0]H"},
   });
@@ -112,8 +114,8 @@ TEST(RewriteProjectText, MarkersCountOnlyAtLineStart) {
   expect_rewrites({
       {"+ inside a description", L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n",
        L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv},
-      {"? inside a description", L"*[1]Реконструкция? см. ТЗ\r\n+[1]a\r\n+[2]b\r\n+[3]c\r\n+[20]\r\n",
-       L"*[1]Реконструкция? см. ТЗ\r\n+[1]G1\r\n+[2]G2\r\n+[3]G3\r\n" + kEnv},
+      {"? inside a description", L"*[1]Реконструкция? см. ТЗ\r\n+[1]%SL_DIR%a/\r\n+[2]b\r\n+[3]%SL_DIR%c/\r\n+[20]\r\n",
+       L"*[1]Реконструкция? см. ТЗ\r\n+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[3]%SL_DIR%G3/\r\n" + kEnv},
       {"+ and ? inside a value", L"+[5]a+[6]b?c\r\n?[0]H", L"+[5]a+[6]b?c\r\n" + kEnv + L"?[0]H"},
       {"+ inside the tail", L"+[5]a\r\n?t+[6]b\r\n", L"+[5]a\r\n" + kEnv + L"?t+[6]b\r\n"},
       {"a +[ line without ] is plain", L"+[5]a\r\n+[oops\r\n?t", L"+[5]a\r\n+[oops\r\n" + kEnv + L"?t"},
@@ -124,10 +126,10 @@ TEST(RewriteProjectText, MarkersCountOnlyAtLineStart) {
 // Orders ACADE does not write: every line is kept and each setting switched once.
 TEST(RewriteProjectText, MixedSectionsLoseNothing) {
   expect_rewrites({
-      {"settings after the properties are switched", L"+[5]a\r\n?[0]H\r\n+[1]old\r\nЛист.dwg\r\n+[20]x\r\n",
-       L"+[1]G1\r\n+[5]a\r\n" + kEnv + L"?[0]H\r\nЛист.dwg\r\n"},
-      {"a second tail after a leading tail", L"?[x]a\r\n+[1]v\r\n?[y]b\r\n",
-       L"+[1]G1\r\n" + kEnv + L"?[x]a\r\n?[y]b\r\n"},
+      {"settings after the properties are switched", L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%old/\r\nЛист.dwg\r\n+[20]x\r\n",
+       L"+[1]%SL_DIR%G1/\r\n+[5]a\r\n" + kEnv + L"?[0]H\r\nЛист.dwg\r\n"},
+      {"a second tail after a leading tail", L"?[x]a\r\n+[1]%SL_DIR%v/\r\n?[y]b\r\n",
+       L"+[1]%SL_DIR%G1/\r\n" + kEnv + L"?[x]a\r\n?[y]b\r\n"},
       {"records only inside the tail", L"?t\r\n+[6]b", L"+[6]b\r\n" + kEnv + L"?t\r\n"},
       {"record 999 is ordinary", L"+[999]r\r\n+[5]a\r\n?t", L"+[5]a\r\n" + kEnv + L"+[999]r\r\n?t"},
   });
@@ -135,11 +137,11 @@ TEST(RewriteProjectText, MixedSectionsLoseNothing) {
 
 TEST(RewriteProjectText, SwitchingTwiceGivesTheSameText) {
   const std::wstring texts[] = {
-      kHead + L"+[1]old\r\n+[4]x\r\n" + kDrawings,
-      L"+[2]a\r\nfoo\r\n+[1]b\r\nbar\r\n",
+      kHead + L"+[1]%SL_DIR%old/\r\n+[4]x\r\n" + kDrawings,
+      L"+[2]a\r\nfoo\r\n+[1]%SL_DIR%b/\r\nbar\r\n",
       L"?[x]a\r\n+[20]v\r\nfoo  \r\n",
       L"*[1]a",
-      L"+[5]a\r\n?[0]H\r\n+[1]old\r\n+[3]x\r\nЛист.dwg",
+      L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%old/\r\n+[3]%SL_DIR%x/\r\nЛист.dwg",
   };
   for (const std::wstring& text : texts) {
     SCOPED_TRACE(::testing::PrintToString(text));
@@ -153,7 +155,7 @@ TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
   const RecordValues gost = kvs::gost_values({L"GOST_A"}, {L"Shkaf"}, docs, L"2015");
   const RecordValues stock = kvs::stock_values(docs, L"2015");
   const std::wstring project =
-      L"+[1]old1\r\n+[2]old2\r\n+[3]old3\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
+      L"+[1]%SL_DIR%old1/\r\n+[2]old2\r\n+[3]%SL_DIR%old3/\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
       L"?[Drawings]\r\nC:\\p\\a.dwg\r\n";
   const std::wstring last_lines = L"+[999]r\r\n?[Drawings]\r\nC:\\p\\a.dwg\r\n";
 
@@ -166,6 +168,64 @@ TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
   EXPECT_EQ(off, L"+[-1]neg\r\n+[1]" + kvs::stock_symbol_list(docs, L"2015") + L"\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" +
                      kvs::stock_panel_list(docs, L"2015") + L"\r\n+[4]keep me\r\n+[20]wd.env\r\n" + last_lines);
   EXPECT_EQ(rewrite_project_text(off, gost), on);
+}
+
+// Settings 1 and 3 as offices keep them: their own folders beside the library's, which every
+// switch keeps in their places while the library entries become the mode's list.
+TEST(LibraryList, OwnEntriesSurviveEverySwitch) {
+  const std::wstring docs = L"C:\\Users\\Public\\Documents";
+  const std::wstring gost = kvs::gost_symbol_list({L"GOST_A"}, docs, L"2015");
+  const std::wstring stock = kvs::stock_symbol_list(docs, L"2015");
+  const struct {
+    const char* name;
+    std::wstring value, before, after;  // the own entries expected before and after the list
+  } cases[] = {
+      {"none", L"%SL_DIR%iec2/;%SL_DIR%iec2/1-/;%SL_DIR%pid/;", L"", L""},
+      {"empty", L"", L"", L""},
+      {"a share before", L"\\\\srv\\ACADE\\Офис_УГО\\;%sl_dir%iec2/;", L"\\\\srv\\ACADE\\Офис_УГО\\;", L""},
+      {"after, the last without its ;", L"%SL_DIR%iec2/;D:\\Символы\\;E:\\УГО", L"", L"D:\\Символы\\;E:\\УГО"},
+      {"between go after", L"%SL_DIR%iec2/;\\\\srv\\a\\; %SL_DIR%pid/;", L"", L"\\\\srv\\a\\;"},
+      {"before and after",
+       L"\\\\srv\\a\\;C:\\Users\\Public\\Documents\\Autodesk\\Acade 2015\\Libs\\iec2\\;D:\\b\\;", L"\\\\srv\\a\\;",
+       L"D:\\b\\;"},
+      {"other years, letter case, slashes, no closing separator",
+       L"c:/users/public/documents/AUTODESK/acade 2012/libs/iec2;C:\\Users\\Public\\Documents\\Autodesk\\Acade "
+       L"2027\\Libs;X:\\own\\;",
+       L"", L"X:\\own\\;"},
+      {"the add-on's folders in any spelling", L"c:/program files/KORVANTA/Data/UGO/Old;E:\\проект\\УГО\\;", L"",
+       L"E:\\проект\\УГО\\;"},
+      {"only own entries follow the list", L"\\\\srv\\a\\;D:\\b\\;", L"", L"\\\\srv\\a\\;D:\\b\\;"},
+      {"look-alikes are own",
+       L"C:\\Users\\Public\\Documents\\Autodesk\\Acade\\Libs\\x\\;D:\\Autodesk\\Acade 2015\\Libs\\;"
+       L"C:\\Program Files\\Korvanta2\\;C:\\Users\\Public\\Documents\\Autodesk\\Acade 2015\\Libsy\\;",
+       L"", L"C:\\Users\\Public\\Documents\\Autodesk\\Acade\\Libs\\x\\;D:\\Autodesk\\Acade 2015\\Libs\\;"
+            L"C:\\Program Files\\Korvanta2\\;C:\\Users\\Public\\Documents\\Autodesk\\Acade 2015\\Libsy\\;"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::wstring on = kvs::merge_library_list(c.value, gost, docs);
+    EXPECT_EQ(on, c.before + gost + c.after);
+    const std::wstring off = kvs::merge_library_list(on, stock, docs);
+    EXPECT_EQ(off, c.before + stock + c.after);
+    // Back and forth again: nothing doubled, nothing dropped.
+    EXPECT_EQ(kvs::merge_library_list(off, gost, docs), on);
+    EXPECT_EQ(kvs::merge_library_list(kvs::merge_library_list(off, gost, docs), stock, docs), off);
+  }
+  // The whole rewrite: setting 3 with the office's panels keeps them, setting 1 without own entries is the list.
+  const std::wstring project = L"+[1]%SL_DIR%iec2/;\r\n+[3]%SL_DIR%panel/;\\\\srv\\ACADE\\Панели_офиса\\\r\n";
+  EXPECT_EQ(rewrite_project_text(project, kvs::stock_values(docs, L"2015")),
+            L"+[1]" + stock + L"\r\n+[3]" + kvs::stock_panel_list(docs, L"2015") +
+                L"\\\\srv\\ACADE\\Панели_офиса\\\r\n+[20]wd.env\r\n");
+}
+
+TEST(MenuKind, StockAddonOrOwn) {
+  EXPECT_EQ(kvs::menu_kind(L"ACE_IEC_MENU.DAT"), kvs::MenuKind::Stock);
+  EXPECT_EQ(kvs::menu_kind(L" ace_iec_menu.dat "), kvs::MenuKind::Stock);
+  EXPECT_EQ(kvs::menu_kind(L""), kvs::MenuKind::Stock);
+  EXPECT_EQ(kvs::menu_kind(L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat"), kvs::MenuKind::Addon);
+  EXPECT_EQ(kvs::menu_kind(L"c:/program files/korvanta/data/ace_gost_menu.dat"), kvs::MenuKind::Addon);
+  EXPECT_EQ(kvs::menu_kind(L"OFFICE_MENU.DAT"), kvs::MenuKind::Own);
+  EXPECT_EQ(kvs::menu_kind(L"\\\\srv\\ACADE\\Меню_офиса.dat"), kvs::MenuKind::Own);
 }
 
 TEST(ParseRecordNumber, ReadsLikeWtoi) {

@@ -28,6 +28,8 @@ const std::wstring kGost = L"*[1]Щит +24В\r\n+[1]C:\\Program Files\\Korvanta
                            L"+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"
                            L"+[3]C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf\\;\r\n+[20]kvdata.env\r\n"
                            L"?[0]H\r\n=====\r\nЛист01.dwg";
+// Kept by an office: its own symbol folder on a share and its own icon menu.
+const std::wstring kOwn = L"+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;\r\n+[2]OFFICE_MENU.DAT\r\n+[20]\r\n";
 const std::wstring kMixed = L"+[1]C:\\Program Files\\Korvanta\\Support\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n"
                             L"+[20]kvdata.env\r\n";
 
@@ -81,15 +83,19 @@ TEST_F(DesignerCommands, StatusOnGostStockAndMixedProjectsWithAndWithoutASwap) {
     const std::wstring& text;
     int tip;  // the last switch, which AutoCAD's paths follow
     bool registered, swapped;
-    std::wstring library;
+    std::wstring library, menu;
   } cases[] = {
-      {"GOST", kGost, 1, true, false, L"GOST"},
-      {"GOST, swapped", kGost, 1, true, true, L"GOST"},
-      {"stock", kStock, 2, false, false, L"stock ACADE"},
-      {"stock, swapped", kStock, 2, false, true, L"stock ACADE"},
-      {"mixed", kMixed, 1, true, false, L"mixed: settings 1 and 20 on GOST, setting 2 on stock ACADE; setting 3 not set"},
+      {"GOST", kGost, 1, true, false, L"GOST", L"ACE_IEC_MENU.DAT (the stock menu)"},
+      {"GOST, swapped", kGost, 1, true, true, L"GOST", L"ACE_IEC_MENU.DAT (the stock menu)"},
+      {"stock", kStock, 2, false, false, L"stock ACADE", L"ACE_IEC_MENU.DAT (the stock menu)"},
+      {"stock, swapped", kStock, 2, false, true, L"stock ACADE", L"ACE_IEC_MENU.DAT (the stock menu)"},
+      {"own folder and menu", kOwn, 2, false, false, L"stock ACADE; setting 3 not set",
+       L"OFFICE_MENU.DAT (the project's own)"},
+      {"mixed", kMixed, 1, true, false, L"mixed: settings 1 and 20 on GOST, setting 2 on stock ACADE; setting 3 not set",
+       L"ACE_IEC_MENU.DAT (the stock menu)"},
       {"mixed, swapped", kMixed, 2, false, true,
-       L"mixed: settings 1 and 20 on GOST, setting 2 on stock ACADE; setting 3 not set"},
+       L"mixed: settings 1 and 20 on GOST, setting 2 on stock ACADE; setting 3 not set",
+       L"ACE_IEC_MENU.DAT (the stock menu)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,7 +109,8 @@ TEST_F(DesignerCommands, StatusOnGostStockAndMixedProjectsWithAndWithoutASwap) {
 
     EXPECT_EQ(run(CKVS_switchApp::KVS_switchkvs_status),
               L"Project: " + p + L"\n"
-              L"Library: " + c.library + L"\n" +
+              L"Library: " + c.library + L"\n"
+              L"Icon menu after a switch back: " + c.menu + L"\n" +
               (c.registered ? L"Registered: yes, every start-up switches it to GOST\n" : L"Registered: no\n") +
               (c.tip == 1 ? L"Support path: with the add-on's folder\n"
                             L"Template folder: c:\\Program Files\\Korvanta\\Data\\Template (the add-on's)\n"

@@ -192,12 +192,63 @@ TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
                L"Command: kvs_undo\nProject file " + project + L" is back as it was at ",
            L" UTC.\nIt is on the stock ACADE library and not registered.\n"
            L"The version it replaced is kept: kvs_undo again puts that back.\n"
-           L"Command: kvs_status\nProject: " + project + L"\nLibrary: stock ACADE\nRegistered: no\n"
+           L"Command: kvs_status\nProject: " + project + L"\nLibrary: stock ACADE\n"
+           L"Icon menu after a switch back: ACE_IEC_MENU.DAT (the stock menu)\nRegistered: no\n"
            L"Support path: with the add-on's folder\n",
        })
     EXPECT_NE(r.output.find(toUtf8(expected)), std::string::npos) << toUtf8(expected) << "\n" << r.output;
   EXPECT_EQ(readBytes(project), stock);
   EXPECT_EQ(projectsValue(), L"");
+}
+
+// An office's project: its own symbol folder on a share before the stock ones, its own panel
+// folder after them and its own icon menu. Every switch and pass keeps them; the switch back gives
+// the menu back.
+TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
+  RegistryKeyGuard key(kAddonKey);
+  KeptVersionsGuard kept;
+  InstalledLibrary library;
+  TempDir dir;
+  const std::wstring project = dir.path() + L"Щит офиса.wdp";
+  const std::wstring libs = L"C:\\users\\Public\\Documents\\Autodesk\\Acade 2015\\Libs\\";
+  const std::wstring stockSymbols = libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs +
+                                    L"hyd_iso125\\;" + libs + L"pid\\;";
+  writeBytes(project, toAnsi(L"*[1]Щит ЩУ-2 +24В? см. ТЗ\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;"
+                             L"%SL_DIR%iec2/1-/;\r\n+[2]OFFICE_MENU.DAT\r\n+[3]%SL_DIR%panel/;D:\\Панели_офиса\\\r\n"
+                             L"+[20]\r\n?[0]H\r\nЛист01.dwg"));
+  // What every switch back gives: the own entries where they stood, the own menu back.
+  const std::string stock = toAnsi(L"*[1]Щит ЩУ-2 +24В? см. ТЗ\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;" + stockSymbols +
+                                   L"\r\n+[2]OFFICE_MENU.DAT\r\n+[3]" + libs + L"panel\\;D:\\Панели_офиса\\\r\n"
+                                   L"+[20]wd.env\r\n?[0]H\r\nЛист01.dwg");
+  const auto expectGost = [&](const char* when) {
+    const std::wstring text = fromAnsi(readBytes(project));
+    EXPECT_NE(text.find(L"+[1]\\\\srv\\ACADE\\Офис_УГО\\;C:\\Program Files\\Korvanta\\Support\\;"), std::wstring::npos)
+        << when;
+    EXPECT_NE(text.find(L"+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"), std::wstring::npos) << when;
+    EXPECT_NE(text.find(libs + L"panel\\;D:\\Панели_офиса\\\r\n+[20]kvdata.env\r\n"), std::wstring::npos) << when;
+  };
+  const std::wstring session = simCommand() + L" --project \"" + project + L"\" --load " + plugin();
+
+  writeBytes(dir.path() + L"on.scr", "kvs_on\nkvs_status\nARXUNLOAD KVS_switch_2015.arx\n");
+  ProcessResult on = runProcess(session + L" \"" + dir.path() + L"on.scr\"");
+  expectGost("kvs_on");
+  EXPECT_NE(on.output.find(toUtf8(L"Icon menu after a switch back: OFFICE_MENU.DAT (the project's own)")),
+            std::string::npos)
+      << on.output;
+  writeBytes(dir.path() + L"off.scr", "kvs_off\nARXUNLOAD KVS_switch_2015.arx\n");
+  runProcess(session + L" \"" + dir.path() + L"off.scr\"");
+  EXPECT_EQ(readBytes(project), stock) << "kvs_off";
+
+  // Registered, the project goes to GOST at every start and back at every quit.
+  writeBytes(dir.path() + L"on.scr", "kvs_on\nQUIT\n");
+  runProcess(session + L" \"" + dir.path() + L"on.scr\"");
+  EXPECT_EQ(projectsValue(), project + L";");
+  EXPECT_EQ(readBytes(project), stock) << "the quit";
+  writeBytes(dir.path() + L"start.scr", "ARXUNLOAD KVS_switch_2015.arx\n");
+  runProcess(session + L" \"" + dir.path() + L"start.scr\"");
+  expectGost("the start-up");
+  runProcess(session, "QUIT\n");
+  EXPECT_EQ(readBytes(project), stock) << "the next quit";
 }
 
 TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {

@@ -7,7 +7,9 @@
 #include "win32/system_message.h"
 #include "switch_fixture.h"
 #include "switching/change_env.h"
+#include "switching/kept_versions.h"
 #include "switching/project_driver.h"
+#include "win32/handles.h"
 
 using namespace testing_support;
 using switch_fixture::kInstall;
@@ -67,7 +69,7 @@ class ShellFoldersAway {
 
 TEST_F(ChangeEnv, GostModeListsTheInstalledLibrariesAndMovesAutoCADsPathsFirst) {
   start();
-  const std::wstring out = change_env(L"+[3]old\r\n+[2]ACE_IEC_MENU.DAT\r\n+[1]old\r\n+[7]x\r\n", 1);
+  const std::wstring out = change_env(L"+[3]%SL_DIR%old/\r\n+[2]ACE_IEC_MENU.DAT\r\n+[1]%SL_DIR%old/\r\n+[7]x\r\n", 1);
   EXPECT_EQ(out, L"+[1]" + gostSymbols(libs()) +
                      L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"
                      L"+[3]C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf\\;" + libs() + L"panel\\;\r\n"
@@ -83,7 +85,7 @@ TEST_F(ChangeEnv, StockModeWorkedExampleAndRecord20) {
   // Records 1 to 3 stay absent; record 20 is gained in either mode.
   EXPECT_EQ(change_env(L"+[8]IEC\r\n", 2), L"+[8]IEC\r\n+[20]wd.env\r\n");
   EXPECT_EQ(change_env(L"+[8]IEC\r\n+[20]other.env", 1), L"+[8]IEC\r\n+[20]kvdata.env\r\n");
-  EXPECT_EQ(change_env(L"+[1]a\r\n+[3]b\r\n", 2),
+  EXPECT_EQ(change_env(L"+[1]%SL_DIR%a/\r\n+[3]%SL_DIR%b/\r\n", 2),
             L"+[1]" + stockSymbols(libs()) + L"\r\n+[3]" + libs() + L"panel\\;\r\n+[20]wd.env\r\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Logs\\Template");
 }
@@ -91,7 +93,7 @@ TEST_F(ChangeEnv, StockModeWorkedExampleAndRecord20) {
 TEST_F(ChangeEnv, EmptyPanelFolderLeavesOnlyTheStockPanelEntry) {
   removeTree(kInstall + L"Data\\Montajnie_sxemi\\Shkaf");
   start();
-  EXPECT_EQ(change_env(L"+[3]x", 1), L"+[3]" + libs() + L"panel\\;\r\n+[20]kvdata.env\r\n");
+  EXPECT_EQ(change_env(L"+[3]%SL_DIR%x/", 1), L"+[3]" + libs() + L"panel\\;\r\n+[20]kvdata.env\r\n");
 }
 
 TEST_F(ChangeEnv, OnlyPlainFoldersAreListed) {
@@ -117,7 +119,7 @@ TEST_F(ChangeEnv, OnlyPlainFoldersAreListed) {
 TEST_F(ChangeEnv, UnreadableShellFoldersGivesBareLibraryEntries) {
   start();
   ShellFoldersAway away;
-  EXPECT_EQ(change_env(L"+[1]x\r\n+[3]y", 2), L"+[1]" + stockSymbols(L"\\Autodesk\\Acade 2015\\Libs\\") +
+  EXPECT_EQ(change_env(L"+[1]%SL_DIR%x/\r\n+[3]%SL_DIR%y/", 2), L"+[1]" + stockSymbols(L"\\Autodesk\\Acade 2015\\Libs\\") +
                                                    L"\r\n+[3]\\Autodesk\\Acade 2015\\Libs\\panel\\;\r\n+[20]wd.env\r\n");
 }
 
@@ -207,7 +209,7 @@ TEST_F(ProjectDriver, SwitchesAWholeMegabyteProject) {
 
 TEST_F(ProjectDriver, RoundTripKeepsEverythingButTheSwitchedRecords) {
   start();
-  const std::string original = "+[1]a\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]b\r\n+[4]1\r\n+[11]Demo\r\n+[20]wd.env\r\n?[S]1\r\n=====\r\nA.dwg";
+  const std::string original = "+[1]%SL_DIR%a/\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]%SL_DIR%b/\r\n+[4]1\r\n+[11]Demo\r\n+[20]wd.env\r\n?[S]1\r\n=====\r\nA.dwg";
   writeBytes(project_, original);
   ASSERT_TRUE(do_change(project_, 1));
   const std::string gost = readBytes(project_);
@@ -356,6 +358,30 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
   EXPECT_EQ(readBytes(project_), "+[7]0\r\n+[20]wd.env");
   EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"});
   EXPECT_EQ(GetFileAttributesW(project_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+}
+
+// AutoCAD killed in the middle of a switch leaves its temporary file beside the project, and a
+// keep's in the project's folder of kept versions; the next switch of that project removes them,
+// but never a file another AutoCAD is still writing, nor another project's.
+TEST_F(ProjectDriver, TheNextSwitchRemovesWhatASwitchCutShortLeftBehind) {
+  start();
+  writeBytes(project_, "+[7]0\r\n");
+  ASSERT_TRUE(do_change(project_, 1));
+  const std::wstring temp = kvs::file_seam::fault_hook.last_created;  // its name, now the project's
+  ASSERT_EQ(temp.substr(0, dir_.path().size() + 4), dir_.path() + L"~kvs");
+  const std::wstring store = kept_project_versions(project_).at(0).file;
+  const std::wstring keptLeftover = store.substr(0, store.find_last_of(L'\\') + 1) + L"~kvs0123abcd-00c0ffee.tmp";
+  const std::wstring writing = temp.substr(0, temp.size() - 12) + L"0000beef.tmp";
+  const std::wstring otherProjects = dir_.path() + L"~kvs00000000-00000000.tmp";
+  for (const std::wstring& leftover : {temp, keptLeftover, writing, otherProjects}) writeBytes(leftover, "cut short");
+  const kvs::FileHandle stillWriting(CreateFileW(writing.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(stillWriting.valid());
+
+  ASSERT_TRUE(do_change(project_, 2));
+  EXPECT_FALSE(fileExists(temp));
+  EXPECT_FALSE(fileExists(keptLeftover));
+  EXPECT_TRUE(fileExists(writing));
+  EXPECT_TRUE(fileExists(otherProjects));
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ DWORD attributes(const std::wstring& path) {
 
 HANDLE create_new(const std::wstring& path, DWORD attributes) {
   if (faulted()) return INVALID_HANDLE_VALUE;
+  fault_hook.last_created = path;
   return CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
 }
 

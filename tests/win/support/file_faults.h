@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace kvs::file_seam {
 
 // The seam call numbered `fail_at` (counting from 1 since `calls` was last reset) fails
@@ -12,6 +14,7 @@ struct FaultHook {
   int fail_at = 0;
   DWORD error = ERROR_DISK_FULL;
   int calls = 0;
+  std::wstring last_created;  // the temporary file the last replace made
 };
 extern FaultHook fault_hook;
 
