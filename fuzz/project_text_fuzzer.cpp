@@ -119,6 +119,8 @@ std::wstring expected_output(const std::wstring& text, const kvs::RecordValues& 
   for (auto& [number, r] : table) {
     // Settings 1 and 3 keep the project's own entries; their own properties are fuzzed below.
     if (number == 1 || number == 3) r.own = kvs::merge_library_list(kvs::trim(r.own), replaced.at(number), values.docs);
+    else if (number == 2 && values.gives_menu_back)
+      r.own = kvs::menu_after_switch_back(kvs::SettingValue(kvs::trim(r.own)), values.remembered_menu);
     else if (replaced.count(number)) r.own = kvs::trim(replaced.at(number));
     out += L"+[" + std::to_wstring(number) + L"]" + kvs::trim(r.own) + L"\r\n";
     if (!kvs::trim(r.following).empty()) out += r.following;

@@ -85,19 +85,18 @@ void reportNotText(const std::wstring& name, const kvs::DecodedText& decoded) {
   acutPrintf(L"Can not switch project file %ls: %ls%ls", name.c_str(), why.c_str(), kLeftAsItWas);
 }
 
-// The project's own icon menu: remembered on the way to GOST (forgotten when it has the stock
-// menu), given back on the way to the stock library. False once a failure is printed.
-bool settleOwnMenu(const std::wstring& name, int tip, const kvs::SettingValue& menu, kvs::RecordValues& values) {
-  if (tip != 1) {
-    std::wstring remembered, file;
-    if (!remembered_own_menu(name, remembered, file)) {
-      acutPrintf(L"Can not read the own icon menu remembered for project file %ls in %ls: %ls.%ls", name.c_str(),
-                 file.c_str(), kvs::system_message(GetLastError()).c_str(), kLeftAsItWas);
-      return false;
-    }
-    values.record2 = kvs::menu_after_switch_back(menu, remembered);
-    return true;
-  }
+// The own icon menu remembered for the project, for a switch back. False once a failure is printed.
+bool readRememberedMenu(const std::wstring& name, kvs::RecordValues& values) {
+  std::wstring file;
+  if (remembered_own_menu(name, values.remembered_menu, file)) return true;
+  acutPrintf(L"Can not read the own icon menu remembered for project file %ls in %ls: %ls.%ls", name.c_str(),
+             file.c_str(), kvs::system_message(GetLastError()).c_str(), kLeftAsItWas);
+  return false;
+}
+
+// On the way to GOST, the project's own icon menu (setting 2 as it was) is remembered, and
+// forgotten when it has the stock one. False once a failure is printed.
+bool rememberOwnMenu(const std::wstring& name, const kvs::SettingValue& menu) {
   if (!menu.present) return true;
   switch (kvs::menu_kind(menu.value)) {
     case kvs::MenuKind::Own: return remember_own_menu(name, kvs::trim(menu.value));
@@ -129,8 +128,9 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"%ls", message.c_str());
     return SwitchResult::Installation;
   }
-  if (!settleOwnMenu(name, tip, kvs::library_settings(decoded.text)[1], values)) return SwitchResult::NotKept;
-  kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values);
+  if (values.gives_menu_back && !readRememberedMenu(name, values)) return SwitchResult::NotKept;
+  kvs::LibrarySettings read;
+  kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values, read);
   // The text is stored without white space at its end.
   text.trim_end(decoded.text);
   std::string written;
@@ -150,6 +150,7 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
     acutPrintf(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
+  if (!values.gives_menu_back && !rememberOwnMenu(name, read[1])) return SwitchResult::NotKept;
   if (!keep_project_version(name, bytes)) return SwitchResult::NotKept;
   if (!kvs::replace_file_content(path, written, attributes)) {
     report(kCannotWrite, name, GetLastError());

@@ -175,6 +175,20 @@ const std::wstring& replacement_for(int number, const RecordValues& values) {
   return values.record20;
 }
 
+// The first value of each of settings 1, 2, 3 and 20 among `records`, in text order or settled
+// (where a number's first record is the one kept); the record 20 a settled table adds is none.
+LibrarySettings settings_of(const std::wstring& text, const std::vector<Record>& records) {
+  LibrarySettings values;
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    const Record& record = records[r];
+    if (record.line_end == 0) continue;  // added, not read
+    for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
+      if (record.number == kLibrarySettings[i] && !values[i].present)
+        values[i] = SettingValue(trim(text.substr(record.close + 1, record.content_end - record.close - 1)));
+  }
+  return values;
+}
+
 bool by_number(const Record& a, const Record& b) { return a.number < b.number; }
 bool same_number(const Record& a, const Record& b) { return a.number == b.number; }
 
@@ -206,6 +220,9 @@ void write_text(const std::wstring& text, const Parsed& parsed, const RecordValu
       if (r.number == 1 || r.number == 3) {
         const std::wstring own = trim(text.substr(r.close + 1, r.content_end - r.close - 1));
         out.append_new(trim(merge_library_list(own, replacement_for(r.number, values), values.docs)));
+      } else if (r.number == 2 && values.gives_menu_back) {
+        const SettingValue current(trim(text.substr(r.close + 1, r.content_end - r.close - 1)));
+        out.append_new(menu_after_switch_back(current, values.remembered_menu));
       } else if (r.replaced) {
         out.append_new(trim(replacement_for(r.number, values)));
       } else {
@@ -281,7 +298,12 @@ bool under_addon_folder(const std::wstring& path) {
 MenuKind menu_kind(const std::wstring& menu) {
   const std::wstring name = trim(menu);
   if (name.empty() || same_path(name, kStockMenuFile)) return MenuKind::Stock;
-  return under_addon_folder(name) ? MenuKind::Addon : MenuKind::Own;
+  // The add-on's menu file by its name alone, wherever it is said to be, is the add-on's too.
+  const std::wstring addon = install::kGostMenuFile;
+  const std::wstring addonName = addon.substr(addon.find_last_of(L'\\') + 1);
+  const std::size_t slash = name.find_last_of(L"\\/");
+  const std::wstring file = slash == std::wstring::npos ? name : name.substr(slash + 1);
+  return under_addon_folder(name) || same_path(file, addonName) ? MenuKind::Addon : MenuKind::Own;
 }
 
 std::wstring menu_after_switch_back(const SettingValue& current, const std::wstring& remembered) {
@@ -292,13 +314,19 @@ std::wstring menu_after_switch_back(const SettingValue& current, const std::wstr
 
 int parse_record_number(const std::wstring& text) { return record_number(text, 0, text.size()); }
 
-TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values) {
+TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values, LibrarySettings& read) {
   if (text.size() > UINT32_MAX) throw std::length_error("project text too long");
   Parsed parsed = parse(text);
   settle_table(parsed.records);
+  read = settings_of(text, parsed.records);
   TextPieces out;
   write_text(text, parsed, values, out);
   return out;
+}
+
+TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values) {
+  LibrarySettings unused;
+  return rewrite_project_pieces(text, values, unused);
 }
 
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values) {
@@ -306,16 +334,8 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
 }
 
 LibrarySettings library_settings(const std::wstring& text) {
-  LibrarySettings values;
-  if (text.size() > UINT32_MAX) return values;
-  const Parsed parsed = parse(text);
-  for (std::size_t r = 0; r < parsed.records.size(); ++r) {
-    const Record& record = parsed.records[r];
-    for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
-      if (record.number == kLibrarySettings[i] && !values[i].present)
-        values[i] = SettingValue(trim(text.substr(record.close + 1, record.content_end - record.close - 1)));
-  }
-  return values;
+  if (text.size() > UINT32_MAX) return LibrarySettings();
+  return settings_of(text, parse(text).records);
 }
 
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
@@ -351,13 +371,14 @@ RecordValues gost_values(const std::vector<std::wstring>& ugo_subfolders,
                          const std::vector<std::wstring>& panel_subfolders,
                          const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {gost_symbol_list(ugo_subfolders, docs, version), install::kGostMenuFile,
-                               gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n", docs};
+                               gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n", docs,
+                               false, L""};
   return values;
 }
 
 RecordValues stock_values(const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {stock_symbol_list(docs, version), kStockMenuFile, stock_panel_list(docs, version),
-                               L"wd.env\n", docs};
+                               L"wd.env\n", docs, true, L""};
   return values;
 }
 

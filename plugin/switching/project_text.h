@@ -15,6 +15,19 @@ namespace kvs {
 // The stock library's menu file, as project files name it.
 const wchar_t kStockMenuFile[] = L"ACE_IEC_MENU.DAT";
 
+// The settings a switch replaces, in this order.
+const int kLibrarySettings[] = {1, 2, 3, 20};
+enum { kLibrarySettingCount = 4 };
+
+// A setting's value as a project holds it; not `present` when the project lacks the setting.
+struct SettingValue {
+  SettingValue() : present(false) {}
+  explicit SettingValue(const std::wstring& text) : present(true), value(text) {}
+  bool present;
+  std::wstring value;
+};
+typedef std::array<SettingValue, kLibrarySettingCount> LibrarySettings;
+
 // The four replacement values of one switch, already built for the mode.
 struct RecordValues {
   std::wstring record1;   // symbol library folder list
@@ -22,6 +35,10 @@ struct RecordValues {
   std::wstring record3;   // panel library folder list
   std::wstring record20;  // environment file name, e.g. L"kvdata.env\n"
   std::wstring docs;      // the public documents folder the lists were built on
+  // Stock mode gives a project's own icon menu back (menu_after_switch_back) in place of record2:
+  // the one it holds, or the one remembered when it was switched to GOST.
+  bool gives_menu_back;
+  std::wstring remembered_menu;
 };
 
 // Rewrites a whole project text for one switch.
@@ -48,18 +65,9 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
 // is a piece of the source.
 TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values);
 
-// The settings a switch replaces, in this order.
-const int kLibrarySettings[] = {1, 2, 3, 20};
-enum { kLibrarySettingCount = 4 };
+// The same, with the values of settings 1, 2, 3 and 20 it read (see library_settings).
+TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values, LibrarySettings& read);
 
-// A setting's value as a project holds it; not `present` when the project lacks the setting.
-struct SettingValue {
-  SettingValue() : present(false) {}
-  explicit SettingValue(const std::wstring& text) : present(true), value(text) {}
-  bool present;
-  std::wstring value;
-};
-typedef std::array<SettingValue, kLibrarySettingCount> LibrarySettings;
 
 // The values of settings 1, 2, 3 and 20 as rewrite_project_text reads them: the first record
 // of a number wins, its own line's value trimmed.
@@ -81,8 +89,8 @@ bool under_addon_folder(const std::wstring& path);
 
 enum class MenuKind { Stock, Addon, Own };
 
-// What setting 2 names: the stock menu (ACE_IEC_MENU.DAT in any letter case, or nothing), a
-// file under the add-on's installation folder, or the project's own menu.
+// What setting 2 names: the stock menu (ACE_IEC_MENU.DAT in any letter case, or nothing), the
+// add-on's (a file under its installation folder, or its menu file's name), or the project's own.
 MenuKind menu_kind(const std::wstring& menu);
 
 // The menu a switch back to the stock library gives a project whose setting 2 is `current`: an

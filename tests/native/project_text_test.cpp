@@ -13,7 +13,7 @@ using kvs::RecordValues;
 using kvs::rewrite_project_text;
 
 // Short stand-ins, so that the expected texts show where each value went.
-const RecordValues kValues{L"%SL_DIR%G1/", L"G2", L"%SL_DIR%G3/", L"kvdata.env\n", L""};
+const RecordValues kValues{L"%SL_DIR%G1/", L"G2", L"%SL_DIR%G3/", L"kvdata.env\n", L"", false, L""};
 const std::wstring kEnv = L"+[20]kvdata.env\r\n";
 
 struct RewriteCase {
@@ -224,8 +224,17 @@ TEST(MenuKind, StockAddonOrOwn) {
   EXPECT_EQ(kvs::menu_kind(L""), kvs::MenuKind::Stock);
   EXPECT_EQ(kvs::menu_kind(L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat"), kvs::MenuKind::Addon);
   EXPECT_EQ(kvs::menu_kind(L"c:/program files/korvanta/data/ace_gost_menu.dat"), kvs::MenuKind::Addon);
+  EXPECT_EQ(kvs::menu_kind(L"ACE_GOST_MENU.dat"), kvs::MenuKind::Addon);
   EXPECT_EQ(kvs::menu_kind(L"OFFICE_MENU.DAT"), kvs::MenuKind::Own);
   EXPECT_EQ(kvs::menu_kind(L"\\\\srv\\ACADE\\Меню_офиса.dat"), kvs::MenuKind::Own);
+  // A switch back gives the add-on's menu's place to the remembered one; stock and own menus stay.
+  using kvs::menu_after_switch_back;
+  using kvs::SettingValue;
+  EXPECT_EQ(menu_after_switch_back(SettingValue(L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat"), L"OFFICE.DAT"),
+            L"OFFICE.DAT");
+  EXPECT_EQ(menu_after_switch_back(SettingValue(L"ACE_GOST_MENU.dat"), L""), L"ACE_IEC_MENU.DAT");
+  EXPECT_EQ(menu_after_switch_back(SettingValue(L"ace_iec_menu.dat"), L"OFFICE.DAT"), L"ACE_IEC_MENU.DAT");
+  EXPECT_EQ(menu_after_switch_back(SettingValue(L"MY.DAT"), L"OFFICE.DAT"), L"MY.DAT");
 }
 
 TEST(ParseRecordNumber, ReadsLikeWtoi) {

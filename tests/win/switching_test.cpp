@@ -332,7 +332,8 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
 
   int step = 1;
   for (;; ++step) {
-    hook = {step, ERROR_DISK_FULL, 0};
+    hook = kvs::file_seam::FaultHook();
+    hook.fail_at = step;
     acadhost::clearTranscript();
     const bool switched = do_change(project_, 2);
     if (hook.calls < step) {
