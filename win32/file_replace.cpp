@@ -113,11 +113,9 @@ bool write_all(HANDLE file, const std::string& bytes) {
 
 void remove_replace_leftovers(const std::wstring& path) { remove_temp_files(folder_of(path), temp_prefix(path)); }
 
-void remove_replace_leftovers_in(const std::wstring& folder) { remove_temp_files(folder, kTempStart); }
+bool is_replace_temp_name(const std::wstring& name) { return is_temp_name(name); }
 
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes) {
-  // What a replace of the same file left when it was cut short goes first.
-  remove_replace_leftovers(path);
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
   if (!write_all(temp.handle, bytes)) return false;

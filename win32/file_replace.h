@@ -11,15 +11,15 @@ namespace kvs {
 // over `path` in one step, so the file holds either its old bytes or all the new ones. False,
 // with the system's error set, when a step fails; the file is then as it was and nothing is
 // left beside it. `path` may be in the "\\?\" form.
-// What a replace of the same file left beside it was removed first: a replace cut short (a
-// crash, a killed process) leaves its temporary file behind.
+// A replace cut short (a crash, a killed process) leaves its temporary file behind, named
+// after the file it was to replace: see remove_replace_leftovers.
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes);
 
 // The temporary files that replaces of `path` left beside it, removed; one that another
-// process is still writing is left alone.
+// process is still writing is left alone, since that process holds it open.
 void remove_replace_leftovers(const std::wstring& path);
 
-// The same for every file in `folder` (ending in a separator).
-void remove_replace_leftovers_in(const std::wstring& folder);
+// Whether a file name is one replace_file_content gives its temporary files.
+bool is_replace_temp_name(const std::wstring& name);
 
 }  // namespace kvs

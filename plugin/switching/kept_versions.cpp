@@ -109,13 +109,16 @@ std::wstring projectFolder(const std::wstring& project, bool create) {
   return folder;
 }
 
+// The versions in the project's folder of the store, oldest first. What a keep cut short left
+// there goes on the way: the folder is the project's own.
 std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
   std::vector<KeptVersion> versions;
   WIN32_FIND_DATAW data;
-  kvs::FindHandle find(FindFirstFileW((folder + L"*.wdp").c_str(), &data));
+  kvs::FindHandle find(FindFirstFileW((folder + L"*").c_str(), &data));
   if (!find.valid()) return versions;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (kvs::is_replace_temp_name(data.cFileName)) DeleteFileW((folder + data.cFileName).c_str());
     kvs::KeptTime time = 0;
     if (!kvs::version_time(data.cFileName, time)) continue;
     const KeptVersion version = {time, folder + data.cFileName,
@@ -205,8 +208,6 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes)
     reportNotKept(project, storeForMessages(), error);
     return false;
   }
-  // A keep cut short left its temporary file in the project's own folder.
-  kvs::remove_replace_leftovers_in(folder);
   const std::vector<KeptVersion> versions = versionsIn(folder);
   std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version

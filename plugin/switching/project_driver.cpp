@@ -152,6 +152,8 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
   }
   if (!values.gives_menu_back && !rememberOwnMenu(name, read[1])) return SwitchResult::NotKept;
   if (!keep_project_version(name, bytes)) return SwitchResult::NotKept;
+  // What a switch of this project left beside it when it was cut short goes first.
+  kvs::remove_replace_leftovers(path);
   if (!kvs::replace_file_content(path, written, attributes)) {
     report(kCannotWrite, name, GetLastError());
     return SwitchResult::FileUnusable;

@@ -20,10 +20,14 @@ struct Line {
 };
 
 Line line_at(const std::wstring& text, std::size_t begin) {
-  std::size_t content_end = begin;
-  // Most characters are neither CR nor LF; one compare rules them out.
-  for (wchar_t c; content_end < text.size() && ((c = text[content_end]) > L'\r' || (c != L'\r' && c != L'\n'));)
-    ++content_end;
+  // Most characters are neither CR nor LF: one compare rules them out, four at a time.
+  const wchar_t* const data = text.data();
+  const wchar_t* p = data + begin;
+  const wchar_t* const last = data + text.size();
+  while (last - p >= 4 && p[0] > L'\r' && p[1] > L'\r' && p[2] > L'\r' && p[3] > L'\r') p += 4;
+  for (; p != last && (*p > L'\r' || (*p != L'\r' && *p != L'\n')); ++p) {
+  }
+  const std::size_t content_end = static_cast<std::size_t>(p - data);
   std::size_t end = content_end;
   if (end < text.size()) end += (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ? 2 : 1;
   const Line line = {begin, content_end, end};
@@ -56,7 +60,7 @@ bool is_replaced(int number) { return number == 1 || number == 2 || number == 3 
 // As parse_record_number reads text[begin, end).
 int record_number(const std::wstring& text, std::size_t begin, std::size_t end) {
   std::size_t i = begin;
-  while (i < end && std::iswspace(static_cast<std::wint_t>(text[i]))) ++i;
+  while (i < end && is_space(text[i])) ++i;
   bool negative = false;
   if (i < end && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
   // The magnitude is capped one past INT_MAX, which is exactly -INT_MIN.
@@ -78,7 +82,10 @@ bool written_shortest(const std::wstring& text, std::size_t begin, std::size_t e
   } while (magnitude != 0);
   if (number < 0) digits[--first] = L'-';
   const std::size_t size = sizeof digits / sizeof digits[0] - first;
-  return end - begin == size && text.compare(begin, size, digits + first, size) == 0;
+  if (end - begin != size) return false;
+  for (std::size_t i = 0; i < size; ++i)
+    if (text[begin + i] != digits[first + i]) return false;
+  return true;
 }
 
 // A record: where its line, its number's text ([line + 2, close)), its value on that line
@@ -175,11 +182,10 @@ const std::wstring& replacement_for(int number, const RecordValues& values) {
   return values.record20;
 }
 
-// The first value of each of settings 1, 2, 3 and 20 among `records`, in text order or settled
-// (where a number's first record is the one kept); the record 20 a settled table adds is none.
+// The values of settings 1, 2, 3 and 20 in a settled table; the record 20 it adds is none.
 LibrarySettings settings_of(const std::wstring& text, const std::vector<Record>& records) {
   LibrarySettings values;
-  for (std::size_t r = 0; r < records.size(); ++r) {
+  for (std::size_t r = 0; r < records.size() && records[r].number <= kEnvRecord; ++r) {
     const Record& record = records[r];
     if (record.line_end == 0) continue;  // added, not read
     for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
@@ -335,7 +341,9 @@ std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& 
 
 LibrarySettings library_settings(const std::wstring& text) {
   if (text.size() > UINT32_MAX) return LibrarySettings();
-  return settings_of(text, parse(text).records);
+  Parsed parsed = parse(text);
+  settle_table(parsed.records);
+  return settings_of(text, parsed.records);
 }
 
 std::wstring gost_symbol_list(const std::vector<std::wstring>& ugo_subfolders,
