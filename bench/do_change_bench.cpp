@@ -23,7 +23,7 @@
 #include "best_time.h"
 #include "frame/KVS_switchApp.h"
 #include "switching/kept_versions.h"
-#include "switching/project_driver.h"
+#include "commands/acad_switch.h"
 #include "win32/file_read.h"
 #include "win32/file_replace.h"
 
@@ -74,7 +74,7 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
     }, 0.05));
     plain = std::min(plain, bench::best_seconds(1, [&] { copyInPlace(project); }, 0.05));
     keep = std::min(keep, bench::best_seconds(1, [&] {
-      if (!keep_project_version(project, present)) std::printf("keep failed\n");
+      if (!keep_project_version(project, present, command_line())) std::printf("keep failed\n");
     }, 0.05));
   }
   const double mb = static_cast<double>(bytes.size()) / 1e6;

@@ -1,3 +1,15 @@
+# Switching project files on disk, with neither AutoCAD nor the framework: the plug-in and
+# kvs-switch, the CAD manager's console program, both link it.
+add_library(kvs_switching STATIC
+  switching/docs_folders.cpp
+  switching/library_lists.cpp
+  switching/project_driver.cpp
+  switching/project_look.cpp
+  switching/kept_versions.cpp
+)
+target_include_directories(kvs_switching PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(kvs_switching PUBLIC kvs_core kvs_win32 advapi32 shell32)
+
 # The plug-in's code as a library (tests link it directly) and the ObjectARX modules themselves.
 add_library(kvs_plugin STATIC
   frame/arx_app.cpp
@@ -6,11 +18,7 @@ add_library(kvs_plugin STATIC
   frame/ed_reactor.cpp
   frame/environment_file.cpp
   frame/release.cpp
-  switching/docs_folders.cpp
-  switching/change_env.cpp
-  switching/project_driver.cpp
-  switching/project_look.cpp
-  switching/kept_versions.cpp
+  commands/acad_switch.cpp
   commands/support_paths.cpp
   commands/switch_commands.cpp
   commands/designer_commands.cpp
@@ -19,7 +27,7 @@ add_library(kvs_plugin STATIC
   menu_plc/plc_swap.cpp
 )
 target_include_directories(kvs_plugin PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(kvs_plugin PUBLIC kvs_core kvs_win32 acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
+target_link_libraries(kvs_plugin PUBLIC kvs_switching kvs_core kvs_win32 acadhost mfc_standin comsupp advapi32 shell32 ole32 oleaut32 uuid)
 
 # AutoCAD's Files settings: through the interfaces of the type library we import (the 2015
 # family's), or by name through IDispatch (every later family). kvs_plugin leaves the choice
@@ -45,4 +53,4 @@ foreach(row IN LISTS KVS_FAMILIES)
 endforeach()
 set(KVS_ARX_MODULE_NAMES ${KVS_ARX_MODULE_NAMES} CACHE INTERNAL "The plug-in's modules, one per ObjectARX family")
 add_custom_target(kvs_modules DEPENDS ${KVS_ARX_MODULE_NAMES})
-kvs_project_target(kvs_plugin kvs_acad_files_typed kvs_acad_files_by_name)
+kvs_project_target(kvs_switching kvs_plugin kvs_acad_files_typed kvs_acad_files_by_name)

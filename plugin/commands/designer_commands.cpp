@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/acad_switch.h"
 #include "commands/project_list.h"
 #include "commands/status_text.h"
 #include "commands/support_paths.h"
@@ -136,7 +137,7 @@ void CKVS_switchApp::KVS_switchkvs_undo() {
     print(L"Nothing to undo: ACADE has no active project.");
     return;
   }
-  const UndoResult undo = restore_newest_version(path);
+  const UndoResult undo = restore_newest_version(path, command_line());
   if (undo.outcome == UndoOutcome::NothingKept) {
     print(L"Nothing to undo for project " + path + L": no earlier version of it is kept.");
     return;

@@ -5,7 +5,7 @@
 #include "win32/handles.h"
 #include "win32/registry.h"
 #include "frame/host_interface.h"
-#include "switching/project_driver.h"
+#include "commands/acad_switch.h"
 
 namespace {
 

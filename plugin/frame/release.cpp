@@ -6,10 +6,6 @@
 #include "frame/KVS_switchApp.h"
 #include "frame/release_table.h"
 
-std::wstring version;
-std::wstring full_version_english;
-std::wstring full_version_russian;
-
 void CKVS_switchApp::checkRegistry() {
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS) return;

@@ -1,7 +1,5 @@
 #include "switching/kept_versions.h"
 
-#include "frame/host_interface.h"
-
 #include <windows.h>
 
 #include <shlobj.h>
@@ -9,7 +7,7 @@
 #include <algorithm>
 #include <map>
 
-#include "commands/project_list_text.h"
+#include "common/path_fold.h"
 #include "win32/file_read.h"
 #include "win32/file_rename.h"
 #include "win32/file_replace.h"
@@ -169,28 +167,26 @@ bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVe
 }
 
 // A version that cannot be dropped now goes at a later keep; the switch goes on.
-void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times) {
+void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times, kvs::SwitchReport& report) {
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
     const std::wstring file = folder + kvs::version_file_name(time);
     if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-      acutPrintf(L"Can not drop the old kept version %ls: %ls.\n", file.c_str(),
-                 kvs::system_message(GetLastError()).c_str());
+      report.say(L"Can not drop the old kept version " + file + L": " + kvs::system_message(GetLastError()) + L".\n");
   }
 }
 
-void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD error) {
-  acutPrintf(L"Can not keep the present version of project file %ls in %ls: %ls. The file is left as it was.\n",
-             project.c_str(), where.c_str(), kvs::system_message(error).c_str());
+const wchar_t kLeftAsItWas[] = L". The file is left as it was.\n";
+
+void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD error, kvs::SwitchReport& report) {
+  report.say(L"Can not keep the present version of project file " + project + L" in " + where + L": " +
+             kvs::system_message(error) + kLeftAsItWas);
 }
 
-void reportNotRemembered(const std::wstring& project, const std::wstring& menu, const std::wstring& where, DWORD error) {
-  if (menu.empty())
-    acutPrintf(L"Can not forget the own icon menu remembered for project file %ls in %ls: %ls. The file is left as it "
-               L"was.\n",
-               project.c_str(), where.c_str(), kvs::system_message(error).c_str());
-  else
-    acutPrintf(L"Can not remember the own icon menu %ls of project file %ls in %ls: %ls. The file is left as it was.\n",
-               menu.c_str(), project.c_str(), where.c_str(), kvs::system_message(error).c_str());
+void reportNotRemembered(const std::wstring& project, const std::wstring& menu, const std::wstring& where, DWORD error,
+                         kvs::SwitchReport& report) {
+  const std::wstring what = menu.empty() ? L"Can not forget the own icon menu remembered for project file " + project
+                                         : L"Can not remember the own icon menu " + menu + L" of project file " + project;
+  report.say(what + L" in " + where + L": " + kvs::system_message(error) + kLeftAsItWas);
 }
 
 // Where a failed keep was meant to go, for its message.
@@ -201,11 +197,11 @@ std::wstring storeForMessages() {
 
 }  // namespace
 
-bool keep_project_version(const std::wstring& project, const std::string& bytes) {
+bool keep_project_version(const std::wstring& project, const std::string& bytes, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, true);
   if (folder.empty()) {
     const DWORD error = GetLastError();
-    reportNotKept(project, storeForMessages(), error);
+    reportNotKept(project, storeForMessages(), error, report);
     return false;
   }
   const std::vector<KeptVersion> versions = versionsIn(folder);
@@ -214,10 +210,10 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes)
   // that holds them already is renamed to be the newest, which costs no write.
   if (renameIdenticalVersion(folder, versions, times, bytes)) return true;
   if (addVersion(folder, times, bytes).empty()) {
-    reportNotKept(project, folder, GetLastError());
+    reportNotKept(project, folder, GetLastError(), report);
     return false;
   }
-  dropOldVersions(folder, times);
+  dropOldVersions(folder, times, report);
   return true;
 }
 
@@ -235,11 +231,11 @@ bool readMenu(const std::wstring& file, std::wstring& menu) {
   return true;
 }
 
-bool remember_own_menu(const std::wstring& project, const std::wstring& menu) {
+bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, !menu.empty());
   if (folder.empty()) {
     if (menu.empty()) return true;  // nothing was ever remembered
-    reportNotRemembered(project, menu, storeForMessages(), GetLastError());
+    reportNotRemembered(project, menu, storeForMessages(), GetLastError(), report);
     return false;
   }
   const std::wstring file = folder + kMenuFile;
@@ -254,7 +250,7 @@ bool remember_own_menu(const std::wstring& project, const std::wstring& menu) {
         kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL))
       return true;
   }
-  reportNotRemembered(project, menu, file, GetLastError());
+  reportNotRemembered(project, menu, file, GetLastError(), report);
   return false;
 }
 
@@ -270,7 +266,7 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
   return folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
 }
 
-UndoResult restore_newest_version(const std::wstring& project) {
+UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, false);
   const std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
   UndoResult result;
@@ -283,8 +279,7 @@ UndoResult restore_newest_version(const std::wstring& project) {
 
   std::string restored;
   if (!kvs::read_whole_file(newest.file, restored)) {
-    acutPrintf(L"Can not read the kept version %ls: %ls.\n", newest.file.c_str(),
-               kvs::system_message(GetLastError()).c_str());
+    report.say(L"Can not read the kept version " + newest.file + L": " + kvs::system_message(GetLastError()) + L".\n");
     return result;
   }
   // Whatever the project holds now is put aside, text or not: undo is how a damaged file is repaired.
@@ -301,25 +296,24 @@ UndoResult restore_newest_version(const std::wstring& project) {
   else if (!kvs::read_whole_file(path, current))
     why = kvs::system_message(GetLastError());
   if (!why.empty()) {
-    acutPrintf(L"Can not put back project file %ls: %ls. The file is left as it was.\n", project.c_str(), why.c_str());
+    report.say(L"Can not put back project file " + project + L": " + why + kLeftAsItWas);
     return result;
   }
   std::vector<kvs::KeptTime> times = timesOf(versions);
   const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
-    reportNotKept(project, folder, GetLastError());
+    reportNotKept(project, folder, GetLastError(), report);
     return result;
   }
   if (!kvs::replace_file_content(path, restored, attributes)) {
     const DWORD error = GetLastError();
     DeleteFileW(replaced.c_str());
-    acutPrintf(L"Can not write project file %ls: %ls. The file is left as it was.\n", project.c_str(),
-               kvs::system_message(error).c_str());
+    report.say(L"Can not write project file " + project + L": " + kvs::system_message(error) + kLeftAsItWas);
     return result;
   }
   DeleteFileW(newest.file.c_str());
   times.erase(std::find(times.begin(), times.end(), newest.time));
-  dropOldVersions(folder, times);
+  dropOldVersions(folder, times, report);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);
   result.outcome = UndoOutcome::Restored;
   result.readable = decoded.failure == kvs::DecodeFailure::None;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "switching/switch_report.h"
 #include "switching/version_names.h"
 
 struct KeptVersion {
@@ -16,12 +17,12 @@ struct KeptVersion {
 };
 
 // Keeps `bytes`, the project file's content, as its newest version and drops all but the five
-// newest. False once the failure is printed: the project must then be left as it is.
-bool keep_project_version(const std::wstring& project, const std::string& bytes);
+// newest. False once the failure is said: the project must then be left as it is.
+bool keep_project_version(const std::wstring& project, const std::string& bytes, kvs::SwitchReport& report);
 
 // The project's own icon menu (setting 2) for a switch back: `menu` remembered, or, when
-// empty, nothing remembered any more. False once the failure is printed.
-bool remember_own_menu(const std::wstring& project, const std::wstring& menu);
+// empty, nothing remembered any more. False once the failure is said.
+bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kvs::SwitchReport& report);
 
 // The own icon menu remembered for the project; empty when none is. False, with the system's
 // error set, when `file`, where it is remembered, cannot be read.
@@ -41,6 +42,6 @@ struct UndoResult {
 };
 
 // Puts the project's newest kept version back in one step. The bytes it replaces are kept
-// first, in its place, so a second undo puts them back. A failure is printed and leaves the
+// first, in its place, so a second undo puts them back. A failure is said and leaves the
 // project and its versions as they were.
-UndoResult restore_newest_version(const std::wstring& project);
+UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport& report);

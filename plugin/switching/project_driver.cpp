@@ -1,6 +1,6 @@
 #include "switching/project_driver.h"
 
-#include "frame/host_interface.h"
+#include <windows.h>
 
 #include <climits>
 #include <new>
@@ -12,21 +12,17 @@
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
-#include "switching/change_env.h"
 #include "switching/kept_versions.h"
 
 namespace seam = kvs::file_seam;
 
 namespace {
 
-const wchar_t kCannotOpen[] = L"Can not open project file %ls: %ls\n";
-const wchar_t kCannotRead[] = L"Can not read project file %ls: %ls\n";
-const wchar_t kCannotWrite[] = L"Can not write project file %ls: %ls\n";
 const wchar_t kLeftAsItWas[] = L" The file is left as it was.\n";
 
-// `format` holds the file, then the cause.
-void report(const wchar_t* format, const std::wstring& file, DWORD error) {
-  acutPrintf(format, file.c_str(), kvs::system_message(error).c_str());
+// "Can not <what> project file <file>: <the system's text>".
+void sayFailed(kvs::SwitchReport& report, const wchar_t* what, const std::wstring& file, DWORD error) {
+  report.say(L"Can not " + std::wstring(what) + L" project file " + file + L": " + kvs::system_message(error) + L"\n");
 }
 
 // The rewritten text's bytes. Where the encoding gives each character a fixed number of bytes,
@@ -68,94 +64,94 @@ bool readWhole(HANDLE file, std::string& bytes) {
   return true;
 }
 
-SwitchResult openFailure(const std::wstring& name, const std::wstring& path, DWORD error) {
+SwitchResult openFailure(const std::wstring& name, const std::wstring& path, DWORD error, kvs::SwitchReport& report) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    acutPrintf(L"Can not open project file %ls: it is a folder, not a file.\n", name.c_str());
+    report.say(L"Can not open project file " + name + L": it is a folder, not a file.\n");
     return SwitchResult::FileUnusable;
   }
-  report(kCannotOpen, name, error);
+  sayFailed(report, L"open", name, error);
   return isGone(error) ? SwitchResult::FileGone : SwitchResult::FileUnusable;
 }
 
-void reportNotText(const std::wstring& name, const kvs::DecodedText& decoded) {
+void sayNotText(const std::wstring& name, const kvs::DecodedText& decoded, kvs::SwitchReport& report) {
   const std::wstring why = decoded.failure == kvs::DecodeFailure::ZeroByte
                                ? L"it holds a zero byte, so it is not a text file."
                                : L"it is not valid " + kvs::encoding_name(decoded.encoding) + L" text.";
-  acutPrintf(L"Can not switch project file %ls: %ls%ls", name.c_str(), why.c_str(), kLeftAsItWas);
+  report.say(L"Can not switch project file " + name + L": " + why + kLeftAsItWas);
 }
 
-// The own icon menu remembered for the project, for a switch back. False once a failure is printed.
-bool readRememberedMenu(const std::wstring& name, kvs::RecordValues& values) {
+// The own icon menu remembered for the project, for a switch back. False once a failure is said.
+bool readRememberedMenu(const std::wstring& name, kvs::RecordValues& values, kvs::SwitchReport& report) {
   std::wstring file;
   if (remembered_own_menu(name, values.remembered_menu, file)) return true;
-  acutPrintf(L"Can not read the own icon menu remembered for project file %ls in %ls: %ls.%ls", name.c_str(),
-             file.c_str(), kvs::system_message(GetLastError()).c_str(), kLeftAsItWas);
+  report.say(L"Can not read the own icon menu remembered for project file " + name + L" in " + file + L": " +
+             kvs::system_message(GetLastError()) + L"." + kLeftAsItWas);
   return false;
 }
 
 // On the way to GOST, the project's own icon menu (setting 2 as it was) is remembered, and
-// forgotten when it has the stock one. False once a failure is printed.
-bool rememberOwnMenu(const std::wstring& name, const kvs::SettingValue& menu) {
+// forgotten when it has the stock one. False once a failure is said.
+bool rememberOwnMenu(const std::wstring& name, const kvs::SettingValue& menu, kvs::SwitchReport& report) {
   if (!menu.present) return true;
   switch (kvs::menu_kind(menu.value)) {
-    case kvs::MenuKind::Own: return remember_own_menu(name, kvs::trim(menu.value));
-    case kvs::MenuKind::Stock: return remember_own_menu(name, L"");
+    case kvs::MenuKind::Own: return remember_own_menu(name, kvs::trim(menu.value), report);
+    case kvs::MenuKind::Stock: return remember_own_menu(name, L"", report);
     case kvs::MenuKind::Addon: break;
   }
   return true;
 }
 
-SwitchResult switchFile(const std::wstring& name, int tip) {
+SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, kvs::SwitchReport& report) {
   const std::wstring path = kvs::extended_path(name);
   std::string bytes;
   {
     kvs::FileHandle file(seam::open_for_reading(path));
-    if (!file.valid()) return openFailure(name, path, GetLastError());
+    if (!file.valid()) return openFailure(name, path, GetLastError(), report);
     if (!readWhole(file.get(), bytes)) {
-      report(kCannotRead, name, GetLastError());
+      sayFailed(report, L"read", name, GetLastError());
       return SwitchResult::FileUnusable;
     }
   }
   const kvs::DecodedText decoded = kvs::decode_text_file(bytes);
   if (decoded.failure != kvs::DecodeFailure::None) {
-    reportNotText(name, decoded);
+    sayNotText(name, decoded, report);
     return SwitchResult::FileUnusable;
   }
   kvs::RecordValues values;
   std::wstring message;
-  if (!library_values(tip, values, message)) {
-    acutPrintf(L"%ls", message.c_str());
+  if (!library(values, message)) {
+    report.say(message);
     return SwitchResult::Installation;
   }
-  if (values.gives_menu_back && !readRememberedMenu(name, values)) return SwitchResult::NotKept;
+  if (values.gives_menu_back && !readRememberedMenu(name, values, report)) return SwitchResult::NotKept;
   kvs::LibrarySettings read;
   kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values, read);
   // The text is stored without white space at its end.
   text.trim_end(decoded.text);
   std::string written;
   if (!encodeText(text, decoded, bytes, written)) {
-    acutPrintf(L"Can not convert project file %ls to %ls: %ls\n", name.c_str(),
-               kvs::encoding_name(decoded.encoding).c_str(), kvs::system_message(GetLastError()).c_str());
+    report.say(L"Can not convert project file " + name + L" to " + kvs::encoding_name(decoded.encoding) + L": " +
+               kvs::system_message(GetLastError()) + L"\n");
     return SwitchResult::FileUnusable;
   }
   // Checked here because a replace by rename would not refuse a read-only file.
   const DWORD attributes = seam::attributes(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    report(kCannotWrite, name, error);
+    sayFailed(report, L"write", name, error);
     return isGone(error) ? SwitchResult::FileGone : SwitchResult::FileUnusable;
   }
   if (attributes & FILE_ATTRIBUTE_READONLY) {
-    acutPrintf(L"Can not find environment file..\n");
+    report.say(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
-  if (!values.gives_menu_back && !rememberOwnMenu(name, read[1])) return SwitchResult::NotKept;
-  if (!keep_project_version(name, bytes)) return SwitchResult::NotKept;
+  if (!values.gives_menu_back && !rememberOwnMenu(name, read[1], report)) return SwitchResult::NotKept;
+  if (!keep_project_version(name, bytes, report)) return SwitchResult::NotKept;
   // What a switch of this project left beside it when it was cut short goes first.
   kvs::remove_replace_leftovers(path);
   if (!kvs::replace_file_content(path, written, attributes)) {
-    report(kCannotWrite, name, GetLastError());
+    sayFailed(report, L"write", name, GetLastError());
     return SwitchResult::FileUnusable;
   }
   return SwitchResult::Switched;
@@ -163,13 +159,11 @@ SwitchResult switchFile(const std::wstring& name, int tip) {
 
 }  // namespace
 
-SwitchResult switch_project_file(const std::wstring& path, int tip) {
+SwitchResult switch_project_file(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report) {
   try {
-    return switchFile(path, tip);
+    return switchFile(path, library, report);
   } catch (const std::bad_alloc&) {
-    acutPrintf(L"Can not switch project file %ls: not enough memory.\n", path.c_str());
+    report.say(L"Can not switch project file " + path + L": not enough memory.\n");
   }
   return SwitchResult::Other;
 }
-
-bool do_change(std::wstring fl_name, int tip) { return switch_project_file(fl_name, tip) == SwitchResult::Switched; }

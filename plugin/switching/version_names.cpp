@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "commands/project_list_text.h"
+#include "common/path_fold.h"
 #include "common/text_util.h"
 
 namespace kvs {

@@ -9,7 +9,7 @@
 #include "project_switch_fixture.h"
 #include "switch_fixture.h"
 #include "switching/kept_versions.h"
-#include "switching/project_driver.h"
+#include "commands/acad_switch.h"
 
 using namespace testing_support;
 

@@ -6,9 +6,8 @@
 
 #include "win32/system_message.h"
 #include "switch_fixture.h"
-#include "switching/change_env.h"
+#include "commands/acad_switch.h"
 #include "switching/kept_versions.h"
-#include "switching/project_driver.h"
 #include "win32/handles.h"
 
 using namespace testing_support;

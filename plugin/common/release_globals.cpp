@@ -1,0 +1,5 @@
+#include "common/release_globals.h"
+
+std::wstring version;
+std::wstring full_version_english;
+std::wstring full_version_russian;
