@@ -1,6 +1,7 @@
 // The plug-in's start-up in the simulated host with 10, 100 and 1000 registered projects
 // (small real project files), in a folder each and all in one folder, and what each project
-// adds; then a list of 10,000 of which half are gone. Prints measurements only.
+// adds; then a list of 10,000 of which half are gone; then kvs-switch over 1000 projects beside
+// the start-up pass over them. Prints measurements only.
 //
 // Run under Wine: KVS_STATE_DIR=$PWD/build/win/wine tools/wine-run build/win/bin/startup_bench.exe
 // It installs the add-on's library folders it needs under C:\Program Files\Korvanta\ and
@@ -132,6 +133,31 @@ int main() {
   const double ms = startupMs(1);
   std::printf("%d registered projects, half of them gone: %.0f ms\n", many, ms);
   removeProjects(projects, many, true);
+
+  // kvs-switch over the same kind of tree, 1000 projects of 40 KB in a folder each, beside the
+  // start-up pass over them: both switch every project to GOST with the same code.
+  std::string large = text.substr(0, text.find("?[SCALE]"));
+  for (int n = 40; large.size() < 40000; ++n)
+    large += "+[" + std::to_string(n) + "]C:\\Projects\\Plant\\Reports\\" + std::to_string(n) + "\r\n";
+  large += text.substr(text.find("?[SCALE]"));
+  const int batch = 1000;
+  if (!undoExisted) testing_support::removeTree(undo);
+  setProjects(makeProjects(projects, batch, true, 0, large));
+  const double pass = (startupMs(1) - empty) / batch;
+  removeProjects(projects, batch, true);
+  if (!undoExisted) testing_support::removeTree(undo);
+  setProjects(L"");
+  makeProjects(projects, batch, true, 0, large);
+  const auto t0 = Clock::now();
+  const testing_support::ProcessResult run = testing_support::runProcess(
+      testing_support::inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 " +
+      testing_support::inQuotes(projects.substr(0, projects.size() - 1)));
+  const double tool = std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / batch;
+  if (run.exitCode != 0) std::printf("kvs-switch failed: %s\n", run.output.substr(run.output.size() - 300).c_str());
+  removeProjects(projects, batch, true);
+  std::printf("%d projects of %zu bytes, a folder each, to GOST: start-up pass %.3f ms per project, kvs-switch "
+              "%.3f ms per project (%.2f x)\n",
+              batch, large.size(), pass, tool, tool / pass);
 
   RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
   // The versions every switch kept, unless the user had kept some before.

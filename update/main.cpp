@@ -8,26 +8,14 @@
 #include <string>
 
 #include "restore.h"
+#include "win32/console_text.h"
 
 namespace {
 
 CWinApp theApp;
 
 // To a console as it is; to a pipe or file in the ANSI code page, so paths stay legible.
-void writeError(const std::wstring& text) {
-  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-  if (err == nullptr || err == INVALID_HANDLE_VALUE || text.empty()) return;
-  DWORD mode = 0, put = 0;
-  if (GetConsoleMode(err, &mode)) {
-    WriteConsoleW(err, text.data(), static_cast<DWORD>(text.size()), &put, nullptr);
-    return;
-  }
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return;
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], n, nullptr, nullptr);
-  WriteFile(err, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-}
+void writeError(const std::wstring& text) { kvs::write_text(STD_ERROR_HANDLE, text, CP_ACP); }
 
 struct LocalFreeDeleter {
   void operator()(LPWSTR* p) const { LocalFree(p); }

@@ -13,6 +13,8 @@ namespace {
 // Room for a temporary name beside the file, as CreateDirectoryW's own limit leaves.
 const std::size_t kPlainLimit = MAX_PATH - 14;
 
+}  // namespace
+
 std::wstring full_path(const std::wstring& path) {
   DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   while (size != 0) {
@@ -26,8 +28,6 @@ std::wstring full_path(const std::wstring& path) {
   }
   return path;
 }
-
-}  // namespace
 
 std::wstring extended_path(const std::wstring& path) {
   if (path.size() < kPlainLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;

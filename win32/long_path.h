@@ -10,6 +10,9 @@ namespace kvs {
 // "..\" path is made full first, since the "\\?\" form takes it literally.
 std::wstring extended_path(const std::wstring& path);
 
+// The path made full (a relative or "..\" path from the current folder), as the system does it.
+std::wstring full_path(const std::wstring& path);
+
 // True when a file-system search for the path, of any length, finds an entry.
 bool path_exists(const std::wstring& path);
 

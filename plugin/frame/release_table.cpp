@@ -1,5 +1,7 @@
 #include "frame/release_table.h"
 
+#include "common/text_util.h"
+
 namespace kvs {
 
 namespace {
@@ -50,6 +52,36 @@ bool release_from_product_key(const std::wstring& root, ProductRelease& found) {
     found.russian = subkey + L":419";
     return true;
   }
+  return false;
+}
+
+bool acade_release_of_product_key(const std::wstring& root, std::wstring& year) {
+  ProductRelease later;
+  if (release_from_product_key(root, later)) {
+    year = later.version;
+    return true;
+  }
+  // The releases _VERNUM names are known by their rows' sub-keys, letter case aside.
+  std::wstring key = to_lower(root);
+  while (!key.empty() && key[key.size() - 1] == L'\\') key.erase(key.size() - 1);
+  for (const auto& row : kRows) {
+    const std::wstring subkeys[] = {to_lower(row.english), to_lower(row.russian)};
+    for (const std::wstring& subkey : subkeys) {
+      if (key.size() >= subkey.size() && key.compare(key.size() - subkey.size(), subkey.size(), subkey) == 0 &&
+          (key.size() == subkey.size() || key[key.size() - subkey.size() - 1] == L'\\')) {
+        year = row.version;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool is_known_release(const std::wstring& year) {
+  for (const auto& row : kRows)
+    if (year == row.version) return true;
+  for (const auto& row : kReleaseKeys)
+    if (year == row.version) return true;
   return false;
 }
 

@@ -27,4 +27,11 @@ struct ProductRelease {
 // in "07") of a release from 2016 to 2027, whose year its release key names. False otherwise.
 bool release_from_product_key(const std::wstring& root, ProductRelease& release);
 
+// The ACADE release year of a product whose registry key AutoCAD keeps ("R20.0\ACAD-E007:419",
+// with or without the path before it), from 2010 on; false for any other product.
+bool acade_release_of_product_key(const std::wstring& root, std::wstring& year);
+
+// Whether `year` names an ACADE release the add-on knows ("2010" to "2027").
+bool is_known_release(const std::wstring& year);
+
 }  // namespace kvs

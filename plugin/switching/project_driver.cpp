@@ -102,7 +102,10 @@ bool rememberOwnMenu(const std::wstring& name, const kvs::SettingValue& menu, kv
   return true;
 }
 
-SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, kvs::SwitchReport& report) {
+// Without `write`, everything up to the writing. `settings`, when given, learns the library
+// settings the file holds and will hold.
+SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, kvs::SwitchReport& report, bool write,
+                        SwitchedSettings* settings) {
   const std::wstring path = kvs::extended_path(name);
   std::string bytes;
   {
@@ -127,6 +130,11 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   if (values.gives_menu_back && !readRememberedMenu(name, values, report)) return SwitchResult::NotKept;
   kvs::LibrarySettings read;
   kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values, read);
+  if (settings) {
+    settings->read = true;
+    settings->before = read;
+    settings->after = kvs::settings_after_switch(read, values);
+  }
   // The text is stored without white space at its end.
   text.trim_end(decoded.text);
   std::string written;
@@ -146,6 +154,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
     report.say(L"Can not find environment file..\n");
     return SwitchResult::FileUnusable;
   }
+  if (!write) return SwitchResult::Switched;
   if (!values.gives_menu_back && !rememberOwnMenu(name, read[1], report)) return SwitchResult::NotKept;
   if (!keep_project_version(name, bytes, report)) return SwitchResult::NotKept;
   // What a switch of this project left beside it when it was cut short goes first.
@@ -159,11 +168,26 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
 
 }  // namespace
 
-SwitchResult switch_project_file(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report) {
+namespace {
+
+SwitchResult switchOrPreview(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report,
+                             bool write, SwitchedSettings* settings) {
   try {
-    return switchFile(path, library, report);
+    return switchFile(path, library, report, write, settings);
   } catch (const std::bad_alloc&) {
     report.say(L"Can not switch project file " + path + L": not enough memory.\n");
   }
   return SwitchResult::Other;
+}
+
+}  // namespace
+
+SwitchResult switch_project_file(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report,
+                                 SwitchedSettings* settings) {
+  return switchOrPreview(path, library, report, true, settings);
+}
+
+SwitchResult preview_project_switch(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report,
+                                    SwitchedSettings& settings) {
+  return switchOrPreview(path, library, report, false, &settings);
 }

@@ -318,6 +318,15 @@ std::wstring menu_after_switch_back(const SettingValue& current, const std::wstr
   return kind == MenuKind::Addon && !remembered.empty() ? remembered : std::wstring(kStockMenuFile);
 }
 
+LibrarySettings settings_after_switch(const LibrarySettings& read, const RecordValues& values) {
+  const std::wstring written[] = {values.record1, values.gives_menu_back ? std::wstring(kStockMenuFile) : values.record2,
+                                  values.record3, trim(values.record20)};
+  LibrarySettings after;
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
+    if (read[i].present || kLibrarySettings[i] == kEnvRecord) after[i] = SettingValue(written[i]);
+  return after;
+}
+
 int parse_record_number(const std::wstring& text) { return record_number(text, 0, text.size()); }
 
 TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values, LibrarySettings& read) {

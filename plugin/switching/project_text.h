@@ -98,6 +98,11 @@ MenuKind menu_kind(const std::wstring& menu);
 // was switched to GOST (`remembered`, empty for none); anything else becomes the stock menu.
 std::wstring menu_after_switch_back(const SettingValue& current, const std::wstring& remembered);
 
+// The library settings a rewrite with `values` gives a project that held `read`: the settings 1,
+// 2 and 3 it has take the mode's values (own entries and menus never count for the library),
+// setting 20 is always there.
+LibrarySettings settings_after_switch(const LibrarySettings& read, const RecordValues& values);
+
 // Record number as the MSVC runtime's _wtoi reads it: leading white space, an optional
 // sign, decimal digits, 0 when there are none. Out-of-range values saturate.
 int parse_record_number(const std::wstring& text);

@@ -55,3 +55,24 @@ TEST(ReleaseTable, LaterReleasesComeFromTheProductKey) {
     EXPECT_EQ(release.russian, std::wstring(c.english).replace(std::wcslen(c.english) - 3, 3, L"419"));
   }
 }
+
+// kvs-switch finds the newest ACADE release among the product keys in the user's registry.
+TEST(ReleaseTable, EveryAcadeReleaseFromItsProductKey) {
+  const struct {
+    const wchar_t* key;
+    const wchar_t* year;  // empty: not ACADE
+  } cases[] = {
+      {L"R18.0\\ACAD-8007:409", L"2010"}, {L"r20.0\\acad-e007:419", L"2015"}, {L"R20.1\\ACAD-F007:419", L"2016"},
+      {L"R26.0\\ACAD-A107:409", L"2027"}, {L"R20.0\\ACAD-E001:409", L""},     {L"R17.2\\ACAD-7007:409", L""},
+      {L"XR20.0\\ACAD-E007:409", L""},
+  };
+  for (const auto& c : cases) {
+    std::wstring year;
+    EXPECT_EQ(kvs::acade_release_of_product_key(c.key, year), *c.year != 0) << c.key;
+    EXPECT_EQ(year, c.year) << c.key;
+  }
+  EXPECT_TRUE(kvs::is_known_release(L"2010"));
+  EXPECT_TRUE(kvs::is_known_release(L"2027"));
+  EXPECT_FALSE(kvs::is_known_release(L"2009"));
+  EXPECT_FALSE(kvs::is_known_release(L"2028"));
+}

@@ -34,7 +34,7 @@ class AddonDeployment : public installed_addon::InstalledAddon {
   // What either installer puts in place: the add-on's tree and the bundle with the build of
   // every ObjectARX family, byte for byte as the build made them.
   static void expectInstalled() {
-    for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Data\\ACE_GOST_MENU.dat",
+    for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Support\\kvs-switch.exe", L"Data\\ACE_GOST_MENU.dat",
                                 L"Data\\ace_plc.mdb", L"Data\\Template\\GOST_A3.dwt",
                                 L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
                                 L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg"})
@@ -70,6 +70,11 @@ class Deployment : public AddonDeployment {
 TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
   expectInstalled();
   EXPECT_TRUE(fileExists(kInstall + L"uninstall.exe"));
+  // The CAD manager's program answers from where it is installed.
+  const std::wstring demo = userDocs() + L"AeData\\Proj\\Demo\\Demo.wdp";
+  ProcessResult status = runProcess(inQuotes(kInstall + L"Support\\kvs-switch.exe") + L" status " + inQuotes(demo));
+  EXPECT_EQ(status.exitCode, 0u) << status.output;
+  EXPECT_NE(status.output.find(toUtf8(demo + L": stock ACADE\n")), std::string::npos) << status.output;
 }
 
 TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {

@@ -1,0 +1,244 @@
+#include "batch.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "arguments.h"
+#include "commands/project_list_text.h"
+#include "commands/status_text.h"
+#include "common/path_fold.h"
+#include "common/text_util.h"
+#include "frame/release_table.h"
+#include "switching/library_lists.h"
+#include "switching/project_driver.h"
+#include "switching/project_look.h"
+#include "win32/file_replace.h"
+#include "win32/handles.h"
+#include "win32/long_path.h"
+#include "win32/registry.h"
+#include "win32/system_message.h"
+#include "win32/text_codec.h"
+
+namespace kvs_switch {
+
+namespace {
+
+const wchar_t kAutoCadKey[] = L"Software\\Autodesk\\AutoCAD";
+const wchar_t kRegistered[] = L" [registered: AutoCAD's next start-up or quit switches it again]";
+
+// What a switch says, kept for the project's line and its row in the report.
+class Collected : public kvs::SwitchReport {
+ public:
+  void say(const std::wstring& text) override { text_ += text; }
+  // The lines said, as one line.
+  std::wstring line() const {
+    std::wstring line = kvs::trim(text_);
+    std::replace(line.begin(), line.end(), L'\n', L' ');
+    line.erase(std::remove(line.begin(), line.end(), L'\r'), line.end());
+    return line;
+  }
+
+ private:
+  std::wstring text_;
+};
+
+std::vector<std::wstring> subkeys(HKEY parent, const std::wstring& path) {
+  std::vector<std::wstring> names;
+  kvs::RegKey key;
+  if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD size = sizeof name / sizeof name[0];
+    if (RegEnumKeyExW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(name);
+  }
+  return names;
+}
+
+// The newest ACADE release whose per-user key this user's registry holds; empty for none.
+std::wstring newestRelease() {
+  std::wstring newest;
+  for (const std::wstring& release : subkeys(HKEY_CURRENT_USER, kAutoCadKey)) {
+    for (const std::wstring& product : subkeys(HKEY_CURRENT_USER, std::wstring(kAutoCadKey) + L"\\" + release)) {
+      std::wstring year;
+      if (kvs::acade_release_of_product_key(release + L"\\" + product, year) && year > newest) newest = year;
+    }
+  }
+  return newest;
+}
+
+bool isProjectFile(const std::wstring& name) {
+  return name.size() > 4 && kvs::same_path(name.substr(name.size() - 4), L".wdp");
+}
+
+// The project files in `folder` (ending in a separator) and its sub-folders, in name order.
+void findProjects(const std::wstring& folder, std::vector<std::wstring>& found) {
+  std::vector<std::wstring> files, folders;
+  WIN32_FIND_DATAW data;
+  {
+    const kvs::FindHandle find(FindFirstFileW(kvs::extended_path(folder + L"*").c_str(), &data));
+    if (!find.valid()) return;
+    do {
+      const std::wstring name = data.cFileName;
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (isProjectFile(name)) files.push_back(name);
+      } else if (name != L"." && name != L".." && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        // A link into another folder could lead back here.
+        folders.push_back(name);
+      }
+    } while (FindNextFileW(find.get(), &data));
+  }
+  std::sort(files.begin(), files.end());
+  std::sort(folders.begin(), folders.end());
+  for (const std::wstring& file : files) found.push_back(folder + file);
+  for (const std::wstring& sub : folders) findProjects(folder + sub + L"\\", found);
+}
+
+// The projects a PATH names: the file, or those in the folder and its sub-folders. A path that
+// names nothing is a project that is gone, so that it is said.
+std::vector<std::wstring> projectsOf(const std::wstring& given, const Output& output) {
+  std::vector<std::wstring> found;
+  std::wstring path = kvs::full_path(given);
+  const DWORD attributes = GetFileAttributesW(kvs::extended_path(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    found.push_back(path);
+    return found;
+  }
+  if (path[path.size() - 1] != L'\\' && path[path.size() - 1] != L'/') path += L'\\';
+  findProjects(path, found);
+  if (found.empty()) output.out(given + L": no project file (*.wdp) in it or its sub-folders\n");
+  return found;
+}
+
+std::wstring library(const ProjectLook& look) {
+  return look.readable ? kvs::library_summary(kvs::library_settings(look.text)) : L"unknown";
+}
+
+struct Row {
+  std::wstring path, before, after, outcome, message;
+};
+
+struct Counts {
+  Counts() : done(0), refused(0), gost(0), stock(0), mixed(0), registered(0) {}
+  int done, refused, gost, stock, mixed, registered;
+};
+
+Row statusOf(const std::wstring& path, Counts& counts) {
+  const ProjectLook look = look_at_project_file(path);
+  Row row = {path, library(look), library(look), look.readable ? L"read" : L"unreadable", look.why};
+  if (!look.readable) {
+    ++counts.refused;
+    return row;
+  }
+  switch (kvs::project_library(kvs::library_settings(look.text))) {
+    case kvs::ProjectLibrary::Gost: ++counts.gost; break;
+    case kvs::ProjectLibrary::Stock: ++counts.stock; break;
+    case kvs::ProjectLibrary::Mixed: ++counts.mixed; break;
+  }
+  return row;
+}
+
+// The switch, or with --dry-run what it would give: the same libraries, the same rewrite.
+Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& counts) {
+  const int tip = arguments.command == Command::Gost ? 1 : 2;
+  const std::wstring release = arguments.release;
+  const LibraryValues libraries = [tip, release](kvs::RecordValues& values, std::wstring& message) {
+    return library_lists(tip, release, values, message);
+  };
+  Collected said;
+  SwitchedSettings settings;
+  const SwitchResult result = arguments.dry_run ? preview_project_switch(path, libraries, said, settings)
+                                                : switch_project_file(path, libraries, said, &settings);
+  Row row = {path, settings.read ? kvs::library_summary(settings.before) : L"unknown", L"", L"", said.line()};
+  if (result == SwitchResult::Switched) {
+    row.after = kvs::library_summary(settings.after);
+    row.outcome = arguments.dry_run ? L"would switch" : L"switched";
+    ++counts.done;
+    return row;
+  }
+  row.after = row.before;
+  row.outcome = L"refused";
+  ++counts.refused;
+  return row;
+}
+
+std::wstring summary(const Arguments& arguments, std::size_t projects, const Counts& counts) {
+  std::wstring text = std::to_wstring(projects) + (projects == 1 ? L" project: " : L" projects: ");
+  if (arguments.command == Command::Status) {
+    text += std::to_wstring(counts.gost) + L" GOST, " + std::to_wstring(counts.stock) + L" stock ACADE, " +
+            std::to_wstring(counts.mixed) + L" mixed, " + std::to_wstring(counts.refused) + L" unreadable";
+  } else {
+    text += std::to_wstring(counts.done) + (arguments.dry_run ? L" would switch, " : L" switched, ") +
+            std::to_wstring(counts.refused) + L" refused";
+  }
+  if (counts.registered > 0)
+    text += L"; " + std::to_wstring(counts.registered) + L" registered in AutoCAD, whose next start-up or quit switches them again";
+  return text + (arguments.dry_run ? L"; nothing changed (dry run).\n" : L".\n");
+}
+
+// The report, UTF-8 after its byte-order mark (as spreadsheets read Cyrillic), put in place in one step.
+bool writeReport(const std::wstring& file, const std::vector<Row>& rows, const Output& output) {
+  const wchar_t* const header[] = {L"path", L"library before", L"library after", L"outcome", L"message"};
+  std::wstring text = csv_row(std::vector<std::wstring>(header, header + 5));
+  for (const Row& r : rows) {
+    const std::wstring fields[] = {r.path, r.before, r.after, r.outcome, r.message};
+    text += csv_row(std::vector<std::wstring>(fields, fields + 5));
+  }
+  std::string bytes;
+  if (kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes) &&
+      kvs::replace_file_content(kvs::extended_path(kvs::full_path(file)), bytes, FILE_ATTRIBUTE_NORMAL))
+    return true;
+  output.error(L"kvs-switch: can not write the report " + file + L": " + kvs::system_message(GetLastError()) + L".\n");
+  return false;
+}
+
+}  // namespace
+
+int run(const std::vector<std::wstring>& args, const Output& output) {
+  Arguments arguments;
+  std::wstring error;
+  if (!parse_arguments(args, arguments, error)) {
+    output.error(L"kvs-switch: " + error + L".\n" + kUsage);
+    return 2;
+  }
+  if (arguments.release.empty() && arguments.command != Command::Status) {
+    arguments.release = newestRelease();
+    if (arguments.release.empty()) {
+      output.error(L"kvs-switch: no ACADE release is in this user's registry; say which with --release YEAR.\n" +
+                   std::wstring(kUsage));
+      return 2;
+    }
+  }
+  std::vector<std::wstring> projects;
+  for (const std::wstring& path : arguments.paths) {
+    const std::vector<std::wstring> found = projectsOf(path, output);
+    projects.insert(projects.end(), found.begin(), found.end());
+  }
+  std::wstring list;
+  kvs::RegKey addon;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, addon.put()) == ERROR_SUCCESS)
+    kvs::read_string_value(addon.get(), L"Projects", list);
+
+  Counts counts;
+  std::vector<Row> rows;
+  for (std::size_t i = 0; i < projects.size(); ++i) {
+    if (output.progress) output.progress(L"\r" + std::to_wstring(i + 1) + L"/" + std::to_wstring(projects.size()) + L" ");
+    const Row row = arguments.command == Command::Status ? statusOf(projects[i], counts)
+                                                          : switchOf(projects[i], arguments, counts);
+    const bool registered = kvs::list_has_entry(list, row.path);
+    if (registered) ++counts.registered;
+    std::wstring line = row.path + L": ";
+    if (row.outcome == L"refused" || row.outcome == L"unreadable") line += row.outcome + L": " + row.message;
+    else if (arguments.command == Command::Status) line += row.before;
+    else line += row.before + L" -> " + row.after;
+    output.out(line + (registered ? kRegistered : L"") + L"\n");
+    rows.push_back(row);
+  }
+  if (output.progress && !projects.empty()) output.progress(L"\r" + std::wstring(24, L' ') + L"\r");
+  output.out(summary(arguments, projects.size(), counts));
+  if (!arguments.report.empty() && !writeReport(arguments.report, rows, output)) return 1;
+  return counts.refused > 0 || projects.empty() ? 1 : 0;
+}
+
+}  // namespace kvs_switch

@@ -1,0 +1,149 @@
+// kvs-switch.exe as a CAD manager runs it over a folder of projects: the line and the report
+// row of each project, the bytes on disk, and kvs_undo in AutoCAD taking a batch switch back.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "support/installed_library.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::wstring fromUtf16(const std::string& bytes) {
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+}
+
+// The report's rows by path: library before, library after, outcome, message.
+std::map<std::wstring, std::vector<std::wstring>> reportRows(const std::wstring& file) {
+  std::string bytes = readBytes(file);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  const std::wstring text = fromUtf8(bytes.substr(3));
+  std::map<std::wstring, std::vector<std::wstring>> rows;
+  std::vector<std::wstring> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (quoted && c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
+      fields.back() += text[++i];
+    } else if (c == L'"') {
+      quoted = !quoted;
+    } else if (!quoted && c == L',') {
+      fields.emplace_back();
+    } else if (!quoted && c == L'\r' && text[i + 1] == L'\n') {
+      ++i;
+      rows[fields[0]] = std::vector<std::wstring>(fields.begin() + 1, fields.end());
+      fields.assign(1, L"");
+    } else {
+      fields.back() += c;
+    }
+  }
+  return rows;
+}
+
+TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
+  RegistryKeyGuard key(L"SOFTWARE\\Korvanta");
+  KeptVersionsGuard kept;
+  InstalledLibrary library;
+  TempDir dir;
+  const std::wstring root = dir.path() + L"Проекты\\";
+  const std::wstring office = root + L"Цех 1\\Щит ЩУ-2.wdp", unicode = root + L"Цех 2\\Unicode.wdp",
+                     locked = root + L"locked\\Locked.wdp", readOnly = root + L"ro\\ReadOnly.wdp",
+                     notText = root + L"bad\\NotText.wdp",
+                     deep = root + std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\Длинный.wdp";
+  const std::wstring stock = L"*[1]Щит +24В?\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;\r\n+[2]OFFICE.DAT\r\n"
+                             L"+[3]%SL_DIR%panel/\r\n+[20]\r\n?[0]H\r\nЛист01.dwg";
+  std::map<std::wstring, std::string> original;
+  for (const std::wstring& project : {office, unicode, locked, readOnly, notText, deep}) {
+    makeFolders(anyLength(project.substr(0, project.find_last_of(L'\\'))));
+    original[project] = project == unicode ? fileBytes(stock, "utf-16le")
+                        : project == notText ? std::string("+[1]a\r\n\0+[2]b", 14)
+                                             : toAnsi(stock);
+    writeBytes(anyLength(project), original[project]);
+  }
+  ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+  regWriteString(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", L"Projects", office + L";");
+  const std::wstring tool = inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 ";
+  const std::wstring report = dir.path() + L"отчёт.csv";
+
+  ProcessResult dry;
+  ProcessResult batch;
+  {
+    // Open in AutoCAD: held without sharing.
+    HANDLE open = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    dry = runProcess(tool + L"--dry-run " + inQuotes(root));
+    for (const auto& project : original) {
+      if (project.first == locked) continue;
+      EXPECT_EQ(readBytes(anyLength(project.first)), project.second) << "dry run";
+    }
+    batch = runProcess(tool + L"--report " + inQuotes(report) + L" " + inQuotes(root));
+    CloseHandle(open);
+  }
+  EXPECT_EQ(dry.exitCode, 1u) << dry.output;
+  EXPECT_NE(dry.output.find(toUtf8(office + L": stock ACADE -> GOST [registered")), std::string::npos) << dry.output;
+  EXPECT_NE(dry.output.find("6 projects: 3 would switch, 3 refused; 1 registered in AutoCAD, whose next start-up or quit switches them "
+                             "again; nothing changed (dry run)."), std::string::npos)
+      << dry.output;
+  EXPECT_EQ(batch.exitCode, 1u) << batch.output;
+  EXPECT_NE(batch.output.find("6 projects: 3 switched, 3 refused; 1 registered in AutoCAD"), std::string::npos)
+      << batch.output;
+
+  const struct {
+    std::wstring project, before, after, outcome, message;  // the message's start
+    bool changed;
+  } rows[] = {
+      {office, L"stock ACADE", L"GOST", L"switched", L"", true},
+      {unicode, L"stock ACADE", L"GOST", L"switched", L"", true},
+      {deep, L"stock ACADE", L"GOST", L"switched", L"", true},
+      {locked, L"unknown", L"unknown", L"refused", L"Can not open project file " + locked + L": ", false},
+      {readOnly, L"stock ACADE", L"stock ACADE", L"refused", L"Can not find environment file..", false},
+      {notText, L"unknown", L"unknown", L"refused",
+       L"Can not switch project file " + notText + L": it holds a zero byte, so it is not a text file.", false},
+  };
+  const auto report_rows = reportRows(report);
+  EXPECT_EQ(report_rows.size(), 7u);  // and the header
+  for (const auto& r : rows) {
+    SCOPED_TRACE(toUtf8(r.project));
+    const auto row = report_rows.find(r.project);
+    ASSERT_NE(row, report_rows.end());
+    ASSERT_EQ(row->second.size(), 4u);
+    EXPECT_EQ(row->second[0], r.before);
+    EXPECT_EQ(row->second[1], r.after);
+    EXPECT_EQ(row->second[2], r.outcome);
+    EXPECT_EQ(row->second[3].substr(0, r.message.size()), r.message);
+    const std::string bytes = readBytes(anyLength(r.project));
+    EXPECT_EQ(bytes != original[r.project], r.changed);
+    if (!r.changed) continue;
+    // The office's folder stays first, the add-on's menu takes its place, the rest is as it was.
+    const std::wstring text = r.project == unicode ? fromUtf16(bytes) : fromAnsi(bytes);
+    const std::wstring head = L"*[1]Щит +24В?\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;C:\\Program Files\\Korvanta\\Support\\;";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_NE(text.find(L"+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"), std::wstring::npos);
+    const std::wstring tail = L"+[20]kvdata.env\r\n?[0]H\r\nЛист01.dwg";
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+  }
+  EXPECT_EQ(readBytes(unicode).substr(0, 2), "\xFF\xFE");
+
+  // kvs_undo in AutoCAD takes the batch's switch back; the switch back gives the office's menu too.
+  ProcessResult undo = runProcess(simCommand() + L" --project " + inQuotes(unicode) + L" --load " +
+                                      inQuotes(binDir() + L"KVS_switch_2015.arx"),
+                                  "kvs_undo\nARXUNLOAD KVS_switch_2015.arx\n");
+  EXPECT_EQ(readBytes(unicode), original[unicode]) << undo.output;
+  ProcessResult back = runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" stock --release 2015 " + inQuotes(office));
+  EXPECT_EQ(back.exitCode, 0u) << back.output;
+  EXPECT_NE(fromAnsi(readBytes(office)).find(L"+[2]OFFICE.DAT\r\n"), std::wstring::npos);
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(KvsSwitch, BadUsageGetsTheUsageText) {
+  for (const wchar_t* args : {L"", L"flip C:\\p.wdp", L"gost", L"gost --release 2009 C:\\p.wdp", L"status --bogus x"}) {
+    ProcessResult r = runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" " + args);
+    EXPECT_EQ(r.exitCode, 2u) << toUtf8(args);
+    EXPECT_NE(r.output.find("usage: kvs-switch status [options] PATH..."), std::string::npos) << r.output;
+  }
+}
+
+}  // namespace
