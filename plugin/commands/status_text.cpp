@@ -32,7 +32,7 @@ std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary lib
 bool same_folder(const std::wstring& folder, const wchar_t* inside) {
   std::wstring entry = folded_path(trim(folder));
   while (!entry.empty() && entry.back() == L'\\') entry.pop_back();
-  return entry == folded_path(std::wstring(kInstallFolder) + inside);
+  return entry == folded_path(std::wstring(install::kRoot) + inside);
 }
 
 }  // namespace

@@ -7,9 +7,6 @@
 
 namespace kvs {
 
-// The add-on's installation folder, under which every file a switch to GOST names lies.
-const wchar_t kInstallFolder[] = L"C:\\Program Files\\Korvanta\\";
-
 enum class SettingLibrary { Gost, Stock, Unset };
 
 // Settings 1, 2 and 3 are on GOST when they name something under the add-on's installation
