@@ -1,5 +1,5 @@
-# The ObjectARX families the add-on is built for, the one list the build reads. A family is
-# added here and nowhere else: plugin/plugin.cmake makes its module, host/ the stand-in of its
+# The ObjectARX families the add-on is built for, the one list the build reads. The build
+# learns a family here and nowhere else: plugin/plugin.cmake makes its module, host/ the stand-in of its
 # SDK's link library (arxapi_<major>), data/ its component in the bundle manifest, and
 # installer/ its place in both installers (KorvantaSetup.exe and KorvantaSetup.msi).
 #

@@ -27,7 +27,7 @@ ShowInstDetails show
 !define BUNDLE "$APPDATA\Autodesk\ApplicationPlugins\Korvanta.bundle"
 !include /CHARSET=UTF8 "${INSTALLED_FILES}"
 
-Page directory
+; The add-on works only from its fixed folder: no page offers another.
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
@@ -36,6 +36,14 @@ UninstPage instfiles
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  ; An installation made with KorvantaSetup.msi lists the same files: the two would remove
+  ; each other's.
+  System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r0) i .r1'
+  StrCmp $1 0 0 done
+    MessageBox MB_OK|MB_ICONSTOP "The add-on is installed with its Windows Installer package (KorvantaSetup.msi). Remove that installation (Programs and Features, or msiexec /x) before running KorvantaSetup.exe." /SD IDOK
+    SetErrorLevel 4
+    Quit
+  done:
 FunctionEnd
 
 Section "Add-on"

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "win32/handles.h"
+#include "win32/long_path.h"
 #include "win32/registry.h"
 
 namespace {
@@ -34,19 +35,7 @@ const wchar_t kAutocadKey[] = L"Software\\Autodesk\\AutoCAD";
 const wchar_t kProfileList[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 
 std::vector<std::wstring> subkeys(HKEY root, const std::wstring& path) {
-  std::vector<std::wstring> names;
-  kvs::RegKey key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS)
-    return names;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];  // the longest key name the registry allows, and its NUL
-    DWORD length = sizeof name / sizeof name[0];
-    const LONG rc = RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (rc == ERROR_MORE_DATA) continue;
-    if (rc != ERROR_SUCCESS) break;
-    names.push_back(std::wstring(name, length));
-  }
-  return names;
+  return kvs::subkey_names(root, path, KEY_WOW64_64KEY);
 }
 
 std::wstring stringValue(HKEY root, const std::wstring& path, const wchar_t* name) {
@@ -88,12 +77,11 @@ void docsOfProfiles(std::vector<std::wstring>& docs) {
   for (std::size_t s = 0; s < sids.size(); ++s) {
     const std::wstring image = stringValue(HKEY_LOCAL_MACHINE, std::wstring(kProfileList) + L"\\" + sids[s], L"ProfileImagePath");
     if (image.empty()) continue;
-    wchar_t expanded[MAX_PATH];
-    const DWORD length = ExpandEnvironmentStringsW(image.c_str(), expanded, MAX_PATH);
-    if (length == 0 || length > MAX_PATH) continue;
-    const std::wstring documents = asFolder(expanded) + L"Documents\\";
+    std::vector<wchar_t> expanded(ExpandEnvironmentStringsW(image.c_str(), nullptr, 0) + 1);
+    if (!ExpandEnvironmentStringsW(image.c_str(), &expanded[0], static_cast<DWORD>(expanded.size()))) continue;
+    const std::wstring documents = asFolder(&expanded[0]) + L"Documents\\";
     WIN32_FIND_DATAW data;
-    kvs::FindHandle find(FindFirstFileW((documents + L"Acade *").c_str(), &data));
+    kvs::FindHandle find(FindFirstFileW(kvs::extended_path(documents + L"Acade *").c_str(), &data));
     if (!find.valid()) continue;
     do {
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) docs.push_back(documents + data.cFileName + L"\\");
@@ -102,7 +90,7 @@ void docsOfProfiles(std::vector<std::wstring>& docs) {
 }
 
 bool isFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(kvs::extended_path(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

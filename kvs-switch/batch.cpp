@@ -43,24 +43,11 @@ class Collected : public kvs::SwitchReport {
   std::wstring text_;
 };
 
-std::vector<std::wstring> subkeys(HKEY parent, const std::wstring& path) {
-  std::vector<std::wstring> names;
-  kvs::RegKey key;
-  if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD size = sizeof name / sizeof name[0];
-    if (RegEnumKeyExW(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(name);
-  }
-  return names;
-}
-
 // The newest ACADE release whose per-user key this user's registry holds; empty for none.
 std::wstring newestRelease() {
   std::wstring newest;
-  for (const std::wstring& release : subkeys(HKEY_CURRENT_USER, kAutoCadKey)) {
-    for (const std::wstring& product : subkeys(HKEY_CURRENT_USER, std::wstring(kAutoCadKey) + L"\\" + release)) {
+  for (const std::wstring& release : kvs::subkey_names(HKEY_CURRENT_USER, kAutoCadKey)) {
+    for (const std::wstring& product : kvs::subkey_names(HKEY_CURRENT_USER, std::wstring(kAutoCadKey) + L"\\" + release)) {
       std::wstring year;
       if (kvs::acade_release_of_product_key(release + L"\\" + product, year) && year > newest) newest = year;
     }

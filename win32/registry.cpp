@@ -1,5 +1,7 @@
 #include "win32/registry.h"
 
+#include "win32/handles.h"
+
 #include <new>
 #include <vector>
 
@@ -27,6 +29,19 @@ LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text) {
     text.clear();
     return ERROR_NOT_ENOUGH_MEMORY;
   }
+}
+
+std::vector<std::wstring> subkey_names(HKEY root, const std::wstring& path, REGSAM view) {
+  std::vector<std::wstring> names;
+  RegKey key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view, key.put()) != ERROR_SUCCESS) return names;
+  wchar_t name[256];  // the longest key name the registry allows, and its NUL
+  for (DWORD i = 0;; ++i) {
+    DWORD length = sizeof name / sizeof name[0];
+    if (RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(std::wstring(name, length));
+  }
+  return names;
 }
 
 LONG write_string_value(HKEY key, const wchar_t* name, const std::wstring& text) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace kvs {
 
@@ -14,5 +15,9 @@ LONG read_string_value(HKEY key, const wchar_t* name, std::wstring& text);
 
 // `text` stored as a string value, its NUL included; ERROR_SUCCESS or the failure's code.
 LONG write_string_value(HKEY key, const wchar_t* name, const std::wstring& text);
+
+// The names of the keys under `root`\`path`, opened with `view` (0, or KEY_WOW64_64KEY) besides
+// the right to list them; none when it cannot be opened.
+std::vector<std::wstring> subkey_names(HKEY root, const std::wstring& path, REGSAM view = 0);
 
 }  // namespace kvs

@@ -285,8 +285,12 @@ class ProfileListEntry {
 TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
   ProcessResult install = logged(L"/i " + inQuotes(package()));
   ASSERT_EQ(install.exitCode, 0u) << install.output;
+  // This user keeps ACADE's documents outside the profile's Documents folder: only the ACADE
+  // profile in the registry names them.
   const std::wstring docs = userDocs();
   ASSERT_FALSE(docs.empty());
+  const std::wstring elsewhere = dir_.path() + L"CAD Иванов\\";
+  regWriteString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", elsewhere);
   const std::wstring otherProfile = dir_.path() + L"Другой пользователь";
   ProfileListEntry otherUser(L"S-1-5-21-0-0-0-1999", otherProfile);
 
@@ -294,7 +298,7 @@ TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
     const char* whose;
     std::wstring plcFolder;
   } cases[] = {
-      {"this user's, named by the ACADE profile in the registry", docs + L"AeData\\en-US\\Plc\\"},
+      {"this user's, named by the ACADE profile in the registry", elsewhere + L"AeData\\en-US\\Plc\\"},
       {"a user's who is not logged on, in ACADE's folder in that profile",
        otherProfile + L"\\Documents\\Acade 2019\\AeData\\ru-RU\\Plc\\"},
   };
@@ -316,18 +320,30 @@ TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
     DeleteFileW(backup.c_str());
   }
 
+  regWriteString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs);
   ProcessResult removal = logged(L"/x " + inQuotes(package()));
   EXPECT_EQ(removal.exitCode, 0u) << removal.output;
   EXPECT_FALSE(fileExists(kInstall));
   EXPECT_FALSE(fileExists(kBundle));
 }
 
-TEST_F(MsiDeployment, RefusesToInstallOverKorvantaSetupExe) {
+// The two installers list the same files: neither installs over the other's installation.
+TEST_F(MsiDeployment, NeitherInstallerInstallsOverTheOther) {
   ASSERT_NO_FATAL_FAILURE(install());
-  ProcessResult r = logged(L"/i " + inQuotes(package()));
-  EXPECT_EQ(r.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << r.output;
+  ProcessResult msi = logged(L"/i " + inQuotes(package()));
+  EXPECT_EQ(msi.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << msi.output;
   EXPECT_TRUE(installed_addon::installedPackages().empty());
   EXPECT_TRUE(fileExists(kInstall + L"uninstall.exe"));
+  ASSERT_EQ(runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1))
+                .exitCode,
+            0u);
+  removeTree(kInstall);  // an uninstaller run in place cannot delete itself
+
+  ProcessResult package = logged(L"/i " + inQuotes(this->package()));
+  ASSERT_EQ(package.exitCode, 0u) << package.output;
+  EXPECT_EQ(runSetup().exitCode, 4u);
+  EXPECT_FALSE(fileExists(kInstall + L"uninstall.exe"));
+  EXPECT_EQ(installed_addon::installedPackages().size(), 1u);
 }
 
 }  // namespace

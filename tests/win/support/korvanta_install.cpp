@@ -1,5 +1,7 @@
 #include "support/korvanta_install.h"
 
+#include "win32/registry.h"
+
 #include <tlhelp32.h>
 
 #include <stdexcept>
@@ -105,29 +107,11 @@ bool waitForUpdates(DWORD timeoutMs) {
   return true;
 }
 
-namespace {
-
-// The subkeys' names of HKCU\<key>.
-std::vector<std::wstring> subkeys(const std::wstring& key) {
-  std::vector<std::wstring> names;
-  HKEY h = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &h) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD size = 256;
-    if (RegEnumKeyExW(h, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.emplace_back(name, size);
-  }
-  RegCloseKey(h);
-  return names;
-}
-
-}  // namespace
 
 void endSwaps() {
   const std::wstring autocad = L"Software\\Autodesk\\AutoCAD\\";
-  for (const auto& release : subkeys(autocad)) {
-    for (const auto& product : subkeys(autocad + release)) {
+  for (const auto& release : kvs::subkey_names(HKEY_CURRENT_USER, autocad)) {
+    for (const auto& product : kvs::subkey_names(HKEY_CURRENT_USER, autocad + release)) {
       std::wstring docs;
       if (!regReadString(HKEY_CURRENT_USER, autocad + release + L"\\" + product, L"RoamingUserMyDocsAcadeFolder", docs))
         continue;
