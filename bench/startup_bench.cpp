@@ -153,7 +153,7 @@ int main() {
       testing_support::inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 " +
       testing_support::inQuotes(projects.substr(0, projects.size() - 1)));
   const double tool = std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / batch;
-  if (run.exitCode != 0) std::printf("kvs-switch failed: %s\n", run.output.substr(run.output.size() - 300).c_str());
+  if (run.exitCode != 0) std::printf("kvs-switch failed: %s\n", run.output.substr(run.output.size() > 300 ? run.output.size() - 300 : 0).c_str());
   removeProjects(projects, batch, true);
   std::printf("%d projects of %zu bytes, a folder each, to GOST: start-up pass %.3f ms per project, kvs-switch "
               "%.3f ms per project (%.2f x)\n",

@@ -1,7 +1,8 @@
 // Fuzz target for the project text rewrite. Bytes become a wide text; the output must be
 // exactly what an independent line-by-line reading expects (so every line the switch does
-// not own survives, in order, and each switched setting is written once), and a second
-// rewrite, of the text as written and of the text as the driver stores it, changes nothing.
+// not own survives, in order, and each switched setting is written once; the values of
+// settings 1 to 3 it takes from the merge and menu rules, whose own properties are fuzzed
+// separately), and a second rewrite, of the text as written and as stored, changes nothing.
 #include <algorithm>
 #include <climits>
 #include <cstddef>
@@ -156,7 +157,11 @@ void require(bool ok, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const kvs::RecordValues kGost =
       kvs::gost_values({L"GOST_A", L"Rele"}, {L"Shkaf"}, L"C:\\Users\\Public\\Documents", L"2015");
-  static const kvs::RecordValues kStock = kvs::stock_values(L"", L"2015");
+  static const kvs::RecordValues kStock = [] {
+    kvs::RecordValues values = kvs::stock_values(L"", L"2015");
+    values.remembered_menu = L"OFFICE.DAT";  // an own menu to give back
+    return values;
+  }();
   const kvs::RecordValues& values = (size > 0 && (data[0] & 1)) ? kStock : kGost;
 
   const std::wstring text = decode(data, size);

@@ -69,6 +69,8 @@ TEST(RewriteProjectText, ReplacesOnlyTheRecordsItOwns) {
       {"1 to 3 absent stay absent", L"+[4]x\r\n+[21]y\r\n", L"+[4]x\r\n" + kEnv + L"+[21]y\r\n"},
       {"1 to 3 present are replaced", L"+[3]%SL_DIR%c/\r\n+[2]b\r\n+[1]%SL_DIR%a/\r\n",
        L"+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[3]%SL_DIR%G3/\r\n" + kEnv},
+      {"own entries of 1 and 3 kept", L"+[1]%SL_DIR%a/;\r\n+[3]%SL_DIR%p/;\\\\srv\\Панели_офиса\\\r\n",
+       L"+[1]%SL_DIR%G1/\r\n+[3]%SL_DIR%G3/;\\\\srv\\Панели_офиса\\\r\n" + kEnv},
       {"record 20 replaced", L"+[20]other.env\r\n+[21]z\r\n", kEnv + L"+[21]z\r\n"},
       {"every record 20 gives way", L"+[20]a.env\r\n+[20]b.env\r\n", kEnv},
   });
@@ -207,34 +209,32 @@ TEST(LibraryList, OwnEntriesSurviveEverySwitch) {
     EXPECT_EQ(on, c.before + gost + c.after);
     const std::wstring off = kvs::merge_library_list(on, stock, docs);
     EXPECT_EQ(off, c.before + stock + c.after);
-    // Back and forth again: nothing doubled, nothing dropped.
+    // Back again: nothing doubled, nothing dropped.
     EXPECT_EQ(kvs::merge_library_list(off, gost, docs), on);
-    EXPECT_EQ(kvs::merge_library_list(kvs::merge_library_list(off, gost, docs), stock, docs), off);
   }
-  // The whole rewrite: setting 3 with the office's panels keeps them, setting 1 without own entries is the list.
-  const std::wstring project = L"+[1]%SL_DIR%iec2/;\r\n+[3]%SL_DIR%panel/;\\\\srv\\ACADE\\Панели_офиса\\\r\n";
-  EXPECT_EQ(rewrite_project_text(project, kvs::stock_values(docs, L"2015")),
-            L"+[1]" + stock + L"\r\n+[3]" + kvs::stock_panel_list(docs, L"2015") +
-                L"\\\\srv\\ACADE\\Панели_офиса\\\r\n+[20]wd.env\r\n");
 }
 
-TEST(MenuKind, StockAddonOrOwn) {
-  EXPECT_EQ(kvs::menu_kind(L"ACE_IEC_MENU.DAT"), kvs::MenuKind::Stock);
-  EXPECT_EQ(kvs::menu_kind(L" ace_iec_menu.dat "), kvs::MenuKind::Stock);
-  EXPECT_EQ(kvs::menu_kind(L""), kvs::MenuKind::Stock);
-  EXPECT_EQ(kvs::menu_kind(L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat"), kvs::MenuKind::Addon);
-  EXPECT_EQ(kvs::menu_kind(L"c:/program files/korvanta/data/ace_gost_menu.dat"), kvs::MenuKind::Addon);
-  EXPECT_EQ(kvs::menu_kind(L"ACE_GOST_MENU.dat"), kvs::MenuKind::Addon);
-  EXPECT_EQ(kvs::menu_kind(L"OFFICE_MENU.DAT"), kvs::MenuKind::Own);
-  EXPECT_EQ(kvs::menu_kind(L"\\\\srv\\ACADE\\Меню_офиса.dat"), kvs::MenuKind::Own);
-  // A switch back gives the add-on's menu's place to the remembered one; stock and own menus stay.
-  using kvs::menu_after_switch_back;
-  using kvs::SettingValue;
-  EXPECT_EQ(menu_after_switch_back(SettingValue(L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat"), L"OFFICE.DAT"),
-            L"OFFICE.DAT");
-  EXPECT_EQ(menu_after_switch_back(SettingValue(L"ACE_GOST_MENU.dat"), L""), L"ACE_IEC_MENU.DAT");
-  EXPECT_EQ(menu_after_switch_back(SettingValue(L"ace_iec_menu.dat"), L"OFFICE.DAT"), L"ACE_IEC_MENU.DAT");
-  EXPECT_EQ(menu_after_switch_back(SettingValue(L"MY.DAT"), L"OFFICE.DAT"), L"MY.DAT");
+// Setting 2 after a switch back: the own menu remembered takes the add-on's menu's place; a
+// stock menu and one of the project's own stay.
+TEST(MenuAfterSwitchBack, OwnMenusComeBack) {
+  const struct {
+    const wchar_t* held;
+    const wchar_t* remembered;
+    const wchar_t* after;
+  } cases[] = {
+      {L"C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat", L"OFFICE.DAT", L"OFFICE.DAT"},
+      {L"c:/program files/korvanta/data/ace_gost_menu.dat", L"\\\\srv\\ACADE\\Меню_офиса.dat",
+       L"\\\\srv\\ACADE\\Меню_офиса.dat"},
+      {L"ACE_GOST_MENU.dat", L"OFFICE.DAT", L"OFFICE.DAT"},
+      {L"ACE_GOST_MENU.dat", L"", L"ACE_IEC_MENU.DAT"},
+      {L" ace_iec_menu.dat ", L"OFFICE.DAT", L"ACE_IEC_MENU.DAT"},
+      {L"", L"OFFICE.DAT", L"ACE_IEC_MENU.DAT"},
+      {L"MY.DAT", L"OFFICE.DAT", L"MY.DAT"},
+      {L"\\\\srv\\ACADE\\Меню_офиса.dat", L"", L"\\\\srv\\ACADE\\Меню_офиса.dat"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(kvs::menu_after_switch_back(kvs::SettingValue(c.held), c.remembered), c.after)
+        << ::testing::PrintToString(std::wstring(c.held));
 }
 
 TEST(ParseRecordNumber, ReadsLikeWtoi) {

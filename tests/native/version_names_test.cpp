@@ -31,13 +31,11 @@ TEST(VersionNames, NameTheUtcTimeSortablyAndReadItBack) {
 }
 
 TEST(VersionNames, OtherFilesAreNoVersions) {
+  kvs::KeptTime unused = 0;
   for (const wchar_t* name : {L"project.txt", L"20250314T101502.123Z.tmp", L"20250230T101502.123Z.wdp",
                               L"20250314T251502.123Z.wdp", L"2025031XT101502.123Z.wdp", L"~kvs0001.tmp",
                               L"20250314T101502.123Z.wdp.bak", L"15000101T000000.000Z.wdp"})
-  {
-    kvs::KeptTime unused = 0;
     EXPECT_FALSE(kvs::version_time(name, unused)) << testing::PrintToString(std::wstring(name));
-  }
 }
 
 TEST(VersionNames, OneFolderPerProjectWhateverTheLetterCase) {

@@ -7,14 +7,15 @@
 
 #include "support/installed_library.h"
 #include "support/test_support.h"
+#include "win32/handles.h"
 
 using namespace testing_support;
 
 namespace {
 
-std::wstring fromUtf16(const std::string& bytes) {
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-}
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+
+std::wstring tool() { return inQuotes(binDir() + L"kvs-switch.exe"); }
 
 // The report's rows by path: library before, library after, outcome, message.
 std::map<std::wstring, std::vector<std::wstring>> reportRows(const std::wstring& file) {
@@ -44,13 +45,13 @@ std::map<std::wstring, std::vector<std::wstring>> reportRows(const std::wstring&
 }
 
 TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
-  RegistryKeyGuard key(L"SOFTWARE\\Korvanta");
+  RegistryKeyGuard key(kAddonKey);
   KeptVersionsGuard kept;
   InstalledLibrary library;
   TempDir dir;
   const std::wstring root = dir.path() + L"Проекты\\";
   const std::wstring office = root + L"Цех 1\\Щит ЩУ-2.wdp", unicode = root + L"Цех 2\\Unicode.wdp",
-                     locked = root + L"locked\\Locked.wdp", readOnly = root + L"ro\\ReadOnly.wdp",
+                     locked = root + L"locked\\Locked.wdp", readOnly = root + L"ro\\ReadOnly.WDP",
                      notText = root + L"bad\\NotText.wdp",
                      deep = root + std::wstring(120, L'd') + L"\\" + std::wstring(120, L'e') + L"\\Длинный.wdp";
   const std::wstring stock = L"*[1]Щит +24В?\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;\r\n+[2]OFFICE.DAT\r\n"
@@ -63,24 +64,25 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
                                              : toAnsi(stock);
     writeBytes(anyLength(project), original[project]);
   }
+  writeBytes(office + L".bak", "no project");  // not a *.wdp file
   ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
-  regWriteString(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", L"Projects", office + L";");
-  const std::wstring tool = inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 ";
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", office + L";");
+  const std::wstring gost = tool() + L" gost --release 2015 ";
   const std::wstring report = dir.path() + L"отчёт.csv";
 
   ProcessResult dry;
   ProcessResult batch;
   {
     // Open in AutoCAD: held without sharing.
-    HANDLE open = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(open, INVALID_HANDLE_VALUE);
-    dry = runProcess(tool + L"--dry-run " + inQuotes(root));
+    const kvs::FileHandle open(CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(open.valid());
+    dry = runProcess(gost + L"--dry-run " + inQuotes(root));
     for (const auto& project : original) {
       if (project.first == locked) continue;
       EXPECT_EQ(readBytes(anyLength(project.first)), project.second) << "dry run";
     }
-    batch = runProcess(tool + L"--report " + inQuotes(report) + L" " + inQuotes(root));
-    CloseHandle(open);
+    EXPECT_FALSE(fileExists(KeptVersionsGuard::folder())) << "the dry run kept versions";
+    batch = runProcess(gost + L"--report " + inQuotes(report) + L" " + inQuotes(root));
   }
   EXPECT_EQ(dry.exitCode, 1u) << dry.output;
   EXPECT_NE(dry.output.find(toUtf8(office + L": stock ACADE -> GOST [registered")), std::string::npos) << dry.output;
@@ -113,36 +115,56 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
     EXPECT_EQ(row->second[0], r.before);
     EXPECT_EQ(row->second[1], r.after);
     EXPECT_EQ(row->second[2], r.outcome);
-    EXPECT_EQ(row->second[3].substr(0, r.message.size()), r.message);
+    EXPECT_EQ(row->second[3].substr(0, r.changed ? std::wstring::npos : r.message.size()), r.message);
     const std::string bytes = readBytes(anyLength(r.project));
     EXPECT_EQ(bytes != original[r.project], r.changed);
     if (!r.changed) continue;
     // The office's folder stays first, the add-on's menu takes its place, the rest is as it was.
-    const std::wstring text = r.project == unicode ? fromUtf16(bytes) : fromAnsi(bytes);
+    const std::wstring text = r.project == unicode ? utf16Text(bytes) : fromAnsi(bytes);
     const std::wstring head = L"*[1]Щит +24В?\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;C:\\Program Files\\Korvanta\\Support\\;";
     EXPECT_EQ(text.substr(0, head.size()), head);
     EXPECT_NE(text.find(L"+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"), std::wstring::npos);
     const std::wstring tail = L"+[20]kvdata.env\r\n?[0]H\r\nЛист01.dwg";
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
   }
-  EXPECT_EQ(readBytes(unicode).substr(0, 2), "\xFF\xFE");
+  ProcessResult status = runProcess(tool() + L" status " + inQuotes(root));
+  EXPECT_EQ(status.exitCode, 1u) << status.output;
+  EXPECT_NE(status.output.find("6 projects: 3 GOST, 2 stock ACADE, 0 mixed, 1 unreadable; 1 registered"), std::string::npos)
+      << status.output;
 
   // kvs_undo in AutoCAD takes the batch's switch back; the switch back gives the office's menu too.
   ProcessResult undo = runProcess(simCommand() + L" --project " + inQuotes(unicode) + L" --load " +
                                       inQuotes(binDir() + L"KVS_switch_2015.arx"),
                                   "kvs_undo\nARXUNLOAD KVS_switch_2015.arx\n");
   EXPECT_EQ(readBytes(unicode), original[unicode]) << undo.output;
-  ProcessResult back = runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" stock --release 2015 " + inQuotes(office));
+  ProcessResult back = runProcess(tool() + L" stock --release 2015 " + inQuotes(office));
   EXPECT_EQ(back.exitCode, 0u) << back.output;
+  EXPECT_NE(back.output.find(toUtf8(office + L": GOST -> stock ACADE")), std::string::npos) << back.output;
   EXPECT_NE(fromAnsi(readBytes(office)).find(L"+[2]OFFICE.DAT\r\n"), std::wstring::npos);
-  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(KvsSwitch, BadUsageGetsTheUsageText) {
-  for (const wchar_t* args : {L"", L"flip C:\\p.wdp", L"gost", L"gost --release 2009 C:\\p.wdp", L"status --bogus x"}) {
-    ProcessResult r = runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" " + args);
-    EXPECT_EQ(r.exitCode, 2u) << toUtf8(args);
-    EXPECT_NE(r.output.find("usage: kvs-switch status [options] PATH..."), std::string::npos) << r.output;
+// Bad usage gets the usage text and 2; paths that give nothing to switch are said and give 1.
+TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
+  TempDir dir;
+  const std::wstring empty = dir.path() + L"Пусто";
+  makeFolders(empty);
+  const struct {
+    std::wstring args;
+    DWORD exitCode;
+    std::wstring said;
+  } cases[] = {
+      {L"", 2, L"usage: kvs-switch status [options] PATH..."},
+      {L"flip C:\\p.wdp", 2, L"unknown command \"flip\""},
+      {L"gost", 2, L"no PATH given"},
+      {L"gost --release 2009 C:\\p.wdp", 2, L"--release takes a year from 2010 to 2027"},
+      {L"status --report", 2, L"--report needs a value"},
+      {L"status " + inQuotes(empty), 1, empty + L": no project file (*.wdp) in it or its sub-folders"},
+      {L"status " + inQuotes(dir.path() + L"нет.wdp"), 1, dir.path() + L"нет.wdp: unreadable: "},
+  };
+  for (const auto& c : cases) {
+    ProcessResult r = runProcess(tool() + L" " + c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << toUtf8(c.args);
+    EXPECT_NE(r.output.find(toUtf8(c.said)), std::string::npos) << r.output;
   }
 }
 

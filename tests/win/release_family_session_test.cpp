@@ -22,14 +22,6 @@ const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switc
 
 
 // The text of a UTF-16 LE file after its byte-order mark; empty for any other file.
-std::wstring utf16Text(const std::string& bytes) {
-  if (bytes.compare(0, 2, "\xFF\xFE") != 0) return L"";
-  std::wstring text;
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-  return text;
-}
-
 // The file's bytes; a missing file is a failure of the case, not of the whole test.
 std::string bytesOf(const std::wstring& path) {
   if (!fileExists(path)) {

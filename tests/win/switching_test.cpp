@@ -321,43 +321,67 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
 }
 
+// Every file step of a switch, its keep and its remembering of an own menu, failed in turn, in
+// both directions: the file stays as it was and nothing is left beside it.
 TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryFile) {
   start();
-  const std::string original = "+[20]kvdata.env\r\n+[7]0\r\n";
-  writeBytes(project_, original);
-  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  const struct {
+    int tip;
+    std::string original;
+  } cases[] = {{2, "+[20]kvdata.env\r\n+[7]0\r\n"}, {1, "+[2]OFFICE.DAT\r\n+[7]0\r\n"}};
   auto& hook = kvs::file_seam::fault_hook;
   const std::wstring causeText = kvs::system_message(ERROR_DISK_FULL);
-
-  int step = 1;
-  for (;; ++step) {
-    hook = kvs::file_seam::FaultHook();
-    hook.fail_at = step;
-    acadhost::clearTranscript();
-    const bool switched = do_change(project_, 2);
-    if (hook.calls < step) {
-      ASSERT_TRUE(switched);  // every step has been failed once; this run had no fault
-      break;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tip);
+    writeBytes(project_, c.original);
+    ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    int step = 1;
+    for (;; ++step) {
+      // Each round meets the store as the first switch of a project does.
+      removeTree(KeptVersionsGuard::folder());
+      hook = kvs::file_seam::FaultHook();
+      hook.fail_at = step;
+      acadhost::clearTranscript();
+      const bool switched = do_change(project_, c.tip);
+      if (hook.calls < step) {
+        ASSERT_TRUE(switched);  // every step has been failed once; this run had no fault
+        break;
+      }
+      ASSERT_FALSE(switched) << "step " << step;
+      EXPECT_EQ(readBytes(project_), c.original) << "step " << step;
+      EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
+      // A switch to GOST moves AutoCAD's paths once the file is read, and says so first.
+      std::wstring printed = acadhost::transcript();
+      const std::wstring moved = L"Support path changed..\n";
+      if (printed.rfind(moved, 0) == 0) printed.erase(0, moved.size());
+      // Keeping the version for kvs_undo, and the project's own menu, come before the replace,
+      // and their failures stop the switch too.
+      bool kept = false;
+      for (const std::wstring& start : {L"Can not keep the present version of project file " + project_ + L" in ",
+                                        L"Can not remember the own icon menu OFFICE.DAT of project file " + project_ + L" in "}) {
+        if (printed.rfind(start, 0) != 0) continue;
+        kept = true;
+        EXPECT_EQ(printed.substr(printed.find(L": ", start.size())), L": " + causeText + L". The file is left as it was.\n")
+            << "step " << step;
+      }
+      if (kept) continue;
+      const std::wstring what = printed.substr(0, printed.find(L" project file"));
+      EXPECT_TRUE(what == L"Can not open" || what == L"Can not read" || what == L"Can not write") << "step " << step;
+      EXPECT_EQ(printed, what + L" project file " + project_ + L": " + causeText + L"\n") << "step " << step;
     }
-    ASSERT_FALSE(switched) << "step " << step;
-    EXPECT_EQ(readBytes(project_), original) << "step " << step;
-    EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
-    const std::wstring printed = acadhost::transcript();
-    // Keeping the version for kvs_undo comes before the replace, and its failure stops the switch too.
-    const std::wstring notKept = L"Can not keep the present version of project file " + project_ + L" in ";
-    if (printed.rfind(notKept, 0) == 0) {
-      EXPECT_EQ(printed.substr(printed.find(L": ", notKept.size())), L": " + causeText + L". The file is left as it was.\n")
-          << "step " << step;
-      continue;
-    }
-    const std::wstring what = printed.substr(0, printed.find(L" project file"));
-    EXPECT_TRUE(what == L"Can not open" || what == L"Can not read" || what == L"Can not write") << "step " << step;
-    EXPECT_EQ(printed, what + L" project file " + project_ + L": " + causeText + L"\n") << "step " << step;
+    EXPECT_GE(step, c.tip == 1 ? 14 : 10) << "reading, writing, flushing and replacing are all behind the seam";
+    EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"});
+    EXPECT_EQ(GetFileAttributesW(project_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   }
-  EXPECT_GE(step, 10) << "reading, writing, flushing and replacing are all behind the seam";
-  EXPECT_EQ(readBytes(project_), "+[7]0\r\n+[20]wd.env");
-  EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"});
-  EXPECT_EQ(GetFileAttributesW(project_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  // The switch back gives the own menu, remembered by the switch to GOST, back.
+  hook = kvs::file_seam::FaultHook();
+  EXPECT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), "+[2]OFFICE.DAT\r\n+[7]0\r\n+[20]wd.env");
+  // Set back to the stock menu by hand, the project's own is forgotten on the next way to GOST.
+  writeBytes(project_, "+[2]ACE_IEC_MENU.DAT\r\n");
+  EXPECT_TRUE(do_change(project_, 1));
+  EXPECT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), "+[2]ACE_IEC_MENU.DAT\r\n+[20]wd.env");
 }
 
 // AutoCAD killed in the middle of a switch leaves its temporary file beside the project, and a

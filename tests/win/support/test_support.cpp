@@ -115,6 +115,14 @@ std::wstring fromAnsi(const std::string& bytes) { return widen(CP_ACP, bytes); }
 std::string toUtf8(const std::wstring& text) { return narrow(CP_UTF8, text); }
 std::wstring fromUtf8(const std::string& bytes) { return widen(CP_UTF8, bytes); }
 
+std::wstring utf16Text(const std::string& bytes) {
+  if (bytes.compare(0, 2, "\xFF\xFE") != 0) return L"";
+  std::wstring text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  return text;
+}
+
 std::string fileBytes(const std::wstring& text, const std::string& encoding) {
   if (encoding == "ansi") return toAnsi(text);
   if (encoding == "utf-8") return "\xEF\xBB\xBF" + toUtf8(text);

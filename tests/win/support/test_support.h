@@ -27,6 +27,8 @@ std::wstring fromUtf8(const std::string& bytes);
 // The bytes of a text file in `encoding`: "ansi" (no mark), or "utf-8", "utf-16le" and
 // "utf-16be" after their byte-order mark.
 std::string fileBytes(const std::wstring& text, const std::string& encoding);
+// The text of UTF-16 LE bytes after their byte-order mark; empty without the mark.
+std::wstring utf16Text(const std::string& bytes);
 
 // A fresh folder under %TEMP%, removed with everything in it when the object goes.
 class TempDir {
