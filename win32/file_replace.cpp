@@ -99,11 +99,11 @@ bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   return false;
 }
 
-bool write_all(HANDLE file, const std::string& bytes) {
+bool write_all(HANDLE file, const ByteSpan& bytes) {
   // WriteFile takes at most 4 GB at a time.
-  for (std::size_t done = 0; done < bytes.size();) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!seam::write(file, bytes.data() + done, chunk)) return false;
+  for (std::size_t done = 0; done < bytes.size;) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size - done, 1u << 30));
+    if (!seam::write(file, bytes.data + done, chunk)) return false;
     done += chunk;
   }
   return true;
@@ -116,9 +116,15 @@ void remove_replace_leftovers(const std::wstring& path) { remove_temp_files(fold
 bool is_replace_temp_name(const std::wstring& name) { return is_temp_name(name); }
 
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+  const ByteSpan whole = {bytes.data(), bytes.size()};
+  return replace_file_content(path, std::vector<ByteSpan>(1, whole), attributes);
+}
+
+bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes) {
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
-  if (!write_all(temp.handle, bytes)) return false;
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    if (!write_all(temp.handle, parts[i])) return false;
   if (!seam::flush(temp.handle)) return false;
   // Renamed while open, which spares opening it again; what it holds is on the disk already.
   if (!seam::replace(temp.handle, path)) return false;

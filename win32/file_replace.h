@@ -4,8 +4,15 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace kvs {
+
+// Bytes that lie elsewhere, written as one part of a file.
+struct ByteSpan {
+  const char* data;
+  std::size_t size;
+};
 
 // Writes `bytes` to a new file beside `path` made with `attributes`, flushes it and moves it
 // over `path` in one step, so the file holds either its old bytes or all the new ones. False,
@@ -14,6 +21,8 @@ namespace kvs {
 // A replace cut short (a crash, a killed process) leaves its temporary file behind, named
 // after the file it was to replace: see remove_replace_leftovers.
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes);
+// The same with the new content given as parts, written one after the other.
+bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes);
 
 // The temporary files that replaces of `path` left beside it, removed; one that another
 // process is still writing is left alone, since that process holds it open.

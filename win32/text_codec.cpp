@@ -28,8 +28,8 @@ bool starts_with(const std::string& bytes, const char* prefix) {
   return bytes.size() >= n && bytes.compare(0, n, prefix) == 0;
 }
 
-bool decode_utf16(const std::string& bytes, std::size_t from, bool big_endian, std::wstring& text) {
-  if ((bytes.size() - from) % 2 != 0) return false;
+DecodeFailure decode_utf16(const std::string& bytes, std::size_t from, bool big_endian, std::wstring& text) {
+  if ((bytes.size() - from) % 2 != 0) return DecodeFailure::Undecodable;
   const std::size_t units = (bytes.size() - from) / 2;
   if (!big_endian) {
     text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + from), units);  // wchar_t is UTF-16 LE here
@@ -39,13 +39,17 @@ bool decode_utf16(const std::string& bytes, std::size_t from, bool big_endian, s
       text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[from + 2 * i]) << 8 |
                                      static_cast<unsigned char>(bytes[from + 2 * i + 1]));
   }
-  // Every surrogate must be half of a pair.
+  // Every surrogate must be half of a pair; a NUL is looked for in the same pass.
+  bool zero = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((text[i] & 0xF800) != 0xD800) continue;
+    if ((text[i] & 0xF800) != 0xD800) {
+      zero |= text[i] == 0;
+      continue;
+    }
     if (text[i] <= 0xDBFF && i + 1 < text.size() && (text[i + 1] & 0xFC00) == 0xDC00) ++i;
-    else return false;
+    else return DecodeFailure::Undecodable;
   }
-  return true;
+  return zero ? DecodeFailure::ZeroByte : DecodeFailure::None;
 }
 
 void encode_utf16(const wchar_t* text, std::size_t size, bool big_endian, std::string& bytes) {
@@ -68,8 +72,8 @@ struct SingleByteCodePage {
     for (int b = 0; b < 256; ++b) {
       const char byte = static_cast<char>(b);
       wide[b] = 0;
-      // Only the zero byte may stand for a NUL character; the caller refuses it beforehand.
-      valid[b] = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &wide[b], 1) == 1 && (b == 0 || wide[b] != 0);
+      // A zero byte is refused along with the bytes that do not decode, and told apart after.
+      valid[b] = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &byte, 1, &wide[b], 1) == 1 && wide[b] != 0;
     }
     usable = true;
   }
@@ -83,9 +87,14 @@ const SingleByteCodePage& ansi_code_page() {
   return table;
 }
 
-bool decode_code_page(UINT code_page, const std::string& bytes, std::size_t from, std::wstring& text) {
+// A failed decode: a zero byte, or else bytes that are not text.
+DecodeFailure failure_in(const std::string& bytes, std::size_t from) {
+  return bytes.find('\0', from) != std::string::npos ? DecodeFailure::ZeroByte : DecodeFailure::Undecodable;
+}
+
+DecodeFailure decode_code_page(UINT code_page, const std::string& bytes, std::size_t from, std::wstring& text) {
   text.clear();
-  if (from == bytes.size()) return true;
+  if (from == bytes.size()) return DecodeFailure::None;
   const SingleByteCodePage& ansi = ansi_code_page();
   if (code_page == CP_ACP && ansi.usable) {
     // A piece at a time: the text's memory is written once, not cleared first.
@@ -101,15 +110,16 @@ bool decode_code_page(UINT code_page, const std::string& bytes, std::size_t from
       }
       text.append(piece, n);
     }
-    return valid;
+    return valid ? DecodeFailure::None : failure_in(bytes, from);
   }
-  if (bytes.size() - from > static_cast<std::size_t>(INT_MAX)) return false;
+  if (bytes.size() - from > static_cast<std::size_t>(INT_MAX)) return DecodeFailure::Undecodable;
   const int size = static_cast<int>(bytes.size() - from);
   // No code page gives more UTF-16 units than it has bytes.
   text.resize(bytes.size() - from);
   const int n = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, bytes.data() + from, size, &text[0], size);
   text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  return n > 0;
+  if (n <= 0) return failure_in(bytes, from);
+  return text.find(L'\0') != std::wstring::npos ? DecodeFailure::ZeroByte : DecodeFailure::None;
 }
 
 // Sized from the converted length itself, so two-byte code pages fit as well as one-byte ones.
@@ -133,24 +143,16 @@ bool encode_code_page(UINT code_page, const wchar_t* text, std::size_t size, std
 
 DecodedText decode_text_file(const std::string& bytes) {
   DecodedText result;
-  bool ok = false;
-  if (starts_with(bytes, kUtf8Mark)) {
-    result.encoding = TextEncoding::Utf8;
-    ok = decode_code_page(CP_UTF8, bytes, std::strlen(kUtf8Mark), result.text);
-  } else if (starts_with(bytes, kUtf16LEMark) || starts_with(bytes, kUtf16BEMark)) {
+  if (starts_with(bytes, kUtf16LEMark) || starts_with(bytes, kUtf16BEMark)) {
     const bool big_endian = starts_with(bytes, kUtf16BEMark);
     result.encoding = big_endian ? TextEncoding::Utf16BE : TextEncoding::Utf16LE;
-    ok = decode_utf16(bytes, 2, big_endian, result.text);
+    result.failure = decode_utf16(bytes, 2, big_endian, result.text);
+  } else if (starts_with(bytes, kUtf8Mark)) {
+    result.encoding = TextEncoding::Utf8;
+    result.failure = decode_code_page(CP_UTF8, bytes, std::strlen(kUtf8Mark), result.text);
   } else {
-    if (bytes.find('\0') != std::string::npos) {
-      result.failure = DecodeFailure::ZeroByte;
-      return result;
-    }
-    ok = decode_code_page(CP_ACP, bytes, 0, result.text);
+    result.failure = decode_code_page(CP_ACP, bytes, 0, result.text);
   }
-  if (!ok) result.failure = DecodeFailure::Undecodable;
-  else if (result.encoding != TextEncoding::Ansi && result.text.find(L'\0') != std::wstring::npos)
-    result.failure = DecodeFailure::ZeroByte;
   if (result.failure != DecodeFailure::None) result.text.clear();
   return result;
 }

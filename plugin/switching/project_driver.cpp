@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <new>
+#include <vector>
 
 #include "win32/file_replace.h"
 #include "win32/file_seam.h"
@@ -25,20 +26,38 @@ void sayFailed(kvs::SwitchReport& report, const wchar_t* what, const std::wstrin
   report.say(L"Can not " + std::wstring(what) + L" project file " + file + L": " + kvs::system_message(error) + L"\n");
 }
 
-// The rewritten text's bytes. Where the encoding gives each character a fixed number of bytes,
-// the parts kept from the file are copied as its own bytes, so they stay byte for byte; the
-// new parts (and, in other encodings, the whole text) are encoded.
+// The rewritten file as parts to write one after the other. Where the encoding gives each
+// character a fixed number of bytes, the parts kept from the file are its own bytes, so they
+// stay byte for byte and are not copied; the new parts (and, in other encodings, the whole
+// text) are encoded into `encoded`.
 bool encodeText(const kvs::TextPieces& text, const kvs::DecodedText& source, const std::string& bytes,
-                std::string& out) {
+                std::string& encoded, std::vector<kvs::ByteSpan>& parts) {
+  parts.clear();
   const std::size_t unit = kvs::bytes_per_character(source.encoding);
-  if (unit == 0) return kvs::encode_text_file(text.joined(source.text), source.encoding, out);
-  out = kvs::byte_order_mark(source.encoding);
-  const std::size_t mark = out.size();
-  out.reserve(bytes.size() + 4096);
-  for (const kvs::TextPieces::Piece& piece : text.pieces()) {
-    if (piece.from_source) out.append(bytes, mark + unit * piece.begin, unit * piece.size);
-    else if (!kvs::append_encoded(text.new_text(piece), piece.size, source.encoding, out)) return false;
+  if (unit == 0) {
+    if (!kvs::encode_text_file(text.joined(source.text), source.encoding, encoded)) return false;
+    const kvs::ByteSpan whole = {encoded.data(), encoded.size()};
+    parts.push_back(whole);
+    return true;
   }
+  encoded = kvs::byte_order_mark(source.encoding);
+  const std::size_t mark = encoded.size();
+  // Encoded parts are placed by offset until `encoded` has stopped growing.
+  const std::size_t kOwnBytes = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> at(1, 0);
+  const kvs::ByteSpan markPart = {nullptr, mark};
+  parts.push_back(markPart);
+  for (const kvs::TextPieces::Piece& piece : text.pieces()) {
+    kvs::ByteSpan part = {bytes.data() + mark + unit * piece.begin, unit * piece.size};
+    at.push_back(piece.from_source ? kOwnBytes : encoded.size());
+    if (!piece.from_source) {
+      if (!kvs::append_encoded(text.new_text(piece), piece.size, source.encoding, encoded)) return false;
+      part.size = encoded.size() - at.back();
+    }
+    parts.push_back(part);
+  }
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    if (at[i] != kOwnBytes) parts[i].data = encoded.data() + at[i];
   return true;
 }
 
@@ -137,8 +156,9 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   }
   // The text is stored without white space at its end.
   text.trim_end(decoded.text);
-  std::string written;
-  if (!encodeText(text, decoded, bytes, written)) {
+  std::string encoded;
+  std::vector<kvs::ByteSpan> parts;
+  if (!encodeText(text, decoded, bytes, encoded, parts)) {
     report.say(L"Can not convert project file " + name + L" to " + kvs::encoding_name(decoded.encoding) + L": " +
                kvs::system_message(GetLastError()) + L"\n");
     return SwitchResult::FileUnusable;
@@ -159,7 +179,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   if (!keep_project_version(name, bytes, report)) return SwitchResult::NotKept;
   // What a switch of this project left beside it when it was cut short goes first.
   kvs::remove_replace_leftovers(path);
-  if (!kvs::replace_file_content(path, written, attributes)) {
+  if (!kvs::replace_file_content(path, parts, attributes)) {
     sayFailed(report, L"write", name, GetLastError());
     return SwitchResult::FileUnusable;
   }
