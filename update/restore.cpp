@@ -2,6 +2,7 @@
 #include <tlhelp32.h>
 
 #include "win32/long_path.h"
+#include "win32/text_codec.h"
 #include "win32/system_message.h"
 #include "menu_plc/plc_handoff.h"
 
@@ -50,9 +51,8 @@ bool putBackupBack(const std::wstring& working, const std::wstring& backup, std:
 // cannot be written.
 DWORD writeLog(const std::wstring& path, const std::wstring& reason) {
   const std::wstring line = reason + L"\r\n";
-  const int n = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &bytes[0], n, nullptr, nullptr);
+  std::string bytes;
+  if (!kvs::append_encoded(line.data(), line.size(), kvs::TextEncoding::Utf8, bytes)) return GetLastError();
   kvs::KernelHandle file(CreateFileW(kvs::extended_path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return GetLastError();

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 
+#include "win32/file_seam.h"
 #include "win32/handles.h"
 
 #include <cstring>
@@ -39,22 +41,28 @@ bool file_holds(HANDLE file, const std::string& bytes) {
   return ReadFile(file, &probe, 1, &extra, nullptr) && extra == 0;
 }
 
-bool read_whole_file(const std::wstring& path, std::string& bytes) {
-  kvs::FileHandle file = open_shared(path);
-  LARGE_INTEGER size;
-  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return false;
-  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+bool read_whole(HANDLE file, std::string& bytes) {
+  ULONGLONG size = 0;
+  if (!file_seam::length(file, size)) return false;
+  if (size > static_cast<ULONGLONG>(INT_MAX)) {
+    SetLastError(ERROR_FILE_TOO_LARGE);
+    return false;
+  }
+  bytes.resize(static_cast<std::size_t>(size));
   std::size_t got = 0;
   while (got < bytes.size()) {
     DWORD n = 0;
-    if (!ReadFile(file.get(), &bytes[got], static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30)), &n,
-                  nullptr))
-      return false;
+    if (!file_seam::read(file, &bytes[got], static_cast<DWORD>(bytes.size() - got), n)) return false;
     if (n == 0) break;
     got += n;
   }
   bytes.resize(got);
   return true;
+}
+
+bool read_whole_file(const std::wstring& path, std::string& bytes) {
+  const FileHandle file = open_shared(path);
+  return file.valid() && read_whole(file.get(), bytes);
 }
 
 }  // namespace kvs

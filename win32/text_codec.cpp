@@ -182,6 +182,12 @@ bool append_encoded(const wchar_t* text, std::size_t size, TextEncoding encoding
   return encode_code_page(CP_ACP, text, size, bytes);
 }
 
+std::wstring utf8_text(const std::string& bytes) {
+  std::wstring text;
+  if (decode_code_page(CP_UTF8, bytes, 0, text) != DecodeFailure::None) text.clear();
+  return text;
+}
+
 std::wstring encoding_name(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Utf8: return L"UTF-8";

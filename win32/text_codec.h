@@ -40,6 +40,10 @@ std::string byte_order_mark(TextEncoding encoding);
 // the system's error set, when the conversion fails.
 bool append_encoded(const wchar_t* text, std::size_t size, TextEncoding encoding, std::string& bytes);
 
+// UTF-8 bytes without a mark, as the add-on writes its own small files, as text; empty when
+// they are not UTF-8 text.
+std::wstring utf8_text(const std::string& bytes);
+
 // For messages: "UTF-8", "UTF-16", or "ANSI code page N".
 std::wstring encoding_name(TextEncoding encoding);
 

@@ -2,31 +2,12 @@
 
 #include "frame/host_interface.h"
 
+#include "win32/file_read.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
+#include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "frame/environment_text.h"
-
-namespace {
-
-// The whole file; false (after printing why) when reading fails part way.
-bool readWhole(CFile& file, const std::wstring& path, std::string& bytes) {
-  try {
-    ULONGLONG length = file.GetLength();
-    bytes.reserve(static_cast<std::size_t>(length));
-    char chunk[65536];
-    for (UINT got; (got = file.Read(chunk, sizeof chunk)) != 0;) bytes.append(chunk, got);
-    return true;
-  } catch (CFileException* e) {
-    wchar_t reason[512] = L"";
-    e->GetErrorMessage(reason, 512);
-    e->Delete();
-    acutPrintf(L"%ls", (L"Can not read environment file " + path + L": " + reason + L"\n").c_str());
-    return false;
-  }
-}
-
-}  // namespace
 
 void createAddonEnvironment(const std::wstring& docsFolder) {
   const std::wstring folder = docsFolder + L"AeData\\";
@@ -39,12 +20,14 @@ void createAddonEnvironment(const std::wstring& docsFolder) {
     return;
   }
 
-  CFile wdEnv;
-  if (!wdEnv.Open(kvs::extended_path(source).c_str(), CFile::modeRead)) return;
   std::string bytes;
-  bool read = readWhole(wdEnv, source, bytes);
-  wdEnv.Close();
-  if (!read) return;
+  if (!kvs::read_whole_file(kvs::extended_path(source), bytes)) {
+    const DWORD error = GetLastError();
+    // Without a wd.env there is nothing to make kvdata.env from.
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      acutPrintf(L"%ls", (L"Can not read environment file " + source + L": " + kvs::system_message(error) + L"\n").c_str());
+    return;
+  }
 
   // kvdata.env keeps wd.env's encoding and byte-order mark.
   const kvs::DecodedText decoded = kvs::decode_text_file(bytes);

@@ -13,6 +13,7 @@
 #include "win32/file_read.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
+#include "win32/text_codec.h"
 #include "win32/system_message.h"
 
 namespace {
@@ -60,10 +61,7 @@ std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.fin
 std::wstring readUtf8(const std::wstring& path) {
   std::string bytes;
   if (!kvs::read_whole_file(kvs::extended_path(path), bytes) || bytes.size() > 0x10000) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
-  return text;
+  return kvs::utf8_text(bytes);
 }
 
 // Prints, once, why update.exe could not put the user's database back after the last

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <climits>
 #include <new>
 #include <vector>
 
+#include "win32/file_read.h"
 #include "win32/file_replace.h"
 #include "win32/file_seam.h"
 #include "win32/handles.h"
@@ -63,26 +63,6 @@ bool encodeText(const kvs::TextPieces& text, const kvs::DecodedText& source, con
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-// The whole file; false with the system's error set.
-bool readWhole(HANDLE file, std::string& bytes) {
-  ULONGLONG size = 0;
-  if (!seam::length(file, size)) return false;
-  if (size > static_cast<ULONGLONG>(INT_MAX)) {
-    SetLastError(ERROR_FILE_TOO_LARGE);
-    return false;
-  }
-  bytes.resize(static_cast<std::size_t>(size));
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    DWORD n = 0;
-    if (!seam::read(file, &bytes[got], static_cast<DWORD>(bytes.size() - got), n)) return false;
-    if (n == 0) break;
-    got += n;
-  }
-  bytes.resize(got);
-  return true;
-}
-
 SwitchResult openFailure(const std::wstring& name, const std::wstring& path, DWORD error, kvs::SwitchReport& report) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -130,7 +110,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   {
     kvs::FileHandle file(seam::open_for_reading(path));
     if (!file.valid()) return openFailure(name, path, GetLastError(), report);
-    if (!readWhole(file.get(), bytes)) {
+    if (!kvs::read_whole(file.get(), bytes)) {
       sayFailed(report, L"read", name, GetLastError());
       return SwitchResult::FileUnusable;
     }

@@ -5,6 +5,7 @@
 
 #include "acadhost/host_api.h"
 #include "frame/environment_file.h"
+#include "win32/system_message.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
@@ -114,6 +115,14 @@ TEST_F(AddonEnvironment, MissingWdEnvCreatesNothingAndSaysNothing) {
   createAddonEnvironment(docs_.path());
   EXPECT_TRUE(filesInAeData().empty());
   EXPECT_EQ(acadhost::transcript(), L"");
+}
+
+TEST_F(AddonEnvironment, WdEnvThatCannotBeReadIsReportedAndNothingIsMade) {
+  makeFolders(wdEnv());  // there, but no file to read
+  createAddonEnvironment(docs_.path());
+  EXPECT_EQ(acadhost::transcript(),
+            L"Can not read environment file " + wdEnv() + L": " + kvs::system_message(ERROR_ACCESS_DENIED) + L"\n");
+  EXPECT_EQ(filesInAeData(), std::set<std::wstring>{L"wd.env"});
 }
 
 TEST_F(AddonEnvironment, TargetThatCannotBeWrittenIsReportedAndLeavesNoTemporaryFile) {
