@@ -42,27 +42,18 @@ void write_projects(const std::wstring& list) {
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 
-kvs::SwitchOutcome switch_project(const std::wstring& path, int tip) {
+SwitchResult switch_project(const std::wstring& path, int tip) {
   SwitchResult result = SwitchResult::Other;
-  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, tip); }))
-    return kvs::SwitchOutcome::Aborted;
-  switch (result) {
-    case SwitchResult::Switched: return kvs::SwitchOutcome::Switched;
-    case SwitchResult::FileGone: return kvs::SwitchOutcome::ProjectGone;
-    case SwitchResult::FileUnusable: return kvs::SwitchOutcome::ProjectUnusable;
-    case SwitchResult::Installation:
-    case SwitchResult::NotKept:
-    case SwitchResult::Other: break;
-  }
-  return kvs::SwitchOutcome::OtherFailure;
+  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, tip); })) return SwitchResult::Aborted;
+  return result;
 }
 
 void init_projects() {
   std::wstring list = read_projects();
   if (list.empty()) return;
   const auto switchEntry = [](const std::wstring& entry) {
-    const kvs::SwitchOutcome outcome = switch_project(entry, 1);
-    if (outcome == kvs::SwitchOutcome::ProjectUnusable)
+    const SwitchResult outcome = switch_project(entry, 1);
+    if (outcome == SwitchResult::FileUnusable)
       acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
     return outcome;
   };

@@ -23,6 +23,5 @@ enum class ProjectsValue {
 };
 ProjectsValue read_projects_value(std::wstring& list);
 
-// do_change for one project, its failure classified. A COM error from AutoCAD's automation
-// is printed and gives Aborted.
-kvs::SwitchOutcome switch_project(const std::wstring& path, int tip);
+// do_change for one project. A COM error from AutoCAD's automation is printed and gives Aborted.
+SwitchResult switch_project(const std::wstring& path, int tip);

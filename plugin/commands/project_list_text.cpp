@@ -113,9 +113,9 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
   std::vector<bool> dropped(spans.size(), false);
   for (std::size_t i = 0; i < spans.size(); ++i) {
     if (dropped[i]) continue;
-    const SwitchOutcome outcome = switch_entry(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
-    if (outcome == SwitchOutcome::Aborted) return;
-    if (outcome != SwitchOutcome::ProjectGone) continue;
+    const SwitchResult outcome = switch_entry(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
+    if (outcome == SwitchResult::Aborted) return;
+    if (outcome != SwitchResult::FileGone) continue;
     const std::vector<std::size_t>& twins = same[keys[i]];
     for (std::size_t j = 0; j < twins.size(); ++j) dropped[twins[j]] = true;
     store(without(list, spans, dropped));
@@ -125,7 +125,7 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
 void run_quit_pass(const std::wstring& list, const SwitchEntry& switch_entry) {
   const std::vector<std::wstring> entries = list_entries(list);
   for (std::size_t i = 0; i < entries.size(); ++i)
-    if (switch_entry(entries[i]) == SwitchOutcome::Aborted) return;
+    if (switch_entry(entries[i]) == SwitchResult::Aborted) return;
 }
 
 }  // namespace kvs

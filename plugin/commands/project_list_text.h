@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/path_fold.h"
+#include "common/switch_result.h"
 
 namespace kvs {
 
@@ -25,19 +26,10 @@ std::wstring remove_list_entry(const std::wstring& list, const std::wstring& pat
 // two never run together.
 std::wstring append_list_entry(std::wstring list, const std::wstring& path);
 
-// How switching one listed project went.
-enum class SwitchOutcome {
-  Switched,
-  ProjectGone,      // its file or folder is no longer there
-  ProjectUnusable,  // its file is there but locked, refused, unreadable or not text: it stays listed
-  OtherFailure,     // the installation or the system failed; says nothing about the project
-  Aborted,          // AutoCAD itself failed: the rest of the pass is pointless
-};
-
-typedef std::function<SwitchOutcome(const std::wstring& entry)> SwitchEntry;
+typedef std::function<SwitchResult(const std::wstring& entry)> SwitchEntry;
 typedef std::function<void(const std::wstring& list)> StoreList;
 
-// Start-up pass: every entry switched once, in list order. A project that is gone is dropped
+// Start-up pass: every entry switched once, in list order. A project whose file is gone is dropped
 // together with its later duplicates (which are then not visited) and the list is stored
 // at once, so each drop is one store. Aborted ends the pass; drops made so far stay stored.
 void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const StoreList& store);

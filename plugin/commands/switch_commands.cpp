@@ -69,13 +69,13 @@ Registration unregister_project(const std::wstring& path, const wchar_t* done) {
 void CKVS_switchApp::KVS_switchkvs_on() {
   std::wstring path;
   if (!active_project(path)) return;
-  if (switch_project(path, 1) != kvs::SwitchOutcome::Switched) return;
+  if (switch_project(path, 1) != SwitchResult::Switched) return;
   if (register_project(path, L"switched") == Registration::Changed) confirm(L"ГОСТ", kvs::trim(path));
 }
 
 void CKVS_switchApp::KVS_switchkvs_off() {
   std::wstring path;
   if (!active_project(path)) return;
-  if (switch_project(path, 2) != kvs::SwitchOutcome::Switched) return;
+  if (switch_project(path, 2) != SwitchResult::Switched) return;
   if (unregister_project(path, L"switched back") == Registration::Changed) confirm(L"ACADE", kvs::trim(path));
 }

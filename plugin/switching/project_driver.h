@@ -5,19 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "common/switch_result.h"
 #include "switching/project_text.h"
 #include "switching/switch_report.h"
-
-// How a switch of a project file went; every failure has been said, naming the file, and
-// leaves the file as it was.
-enum class SwitchResult {
-  Switched,
-  FileGone,      // the file or its folder is not there
-  FileUnusable,  // there, but it cannot be opened, read, taken as text or written (locked, refused, read-only)
-  Installation,  // the add-on's folders or the system's information are missing
-  NotKept,       // its present version (or its own menu) could not be kept, so it was not switched
-  Other,         // memory ran out
-};
 
 // The four settings' values of the library to switch to, built once the project has been read;
 // false with the message to say when the library cannot be listed.

@@ -4,7 +4,6 @@
 
 #include <map>
 
-using kvs::SwitchOutcome;
 
 namespace {
 
@@ -52,7 +51,7 @@ TEST(ProjectList, AppendingNeverRunsIntoALastEntryWithoutSeparator) {
 
 // Records what a pass does: the entries it switches and the lists it stores.
 struct PassLog {
-  std::map<std::wstring, SwitchOutcome> outcomes;  // entries not named here switch
+  std::map<std::wstring, SwitchResult> outcomes;  // entries not named here switch
   Entries tried;
   Entries stored;
 
@@ -60,7 +59,7 @@ struct PassLog {
     return [this](const std::wstring& e) {
       tried.push_back(e);
       auto it = outcomes.find(e);
-      return it == outcomes.end() ? SwitchOutcome::Switched : it->second;
+      return it == outcomes.end() ? SwitchResult::Switched : it->second;
     };
   }
   kvs::StoreList storer() {
@@ -70,7 +69,7 @@ struct PassLog {
 
 TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
   PassLog log;
-  log.outcomes[L"B"] = SwitchOutcome::ProjectGone;
+  log.outcomes[L"B"] = SwitchResult::FileGone;
   kvs::run_startup_pass(L"A;B;C;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L"A;C;"}));
@@ -78,13 +77,13 @@ TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
 
 TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
+  log.outcomes[L"A"] = SwitchResult::FileGone;
   kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_EQ(log.stored, (Entries{L"B;"}));
 
   PassLog cased;
-  cased.outcomes[L"C:\\P.wdp"] = SwitchOutcome::ProjectGone;
+  cased.outcomes[L"C:\\P.wdp"] = SwitchResult::FileGone;
   kvs::run_startup_pass(L"C:\\P.wdp;B;c:\\p.WDP;", cased.switcher(), cased.storer());
   EXPECT_EQ(cased.tried, (Entries{L"C:\\P.wdp", L"B"}));
   EXPECT_EQ(cased.stored, (Entries{L"B;"}));
@@ -92,7 +91,7 @@ TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
 
 TEST(StartupPass, EachDropIsStoredWithTheEarlierOnes) {
   PassLog log;
-  for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchOutcome::ProjectGone;
+  for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchResult::FileGone;
   kvs::run_startup_pass(L"A;;B;C", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L";B;C", L";C", L";"}));
@@ -100,8 +99,8 @@ TEST(StartupPass, EachDropIsStoredWithTheEarlierOnes) {
 
 TEST(StartupPass, OnlyAProjectThatIsGoneIsDropped) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::OtherFailure;
-  log.outcomes[L"B"] = SwitchOutcome::ProjectUnusable;
+  log.outcomes[L"A"] = SwitchResult::Installation;
+  log.outcomes[L"B"] = SwitchResult::FileUnusable;
   kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
   EXPECT_TRUE(log.stored.empty());
@@ -109,8 +108,8 @@ TEST(StartupPass, OnlyAProjectThatIsGoneIsDropped) {
 
 TEST(StartupPass, AnAbortEndsThePassKeepingDropsAlreadyStored) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
-  log.outcomes[L"B"] = SwitchOutcome::Aborted;
+  log.outcomes[L"A"] = SwitchResult::FileGone;
+  log.outcomes[L"B"] = SwitchResult::Aborted;
   kvs::run_startup_pass(L"A;B;C;D;", log.switcher(), log.storer());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_EQ(log.stored, (Entries{L"B;C;D;"}));
@@ -126,12 +125,12 @@ TEST(StartupPass, AnEmptyListSwitchesAndStoresNothing) {
 
 TEST(QuitPass, VisitsEveryEntryDespiteFailuresUntilAnAbort) {
   PassLog log;
-  log.outcomes[L"A"] = SwitchOutcome::ProjectGone;
+  log.outcomes[L"A"] = SwitchResult::FileGone;
   kvs::run_quit_pass(L"A;B;A", log.switcher());
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
 
   PassLog aborted;
-  aborted.outcomes[L"B"] = SwitchOutcome::Aborted;
+  aborted.outcomes[L"B"] = SwitchResult::Aborted;
   kvs::run_quit_pass(L"A;B;C;", aborted.switcher());
   EXPECT_EQ(aborted.tried, (Entries{L"A", L"B"}));
 }
