@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <cwctype>
+#include <utility>
 
 #include "win32/file_seam.h"
 #include "win32/handles.h"
@@ -13,20 +14,27 @@ namespace kvs {
 
 namespace {
 
-// A file beside the target that is deleted unless it has taken the target's place.
-struct TempFile {
-  TempFile() : handle(INVALID_HANDLE_VALUE) {}
-  ~TempFile() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    if (!name.empty()) {
-      const DWORD error = GetLastError();  // the cause of the failure outlives the clean-up
-      // A file made read-only must lose that before it can go.
-      if (!DeleteFileW(name.c_str()) && SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL)) DeleteFileW(name.c_str());
-      SetLastError(error);
-    }
+// A file made beside the target, by its name: deleted unless it has taken the target's place.
+struct TempFileKind {
+  typedef std::wstring Type;
+  static std::wstring none() { return std::wstring(); }
+  static bool is_none(const std::wstring& name) { return name.empty(); }
+  static void close(const std::wstring& name) {
+    const DWORD error = GetLastError();  // the cause of the failure outlives the clean-up
+    // A file made read-only must lose that before it can go.
+    if (!DeleteFileW(name.c_str()) && SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL)) DeleteFileW(name.c_str());
+    SetLastError(error);
   }
-  std::wstring name;
-  HANDLE handle;
+};
+
+struct TempFile {
+  TempFile() {}
+  Unique<TempFileKind> name;  // first, so that the file is closed before it is deleted
+  FileHandle handle;
+
+ private:
+  TempFile(const TempFile&);
+  TempFile& operator=(const TempFile&);
 };
 
 // The attributes a new file can be given; the others belong to how the file is stored.
@@ -90,12 +98,15 @@ bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   for (unsigned long attempt = 0; attempt < 100; ++attempt) {
     wchar_t suffix[16];
     swprintf(suffix, 16, L"%08lx", (stamp + attempt * 7919u) & 0xFFFFFFFFu);
-    temp.name = folder + prefix + suffix + kTempEnd;
-    temp.handle = seam::create_new(temp.name, attributes);
-    if (temp.handle != INVALID_HANDLE_VALUE) return true;
+    const std::wstring name = folder + prefix + suffix + kTempEnd;
+    FileHandle handle(seam::create_new(name, attributes));
+    if (handle.valid()) {
+      *temp.name.put() = name;
+      temp.handle = std::move(handle);
+      return true;
+    }
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
-  temp.name.clear();
   return false;
 }
 
@@ -124,11 +135,11 @@ bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>&
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
   for (std::size_t i = 0; i < parts.size(); ++i)
-    if (!write_all(temp.handle, parts[i])) return false;
-  if (!seam::flush(temp.handle)) return false;
+    if (!write_all(temp.handle.get(), parts[i])) return false;
+  if (!seam::flush(temp.handle.get())) return false;
   // Renamed while open, which spares opening it again; what it holds is on the disk already.
-  if (!seam::replace(temp.handle, path)) return false;
-  temp.name.clear();
+  if (!seam::replace(temp.handle.get(), path)) return false;
+  temp.name.release();
   return true;
 }
 

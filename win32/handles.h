@@ -5,71 +5,74 @@
 
 namespace kvs {
 
-class RegKey {
+// One owner for every kind of handle: `Kind` says what it holds (Type), what holds nothing
+// (none, is_none) and how it is let go (close). Moved, never copied.
+template <typename Kind>
+class Unique {
  public:
-  RegKey() : key_(nullptr) {}
-  ~RegKey() { reset(); }
-  HKEY get() const { return key_; }
-  HKEY* put() {
-    reset();
-    return &key_;
-  }
-  void reset() {
-    if (key_) RegCloseKey(key_);
-    key_ = nullptr;
-  }
-
- private:
-  RegKey(const RegKey&);
-  RegKey& operator=(const RegKey&);
-  HKEY key_;
-};
-
-// A handle that `Close` releases and INVALID_HANDLE_VALUE leaves empty.
-template <BOOL(WINAPI* Close)(HANDLE)>
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE h) : h_(h) {}
-  ~UniqueHandle() {
-    if (valid()) Close(h_);
-  }
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-
- private:
-  UniqueHandle(const UniqueHandle&);
-  UniqueHandle& operator=(const UniqueHandle&);
-  HANDLE h_;
-};
-
-// A kernel object (event, mutex, process, snapshot, file), closed with CloseHandle. The
-// functions that open one fail with a null handle or INVALID_HANDLE_VALUE; both count as none.
-class KernelHandle {
- public:
-  KernelHandle() : h_(nullptr) {}
-  explicit KernelHandle(HANDLE h) : h_(h) {}
-  ~KernelHandle() { reset(); }
-  KernelHandle(KernelHandle&& other) : h_(other.h_) { other.h_ = nullptr; }
-  KernelHandle& operator=(KernelHandle&& other) {
+  typedef typename Kind::Type Type;
+  Unique() : value_(Kind::none()) {}
+  explicit Unique(const Type& value) : value_(value) {}
+  ~Unique() { reset(); }
+  Unique(Unique&& other) : value_(other.release()) {}
+  Unique& operator=(Unique&& other) {
     if (this != &other) {
       reset();
-      h_ = other.h_;
-      other.h_ = nullptr;
+      value_ = other.release();
     }
     return *this;
   }
-  bool valid() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
+  bool valid() const { return !Kind::is_none(value_); }
+  const Type& get() const { return value_; }
+  // For a function that fills in the handle; what was held is let go first.
+  Type* put() {
+    reset();
+    return &value_;
+  }
+  Type release() {
+    Type value = value_;
+    value_ = Kind::none();
+    return value;
+  }
   void reset() {
-    if (valid()) CloseHandle(h_);
-    h_ = nullptr;
+    if (valid()) Kind::close(value_);
+    value_ = Kind::none();
   }
 
  private:
-  KernelHandle(const KernelHandle&);
-  KernelHandle& operator=(const KernelHandle&);
-  HANDLE h_;
+  Unique(const Unique&);
+  Unique& operator=(const Unique&);
+  Type value_;
 };
+
+// The kinds, a line each.
+struct RegistryKeyKind {
+  typedef HKEY Type;
+  static HKEY none() { return nullptr; }
+  static bool is_none(HKEY key) { return key == nullptr; }
+  static void close(HKEY key) { RegCloseKey(key); }
+};
+struct FindKind {
+  typedef HANDLE Type;
+  static HANDLE none() { return INVALID_HANDLE_VALUE; }
+  static bool is_none(HANDLE find) { return find == INVALID_HANDLE_VALUE; }
+  static void close(HANDLE find) { FindClose(find); }
+};
+// The functions that open a kernel object fail with a null handle or INVALID_HANDLE_VALUE;
+// both count as none.
+struct KernelKind {
+  typedef HANDLE Type;
+  static HANDLE none() { return nullptr; }
+  static bool is_none(HANDLE h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { CloseHandle(h); }
+};
+
+typedef Unique<RegistryKeyKind> RegKey;
+typedef Unique<FindKind> FindHandle;
+// An event, mutex, process, snapshot or file, closed with CloseHandle.
+typedef Unique<KernelKind> KernelHandle;
+// Files are kernel objects too.
+typedef KernelHandle FileHandle;
 
 // Ownership of a named mutex for as long as the object lives. owns() is false when the mutex
 // could not be made or the wait ran out.
@@ -92,9 +95,5 @@ class HeldMutex {
   KernelHandle mutex_;
   bool owns_;
 };
-
-typedef UniqueHandle<FindClose> FindHandle;
-// Files are kernel objects too.
-typedef KernelHandle FileHandle;
 
 }  // namespace kvs
