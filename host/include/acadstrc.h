@@ -6,11 +6,12 @@ struct Acad {
     eNotImplementedYet = 1,
     eNotApplicable = 2,
     eInvalidInput = 3,
-    eKeyNotFound = 5,
-    eDuplicateKey = 6,
-    eNullPtr = 7,
-    eWasErased = 11,
-    eNotThatKindOfClass = 20,
-    eInvalidContext = 44,
+    // Numbered as the SDK numbers them.
+    eKeyNotFound = 22,
+    eDuplicateKey = 23,
+    eNotThatKindOfClass = 46,
+    eWasErased = 80,
+    eInvalidContext = 335,
+    eNullPtr = 506,
   };
 };

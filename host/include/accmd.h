@@ -40,7 +40,15 @@ class ACHOST_PORT AcEdCommand : public AcRxObject {
   virtual Adesk::Int32 commandFlags() const = 0;
   virtual const ACHAR* globalName() const = 0;
   virtual const ACHAR* localName() const = 0;
-  virtual HINSTANCE resourceHandle() const = 0;
+// Declared as the SDK declares it, const and all.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+#endif
+  virtual const HINSTANCE resourceHandle() const = 0;
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
 };
 
 class ACHOST_PORT AcEdCommandStack : public AcRxObject {

@@ -1,8 +1,14 @@
 // The macros that give a class derived from AcRxObject its runtime identity.
 #pragma once
 
+#include "acadhost/port.h"
+#include "AdAChar.h"
+
 class AcRxClass;
 class AcRxObject;
+
+// Ends the process with a message: for a fault the module cannot go on from.
+extern "C" ACHOST_PORT void acrx_abort(const ACHAR* format, ...);
 
 // Declares desc(), cast() and isA() the way the host's own classes do.
 #define ACRX_DECLARE_MEMBERS(CLASS_NAME)                                                        \

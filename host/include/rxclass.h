@@ -3,8 +3,6 @@
 #include "rxboiler.h"
 #include "rxobject.h"
 
-typedef AcRxObject* (*AppNameChangeFuncPtr)(const AcRxClass*, ACHAR*&, int);
-
 class ACHOST_PORT AcRxClass : public AcRxObject {
  public:
   ACRX_DECLARE_MEMBERS(AcRxClass);
@@ -26,3 +24,5 @@ ACHOST_PORT AcRxClass* newAcRxClass(const ACHAR* className, const ACHAR* parentC
                                     int proxyFlags = 0, AcRxObject* (*pseudoConstructor)() = nullptr,
                                     const ACHAR* dxfName = nullptr, const ACHAR* appName = nullptr);
 ACHOST_PORT void deleteAcRxClass(AcRxClass* pClassObj);
+// Links every registered class to its parent, once a module has added its own.
+ACHOST_PORT void acrxBuildClassHierarchy();

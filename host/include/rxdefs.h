@@ -3,6 +3,11 @@
 #include "AdAChar.h"
 #include "adesk.h"
 
+class AcRxClass;
+
+// Called when a class's application name is asked for a file of an older version.
+typedef void (*AppNameChangeFuncPtr)(const AcRxClass* classObj, ACHAR*& newAppName, int saveVer);
+
 struct AcRx {
   enum AppMsgCode {
     kNullMsg = 0,

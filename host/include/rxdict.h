@@ -14,6 +14,6 @@ class ACHOST_PORT AcRxDictionary : public AcRxObject {
   virtual Adesk::UInt32 numEntries() const = 0;
 };
 
-ACHOST_PORT AcRxDictionary* acrxSysRegistry();
+extern "C" ACHOST_PORT AcRxDictionary* acrxSysRegistry();
 
 #define acrxClassDictionary AcRxDictionary::cast(acrxSysRegistry()->at(ACRX_CLASS_DICTIONARY))

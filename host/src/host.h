@@ -16,7 +16,8 @@
 #include "rxclass.h"
 #include "rxdict.h"
 #include "rxdlinkr.h"
-#include "rxregsvc.h"
+#include "rxboiler.h"
+#include "rxclass.h"
 
 namespace acadhost {
 

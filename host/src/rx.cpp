@@ -126,7 +126,10 @@ class CommandEntry : public AcEdCommand {
   Adesk::Int32 commandFlags() const override { return c_.flags; }
   const ACHAR* globalName() const override { return c_.globalName.c_str(); }
   const ACHAR* localName() const override { return c_.localName.c_str(); }
-  HINSTANCE resourceHandle() const override { return nullptr; }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"
+  const HINSTANCE resourceHandle() const override { return nullptr; }
+#pragma GCC diagnostic pop
 
  private:
   acadhost::Command c_;
@@ -243,7 +246,7 @@ void acrxBuildClassHierarchy() {
   linkParents();
 }
 
-int acrx_abort(const ACHAR* format, ...) {
+void acrx_abort(const ACHAR* format, ...) {
   wchar_t text[1024];
   va_list ap;
   va_start(ap, format);

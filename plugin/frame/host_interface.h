@@ -21,8 +21,8 @@
 #include "acutads.h"   // acutPrintf, acutNewRb, acutRelRb, acutBuildList
 #include "adscodes.h"  // RTNORM, RTSTR, RTERROR, ...
 #include "dbapserv.h"  // acdbHostApplicationServices, getUserRegistryProductRootKey
-#include "rxclass.h"   // AcRxClass, newAcRxClass, deleteAcRxClass
+#include "rxboiler.h"  // acrx_abort
+#include "rxclass.h"   // AcRxClass, newAcRxClass, deleteAcRxClass, acrxBuildClassHierarchy
 #include "rxdict.h"    // acrxSysRegistry, acrxClassDictionary
 #include "rxdlinkr.h"  // acrxDynamicLinker
-#include "rxregsvc.h"  // acrxBuildClassHierarchy, acrx_abort
 #include "rxmfcapi.h"  // acedGetAcadWinApp
