@@ -174,6 +174,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(own_entries(merged, values.docs) == own_entries(text, values.docs), "the merged list changes the own entries");
   require(kvs::merge_library_list(merged, values.record1, values.docs) == merged, "merging twice changes the list");
 
+  // What a switch says the file will hold is what the rewritten text holds.
+  kvs::LibrarySettings read;
+  kvs::rewrite_project_pieces(text, values, read);
+  const kvs::LibrarySettings said = kvs::settings_after_switch(read, values), held = kvs::library_settings(out);
+  for (std::size_t i = 0; i < said.size(); ++i)
+    require(said[i].present == held[i].present && said[i].value == held[i].value,
+            "the settings said after a switch differ from those the text holds");
+
   // The driver writes the pieces with the white space at their end trimmed: the text stored is
   // the output without its trailing white space, and a second switch of it changes nothing.
   kvs::TextPieces pieces = kvs::rewrite_project_pieces(text, values);

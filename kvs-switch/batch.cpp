@@ -59,13 +59,20 @@ bool isProjectFile(const std::wstring& name) {
   return name.size() > 4 && kvs::same_path(name.substr(name.size() - 4), L".wdp");
 }
 
-// The project files in `folder` (ending in a separator) and its sub-folders, in name order.
-void findProjects(const std::wstring& folder, std::vector<std::wstring>& found) {
+// The project files in `folder` (ending in a separator) and its sub-folders, in name order. A
+// folder that cannot be listed is said and counted, not passed over.
+void findProjects(const std::wstring& folder, std::vector<std::wstring>& found, const Output& output, int& unlisted) {
   std::vector<std::wstring> files, folders;
   WIN32_FIND_DATAW data;
   {
     const kvs::FindHandle find(FindFirstFileW(kvs::extended_path(folder + L"*").c_str(), &data));
-    if (!find.valid()) return;
+    if (!find.valid()) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND) return;
+      output.out(folder + L": can not be listed: " + kvs::system_message(error) + L"\n");
+      ++unlisted;
+      return;
+    }
     do {
       const std::wstring name = data.cFileName;
       if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -79,12 +86,12 @@ void findProjects(const std::wstring& folder, std::vector<std::wstring>& found) 
   std::sort(files.begin(), files.end());
   std::sort(folders.begin(), folders.end());
   for (const std::wstring& file : files) found.push_back(folder + file);
-  for (const std::wstring& sub : folders) findProjects(folder + sub + L"\\", found);
+  for (const std::wstring& sub : folders) findProjects(folder + sub + L"\\", found, output, unlisted);
 }
 
 // The projects a PATH names: the file, or those in the folder and its sub-folders. A path that
 // names nothing is a project that is gone, so that it is said.
-std::vector<std::wstring> projectsOf(const std::wstring& given, const Output& output) {
+std::vector<std::wstring> projectsOf(const std::wstring& given, const Output& output, int& unlisted) {
   std::vector<std::wstring> found;
   std::wstring path = kvs::full_path(given);
   const DWORD attributes = GetFileAttributesW(kvs::extended_path(path).c_str());
@@ -93,13 +100,10 @@ std::vector<std::wstring> projectsOf(const std::wstring& given, const Output& ou
     return found;
   }
   if (path[path.size() - 1] != L'\\' && path[path.size() - 1] != L'/') path += L'\\';
-  findProjects(path, found);
-  if (found.empty()) output.out(given + L": no project file (*.wdp) in it or its sub-folders\n");
+  const int unlistedBefore = unlisted;
+  findProjects(path, found, output, unlisted);
+  if (found.empty() && unlisted == unlistedBefore) output.out(given + L": no project file (*.wdp) in it or its sub-folders\n");
   return found;
-}
-
-std::wstring library(const ProjectLook& look) {
-  return look.readable ? kvs::library_summary(kvs::library_settings(look.text)) : L"unknown";
 }
 
 struct Row {
@@ -113,12 +117,16 @@ struct Counts {
 
 Row statusOf(const std::wstring& path, Counts& counts) {
   const ProjectLook look = look_at_project_file(path);
-  Row row = {path, library(look), library(look), look.readable ? L"read" : L"unreadable", look.why};
   if (!look.readable) {
+    const Row unreadable = {path, L"unknown", L"unknown", L"unreadable", look.why};
     ++counts.refused;
-    return row;
+    return unreadable;
   }
-  switch (kvs::project_library(kvs::library_settings(look.text))) {
+  // One reading of the settings gives both the summary and the count.
+  const kvs::LibrarySettings settings = kvs::library_settings(look.text);
+  const std::wstring library = kvs::library_summary(settings);
+  const Row row = {path, library, library, L"read", look.why};
+  switch (kvs::project_library(settings)) {
     case kvs::ProjectLibrary::Gost: ++counts.gost; break;
     case kvs::ProjectLibrary::Stock: ++counts.stock; break;
     case kvs::ProjectLibrary::Mixed: ++counts.mixed; break;
@@ -198,8 +206,9 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
     }
   }
   std::vector<std::wstring> projects;
+  int unlisted = 0;
   for (const std::wstring& path : arguments.paths) {
-    const std::vector<std::wstring> found = projectsOf(path, output);
+    const std::vector<std::wstring> found = projectsOf(path, output, unlisted);
     projects.insert(projects.end(), found.begin(), found.end());
   }
   std::wstring list;
@@ -225,7 +234,7 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
   if (output.progress && !projects.empty()) output.progress(L"\r" + std::wstring(24, L' ') + L"\r");
   output.out(summary(arguments, projects.size(), counts));
   if (!arguments.report.empty() && !writeReport(arguments.report, rows, output)) return 1;
-  return counts.refused > 0 || projects.empty() ? 1 : 0;
+  return counts.refused > 0 || unlisted > 0 || projects.empty() ? 1 : 0;
 }
 
 }  // namespace kvs_switch

@@ -16,7 +16,8 @@ struct Output {
 };
 
 // `args` without the program's name. The exit status: 0 when every project ended as asked, 1
-// when some were refused (each is named) or none was found, 2 for bad usage.
+// when some were refused or a folder could not be listed (each is named) or none was found, 2
+// for bad usage.
 int run(const std::vector<std::wstring>& args, const Output& output);
 
 }  // namespace kvs_switch

@@ -120,6 +120,29 @@ bool write_all(HANDLE file, const ByteSpan& bytes) {
   return true;
 }
 
+// The parts in order. Small ones are gathered into writes of up to 64 KB, so that a text with
+// many changed lines costs few calls; large ones are written from where they lie.
+bool write_parts(HANDLE file, const std::vector<ByteSpan>& parts) {
+  const std::size_t kGathered = 1u << 16;
+  std::string gathered;
+  gathered.reserve(kGathered);
+  for (std::size_t i = 0; i <= parts.size(); ++i) {
+    const bool last = i == parts.size();
+    if (!gathered.empty() && (last || gathered.size() + parts[i].size > kGathered)) {
+      const ByteSpan some = {gathered.data(), gathered.size()};
+      if (!write_all(file, some)) return false;
+      gathered.clear();
+    }
+    if (last) break;
+    if (parts[i].size >= kGathered) {
+      if (!write_all(file, parts[i])) return false;
+    } else {
+      gathered.append(parts[i].data, parts[i].size);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void remove_replace_leftovers(const std::wstring& path) { remove_temp_files(folder_of(path), temp_prefix(path)); }
@@ -134,8 +157,7 @@ bool replace_file_content(const std::wstring& path, const std::string& bytes, DW
 bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes) {
   TempFile temp;
   if (!create_beside(path, attributes, temp)) return false;
-  for (std::size_t i = 0; i < parts.size(); ++i)
-    if (!write_all(temp.handle.get(), parts[i])) return false;
+  if (!write_parts(temp.handle.get(), parts)) return false;
   if (!seam::flush(temp.handle.get())) return false;
   // Renamed while open, which spares opening it again; what it holds is on the disk already.
   if (!seam::replace(temp.handle.get(), path)) return false;

@@ -65,9 +65,10 @@ std::wstring plcLine() {
 std::wstring menuLine(const std::wstring& path, const kvs::SettingValue& menu) {
   if (!menu.present) return L"Icon menu after a switch back: none, setting 2 is not set";
   std::wstring remembered, file;
-  if (!remembered_own_menu(path, remembered, file))
-    return L"Icon menu after a switch back: unknown, " + file + L" cannot be read: " +
-           kvs::system_message(GetLastError());
+  if (!remembered_own_menu(path, remembered, file)) {
+    const DWORD error = GetLastError();
+    return L"Icon menu after a switch back: unknown, " + file + L" cannot be read: " + kvs::system_message(error);
+  }
   const std::wstring after = kvs::menu_after_switch_back(menu, remembered);
   return L"Icon menu after a switch back: " + after +
          (kvs::menu_kind(after) == kvs::MenuKind::Own ? L" (the project's own)" : L" (the stock menu)");

@@ -51,11 +51,18 @@ std::wstring storeRoot() {
   return known;
 }
 
-bool namesProject(const std::wstring& folder, const std::wstring& project) {
+enum class Naming { Project, Other, Unreadable };
+
+// Whether the folder's path file names the project. A path file that is there but cannot be
+// read says nothing either way: taking it for another project's would lose what is kept.
+Naming namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
-  if (!kvs::read_whole_file(folder + kPathFile, bytes)) return false;
+  if (!kvs::read_whole_file(folder + kPathFile, bytes))
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? Naming::Other : Naming::Unreadable;
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
-  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim(named.text), kvs::trim(project));
+  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim(named.text), kvs::trim(project))
+             ? Naming::Project
+             : Naming::Other;
 }
 
 // The store's own folders are made here, when a project first needs one, so that a keep for a
@@ -71,7 +78,8 @@ bool claim(const std::wstring& root, const std::wstring& folder, const std::wstr
 
 // The project's folder in the store, ending in a separator: the first candidate whose path file
 // names the project, or, when `create`, the first one that is free or has no path file (a keep
-// that stopped half way), claimed. Empty, with the system's error set, when there is none.
+// that stopped half way), claimed. Empty, with the system's error set, when there is none:
+// ERROR_FILE_NOT_FOUND only when the project surely has no folder yet.
 std::wstring findProjectFolder(const std::wstring& project, bool create) {
   const std::wstring root = storeRoot();
   if (root.empty()) return std::wstring();
@@ -84,7 +92,9 @@ std::wstring findProjectFolder(const std::wstring& project, bool create) {
       if (!create) break;
       return claim(root, folder, project) ? folder : std::wstring();
     }
-    if (namesProject(folder, project)) return folder;
+    const Naming naming = namesProject(folder, project);
+    if (naming == Naming::Project) return folder;
+    if (naming == Naming::Unreadable) return std::wstring();
     if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)
       return claim(root, folder, project) ? folder : std::wstring();
   }
@@ -234,8 +244,9 @@ bool readMenu(const std::wstring& file, std::wstring& menu) {
 bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, !menu.empty());
   if (folder.empty()) {
-    if (menu.empty()) return true;  // nothing was ever remembered
-    reportNotRemembered(project, menu, storeForMessages(), GetLastError(), report);
+    const DWORD error = GetLastError();
+    if (menu.empty() && error == ERROR_FILE_NOT_FOUND) return true;  // nothing was ever remembered
+    reportNotRemembered(project, menu, storeForMessages(), error, report);
     return false;
   }
   const std::wstring file = folder + kMenuFile;
@@ -257,8 +268,14 @@ bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kv
 bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::wstring& file) {
   menu.clear();
   const std::wstring folder = projectFolder(project, false);
+  if (folder.empty()) {
+    const DWORD error = GetLastError();
+    file = storeForMessages();
+    SetLastError(error);
+    return error == ERROR_FILE_NOT_FOUND;  // else the store could not be searched
+  }
   file = folder + kMenuFile;
-  return folder.empty() || readMenu(file, menu);
+  return readMenu(file, menu);
 }
 
 std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {

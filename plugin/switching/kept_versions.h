@@ -25,7 +25,8 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
 bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kvs::SwitchReport& report);
 
 // The own icon menu remembered for the project; empty when none is. False, with the system's
-// error set, when `file`, where it is remembered, cannot be read.
+// error set, when `file`, where it is remembered (or the store, when the project's folder in it
+// cannot be told), cannot be read.
 bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::wstring& file);
 
 // The project's kept versions, oldest first.

@@ -84,8 +84,9 @@ void sayNotText(const std::wstring& name, const kvs::DecodedText& decoded, kvs::
 bool readRememberedMenu(const std::wstring& name, kvs::RecordValues& values, kvs::SwitchReport& report) {
   std::wstring file;
   if (remembered_own_menu(name, values.remembered_menu, file)) return true;
+  const DWORD error = GetLastError();
   report.say(L"Can not read the own icon menu remembered for project file " + name + L" in " + file + L": " +
-             kvs::system_message(GetLastError()) + L"." + kLeftAsItWas);
+             kvs::system_message(error) + L"." + kLeftAsItWas);
   return false;
 }
 

@@ -319,8 +319,12 @@ std::wstring menu_after_switch_back(const SettingValue& current, const std::wstr
 }
 
 LibrarySettings settings_after_switch(const LibrarySettings& read, const RecordValues& values) {
-  const std::wstring written[] = {values.record1, values.gives_menu_back ? std::wstring(kStockMenuFile) : values.record2,
-                                  values.record3, trim(values.record20)};
+  // As write_text writes each of them.
+  const std::wstring menu = values.gives_menu_back ? menu_after_switch_back(read[1], values.remembered_menu)
+                                                   : trim(values.record2);
+  const std::wstring written[] = {trim(merge_library_list(read[0].value, values.record1, values.docs)), menu,
+                                  trim(merge_library_list(read[2].value, values.record3, values.docs)),
+                                  trim(values.record20)};
   LibrarySettings after;
   for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
     if (read[i].present || kLibrarySettings[i] == kEnvRecord) after[i] = SettingValue(written[i]);
