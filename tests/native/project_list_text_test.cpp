@@ -4,7 +4,6 @@
 
 #include <map>
 
-
 namespace {
 
 using Entries = std::vector<std::wstring>;

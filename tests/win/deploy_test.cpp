@@ -26,6 +26,9 @@ class AddonDeployment : public installed_addon::InstalledAddon {
     // Sessions of other tests may have left a user's PLC database swapped.
     endSwaps();
   }
+  static ProcessResult uninstall() {
+    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+  }
   static std::wstring userDocs() {
     std::wstring docs;
     regReadString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs);
@@ -42,14 +45,9 @@ class AddonDeployment : public installed_addon::InstalledAddon {
     for (const wchar_t* module : {L"KVS_switch_2015.arx", L"KVS_switch_2017.arx", L"KVS_switch_2018.arx",
                                   L"KVS_switch_2019.arx", L"KVS_switch_2021.arx", L"KVS_switch_2025.arx",
                                   L"KVS_switch_2027.arx"}) {
-      if (!fileExists(kBundle + L"Contents\\Windows\\" + module)) {
-        ADD_FAILURE() << "missing: " << toUtf8(module);
-        continue;
-      }
-      EXPECT_EQ(readBytes(kBundle + L"Contents\\Windows\\" + module), readBytes(binDir() + module)) << toUtf8(module);
+      EXPECT_EQ(bytesOf(kBundle + L"Contents\\Windows\\" + module), readBytes(binDir() + module)) << toUtf8(module);
     }
-    ASSERT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
-    std::string manifest = readBytes(kBundle + L"PackageContents.xml");
+    const std::string manifest = bytesOf(kBundle + L"PackageContents.xml");
     EXPECT_NE(manifest.find("SeriesMin=\"R20.0\""), std::string::npos);
     // The library folders carry no attribute but "directory", so the switch lists them.
     EXPECT_EQ(GetFileAttributesW((kInstall + L"Data\\UGO\\GOST_Relays").c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
@@ -61,9 +59,6 @@ class Deployment : public AddonDeployment {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(AddonDeployment::SetUp());
     ASSERT_NO_FATAL_FAILURE(install());
-  }
-  static ProcessResult uninstall() {
-    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
   }
 };
 
@@ -260,28 +255,6 @@ TEST_F(MsiDeployment, UpgradeGoesAheadWhileAPlcSwapIsInForce) {
   DeleteFileW(backup.c_str());
 }
 
-// A user's profile in the machine's profile list, as a user who is not logged on has one: Group
-// Policy removes software at start-up, before anyone logs on, when no user's hive is loaded.
-class ProfileListEntry {
- public:
-  ProfileListEntry(const wchar_t* sid, const std::wstring& folder)
-      : key_(std::wstring(L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\") + sid) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-      return;
-    RegSetValueExW(key, L"ProfileImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-  }
-  ~ProfileListEntry() { RegDeleteKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), KEY_WOW64_64KEY, 0); }
-  ProfileListEntry(const ProfileListEntry&) = delete;
-  ProfileListEntry& operator=(const ProfileListEntry&) = delete;
-
- private:
-  std::wstring key_;
-};
-
 TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
   ProcessResult install = logged(L"/i " + inQuotes(package()));
   ASSERT_EQ(install.exitCode, 0u) << install.output;
@@ -292,7 +265,11 @@ TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
   const std::wstring elsewhere = dir_.path() + L"CAD Иванов\\";
   regWriteString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", elsewhere);
   const std::wstring otherProfile = dir_.path() + L"Другой пользователь";
-  ProfileListEntry otherUser(L"S-1-5-21-0-0-0-1999", otherProfile);
+  // A user's profile in the machine's profile list, as a user who is not logged on has one: Group
+  // Policy removes software at start-up, before anyone logs on, when no user's hive is loaded.
+  const std::wstring otherUser = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-0-0-0-1999";
+  const RegistryKeyGuard otherUserGuard(otherUser, HKEY_LOCAL_MACHINE);
+  regWriteString(HKEY_LOCAL_MACHINE, otherUser, L"ProfileImagePath", otherProfile);
 
   struct Case {
     const char* whose;
@@ -334,9 +311,7 @@ TEST_F(MsiDeployment, NeitherInstallerInstallsOverTheOther) {
   EXPECT_EQ(msi.exitCode, static_cast<DWORD>(ERROR_INSTALL_FAILURE)) << msi.output;
   EXPECT_TRUE(installed_addon::installedPackages().empty());
   EXPECT_TRUE(fileExists(kInstall + L"uninstall.exe"));
-  ASSERT_EQ(runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1))
-                .exitCode,
-            0u);
+  ASSERT_EQ(uninstall().exitCode, 0u);
   removeTree(kInstall);  // an uninstaller run in place cannot delete itself
 
   ProcessResult package = logged(L"/i " + inQuotes(this->package()));

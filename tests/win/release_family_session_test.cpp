@@ -21,16 +21,6 @@ const char* const kModules[] = {"KVS_switch_2015", "KVS_switch_2017", "KVS_switc
                                 "KVS_switch_2021", "KVS_switch_2025", "KVS_switch_2027"};
 
 
-// The text of a UTF-16 LE file after its byte-order mark; empty for any other file.
-// The file's bytes; a missing file is a failure of the case, not of the whole test.
-std::string bytesOf(const std::wstring& path) {
-  if (!fileExists(path)) {
-    ADD_FAILURE() << "missing: " << toUtf8(path);
-    return "";
-  }
-  return readBytes(path);
-}
-
 std::wstring record20(const std::wstring& text) {
   const std::size_t at = text.find(L"\r\n+[20]");
   if (at == std::wstring::npos) return L"";

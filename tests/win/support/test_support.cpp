@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include <gtest/gtest.h>
+
 #include "win32/registry.h"
 
 #include <shlobj.h>
@@ -148,11 +150,11 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { removeTree(path_); }
 
-RegistryKeyGuard::RegistryKeyGuard(std::wstring subKey) : subKey_(std::move(subKey)) {
-  RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
+RegistryKeyGuard::RegistryKeyGuard(std::wstring subKey, HKEY root) : subKey_(std::move(subKey)), root_(root) {
+  RegDeleteTreeW(root_, subKey_.c_str());
 }
 
-RegistryKeyGuard::~RegistryKeyGuard() { RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str()); }
+RegistryKeyGuard::~RegistryKeyGuard() { RegDeleteTreeW(root_, subKey_.c_str()); }
 
 KeptVersionsGuard::KeptVersionsGuard() { removeTree(folder()); }
 
@@ -180,6 +182,14 @@ bool regReadString(HKEY root, const std::wstring& subKey, const std::wstring& na
     return false;
   value = buffer.data();
   return true;
+}
+
+std::string bytesOf(const std::wstring& path) {
+  if (!fileExists(path)) {
+    ADD_FAILURE() << "missing: " << toUtf8(path);
+    return "";
+  }
+  return readBytes(path);
 }
 
 void regWriteString(HKEY root, const std::wstring& subKey, const std::wstring& name, const std::wstring& value) {

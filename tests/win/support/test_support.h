@@ -12,6 +12,8 @@ namespace testing_support {
 std::wstring binDir();
 
 std::string readBytes(const std::wstring& path);
+// The same, where a missing file is a failure of the case (said), not of the whole test.
+std::string bytesOf(const std::wstring& path);
 void writeBytes(const std::wstring& path, const std::string& bytes);
 bool fileExists(const std::wstring& path);
 void makeFolders(const std::wstring& path);
@@ -45,12 +47,13 @@ class TempDir {
 // Deletes an HKCU key tree now and again when the object goes.
 class RegistryKeyGuard {
  public:
-  explicit RegistryKeyGuard(std::wstring subKey);
+  explicit RegistryKeyGuard(std::wstring subKey, HKEY root = HKEY_CURRENT_USER);
   ~RegistryKeyGuard();
   RegistryKeyGuard(const RegistryKeyGuard&) = delete;
   RegistryKeyGuard& operator=(const RegistryKeyGuard&) = delete;
  private:
   std::wstring subKey_;
+  HKEY root_;
 };
 
 // The add-on's store of kept project versions, %APPDATA%\Korvanta\Undo\, removed now and
