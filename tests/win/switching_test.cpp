@@ -8,6 +8,7 @@
 #include "switch_fixture.h"
 #include "commands/acad_switch.h"
 #include "switching/kept_versions.h"
+#include "switching/version_names.h"
 #include "win32/handles.h"
 
 using namespace testing_support;
@@ -373,8 +374,21 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
     EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"});
     EXPECT_EQ(GetFileAttributesW(project_.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
   }
-  // The switch back gives the own menu, remembered by the switch to GOST, back.
   hook = kvs::file_seam::FaultHook();
+  // Seen afresh (as at AutoCAD's next start: here under another letter case), a project whose
+  // folder of kept versions cannot be told, its path file locked, is not switched back: the
+  // menu it remembers is unknown, not none.
+  const std::wstring kept = kvs::kept_folder_name(project_, 0);
+  const std::wstring pathFile = KeptVersionsGuard::folder() + kept.substr(0, 2) + L"\\" + kept + L"\\project.txt";
+  std::wstring upper = project_;
+  CharUpperW(&upper[0]);
+  {
+    const kvs::FileHandle locked(CreateFileW(pathFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked.valid());
+    EXPECT_FALSE(do_change(upper, 2));
+    EXPECT_EQ(readBytes(project_).find("OFFICE.DAT"), std::string::npos);
+  }
+  // The switch back gives the own menu, remembered by the switch to GOST, back.
   EXPECT_TRUE(do_change(project_, 2));
   EXPECT_EQ(readBytes(project_), "+[2]OFFICE.DAT\r\n+[7]0\r\n+[20]wd.env");
   // Set back to the stock menu by hand, the project's own is forgotten on the next way to GOST.
