@@ -16,20 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "common/path_fold.h"
+#include "menu_plc/plc_paths.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/registry.h"
 
 namespace {
-
-// Where a swap keeps the user's own database, under ACADE's per-user documents folder: the Plc
-// folder of the releases before 2014, and the language folders of the later ones.
-const wchar_t* const kBackups[] = {
-    L"AeData\\Plc\\ace_plc_old.mdb",
-    L"AeData\\ru-RU\\Plc\\ace_plc_old.mdb",
-    L"AeData\\en-EN\\Plc\\ace_plc_old.mdb",
-    L"AeData\\en-US\\Plc\\ace_plc_old.mdb",
-};
 
 const wchar_t kAutocadKey[] = L"Software\\Autodesk\\AutoCAD";
 const wchar_t kProfileList[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
@@ -96,7 +89,7 @@ bool isFile(const std::wstring& path) {
 
 bool listed(const std::vector<std::wstring>& list, const std::wstring& path) {
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (CompareStringOrdinal(list[i].c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+    if (kvs::same_path(list[i], path)) return true;
   return false;
 }
 
@@ -120,10 +113,10 @@ extern "C" UINT __stdcall FindSwappedPlc(MSIHANDLE install) {
 
   std::vector<std::wstring> found;
   for (std::size_t d = 0; d < docs.size(); ++d) {
-    for (std::size_t b = 0; b < sizeof kBackups / sizeof kBackups[0]; ++b) {
-      const std::wstring backup = docs[d] + kBackups[b];
-      if (isFile(backup) && !listed(found, backup)) found.push_back(backup);
-    }
+    // Where the plug-in's swap keeps it, for every release.
+    const std::vector<std::wstring> backups = kvs::plc_backup_places(docs[d]);
+    for (std::size_t b = 0; b < backups.size(); ++b)
+      if (isFile(backups[b]) && !listed(found, backups[b])) found.push_back(backups[b]);
   }
 
   std::wstring list;

@@ -4,6 +4,12 @@
 
 namespace kvs {
 
+namespace {
+
+const wchar_t* const kLanguages[] = {L"ru-RU", L"en-EN", L"en-US"};
+
+}  // namespace
+
 PlcPaths plc_paths(const std::wstring& docs) {
   const PlcPaths paths = {docs + L"AeData\\Plc\\ace_plc.mdb", docs + L"AeData\\Plc\\ace_plc_old.mdb"};
   return paths;
@@ -21,10 +27,16 @@ std::wstring in_language_folder(const std::wstring& path, const std::wstring& la
 }
 
 std::wstring find_plc_language(const std::wstring& working, const std::function<bool(const std::wstring&)>& exists) {
-  const wchar_t* const languages[] = {L"ru-RU", L"en-EN", L"en-US"};
-  for (const wchar_t* language : languages)
+  for (const wchar_t* language : kLanguages)
     if (exists(in_language_folder(working, language))) return language;
   return std::wstring();
+}
+
+std::vector<std::wstring> plc_backup_places(const std::wstring& docs) {
+  const std::wstring backup = plc_paths(docs).backup;
+  std::vector<std::wstring> places(1, backup);
+  for (const wchar_t* language : kLanguages) places.push_back(in_language_folder(backup, language));
+  return places;
 }
 
 }  // namespace kvs

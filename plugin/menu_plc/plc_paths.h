@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kvs {
 
@@ -26,5 +27,9 @@ std::wstring in_language_folder(const std::wstring& path, const std::wstring& la
 // whose folder holds `working`, a path built by plc_paths, as `exists` tells; empty when
 // none does.
 std::wstring find_plc_language(const std::wstring& working, const std::function<bool(const std::wstring&)>& exists);
+
+// Every place under `docs` where a swap may keep the user's own database: the backup path of
+// plc_paths, as the releases before 2014 have it and in each language folder.
+std::vector<std::wstring> plc_backup_places(const std::wstring& docs);
 
 }  // namespace kvs

@@ -34,6 +34,14 @@ TEST(PlcPaths, LanguageFolderReplacesEveryCaseSensitivePlc) {
             L"D:\\en-EN\\Plc\\PLC\\AeData\\en-EN\\Plc\\ace_plc.mdb");
 }
 
+TEST(PlcPaths, BackupsAreLookedForWhereEveryReleaseKeepsThem) {
+  const std::wstring docs = L"D:\\Plc\\Acade 2010\\";
+  EXPECT_EQ(kvs::plc_backup_places(docs),
+            (std::vector<std::wstring>{plc_paths(docs).backup, in_language_folder(plc_paths(docs).backup, L"ru-RU"),
+                                       in_language_folder(plc_paths(docs).backup, L"en-EN"),
+                                       in_language_folder(plc_paths(docs).backup, L"en-US")}));
+}
+
 TEST(PlcPaths, LanguagesAreTriedRuThenEnEnThenEnUs) {
   const std::wstring working = plc_paths(kDocs).working;
   auto probe = [&](std::set<std::wstring> present, std::vector<std::wstring>* probed) {
