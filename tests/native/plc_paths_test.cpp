@@ -35,11 +35,12 @@ TEST(PlcPaths, LanguageFolderReplacesEveryCaseSensitivePlc) {
 }
 
 TEST(PlcPaths, BackupsAreLookedForWhereEveryReleaseKeepsThem) {
-  const std::wstring docs = L"D:\\Plc\\Acade 2010\\";
-  EXPECT_EQ(kvs::plc_backup_places(docs),
-            (std::vector<std::wstring>{plc_paths(docs).backup, in_language_folder(plc_paths(docs).backup, L"ru-RU"),
-                                       in_language_folder(plc_paths(docs).backup, L"en-EN"),
-                                       in_language_folder(plc_paths(docs).backup, L"en-US")}));
+  // A "Plc" in the documents folder is rewritten as the swap rewrites it.
+  EXPECT_EQ(kvs::plc_backup_places(L"D:\\Plc\\Acade\\"),
+            (std::vector<std::wstring>{L"D:\\Plc\\Acade\\AeData\\Plc\\ace_plc_old.mdb",
+                                       L"D:\\ru-RU\\Plc\\Acade\\AeData\\ru-RU\\Plc\\ace_plc_old.mdb",
+                                       L"D:\\en-EN\\Plc\\Acade\\AeData\\en-EN\\Plc\\ace_plc_old.mdb",
+                                       L"D:\\en-US\\Plc\\Acade\\AeData\\en-US\\Plc\\ace_plc_old.mdb"}));
 }
 
 TEST(PlcPaths, LanguagesAreTriedRuThenEnEnThenEnUs) {
