@@ -111,8 +111,8 @@ struct Row {
 };
 
 struct Counts {
-  Counts() : done(0), refused(0), gost(0), stock(0), mixed(0), registered(0) {}
-  int done, refused, gost, stock, mixed, registered;
+  Counts() : done(0), unchanged(0), refused(0), gost(0), stock(0), mixed(0), registered(0) {}
+  int done, unchanged, refused, gost, stock, mixed, registered;
 };
 
 Row statusOf(const std::wstring& path, Counts& counts) {
@@ -152,6 +152,13 @@ Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& count
     ++counts.done;
     return row;
   }
+  if (result == SwitchResult::Unchanged) {
+    row.after = row.before;
+    row.outcome = L"unchanged";
+    row.message = tip == 1 ? L"already on GOST; nothing written" : L"already on the stock ACADE library; nothing written";
+    ++counts.unchanged;
+    return row;
+  }
   row.after = row.before;
   row.outcome = L"refused";
   ++counts.refused;
@@ -164,8 +171,11 @@ std::wstring summary(const Arguments& arguments, std::size_t projects, const Cou
     text += std::to_wstring(counts.gost) + L" GOST, " + std::to_wstring(counts.stock) + L" stock ACADE, " +
             std::to_wstring(counts.mixed) + L" mixed, " + std::to_wstring(counts.refused) + L" unreadable";
   } else {
-    text += std::to_wstring(counts.done) + (arguments.dry_run ? L" would switch, " : L" switched, ") +
-            std::to_wstring(counts.refused) + L" refused";
+    text += std::to_wstring(counts.done) + (arguments.dry_run ? L" would switch, " : L" switched, ");
+    if (counts.unchanged > 0)
+      text += std::to_wstring(counts.unchanged) +
+              (arguments.command == Command::Gost ? L" already on GOST, " : L" already on stock ACADE, ");
+    text += std::to_wstring(counts.refused) + L" refused";
   }
   if (counts.registered > 0)
     text += L"; " + std::to_wstring(counts.registered) + L" registered in AutoCAD, whose next start-up or quit switches them again";
@@ -226,6 +236,7 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
     if (registered) ++counts.registered;
     std::wstring line = row.path + L": ";
     if (row.outcome == L"refused" || row.outcome == L"unreadable") line += row.outcome + L": " + row.message;
+    else if (row.outcome == L"unchanged") line += row.before + L" (" + row.message + L")";
     else if (arguments.command == Command::Status) line += row.before;
     else line += row.before + L" -> " + row.after;
     output.out(line + (registered ? kRegistered : L"") + L"\n");

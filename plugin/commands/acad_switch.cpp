@@ -45,4 +45,7 @@ SwitchResult switch_project_file(const std::wstring& path, int tip) {
   }, command_line());
 }
 
-bool do_change(std::wstring fl_name, int tip) { return switch_project_file(fl_name, tip) == SwitchResult::Switched; }
+bool do_change(std::wstring fl_name, int tip) {
+  const SwitchResult result = switch_project_file(fl_name, tip);
+  return result == SwitchResult::Switched || result == SwitchResult::Unchanged;
+}

@@ -21,5 +21,5 @@ std::wstring change_env(std::wstring str, int tip);
 // The project file switched for `tip`, AutoCAD's paths moved, any failure said on the command line.
 SwitchResult switch_project_file(const std::wstring& path, int tip);
 
-// The same, true when the file was switched.
+// The same, true when the file is on that library now: switched, or already there.
 bool do_change(std::wstring fl_name, int tip);

@@ -64,12 +64,15 @@ std::wstring plcLine() {
 // What a switch back gives setting 2: the project's own menu, kept or remembered, or the stock one.
 std::wstring menuLine(const std::wstring& path, const kvs::SettingValue& menu) {
   if (!menu.present) return L"Icon menu after a switch back: none, setting 2 is not set";
-  std::wstring remembered, file;
-  if (!remembered_own_menu(path, remembered, file)) {
+  kvs::RecordValues back = kvs::stock_values(L"", L"");
+  std::wstring file;
+  if (!remembered_switch_back(path, back.remembered, back.remembered_menu, file)) {
     const DWORD error = GetLastError();
     return L"Icon menu after a switch back: unknown, " + file + L" cannot be read: " + kvs::system_message(error);
   }
-  const std::wstring after = kvs::menu_after_switch_back(menu, remembered);
+  kvs::LibrarySettings held;
+  held[1] = menu;
+  const std::wstring after = kvs::settings_after_switch(held, back)[1].value;
   return L"Icon menu after a switch back: " + after +
          (kvs::menu_kind(after) == kvs::MenuKind::Own ? L" (the project's own)" : L" (the stock menu)");
 }
@@ -141,6 +144,10 @@ void CKVS_switchApp::KVS_switchkvs_undo() {
   const UndoResult undo = restore_newest_version(path, command_line());
   if (undo.outcome == UndoOutcome::NothingKept) {
     print(L"Nothing to undo for project " + path + L": no earlier version of it is kept.");
+    return;
+  }
+  if (undo.outcome == UndoOutcome::NothingDifferent) {
+    print(L"Nothing to undo for project " + path + L": every version kept of it holds what the file holds now.");
     return;
   }
   if (undo.outcome != UndoOutcome::Restored) return;

@@ -37,26 +37,6 @@ bool same_folder(const std::wstring& folder, const wchar_t* inside) {
 
 }  // namespace
 
-SettingLibrary setting_library(int number, const SettingValue& value) {
-  if (!value.present) return SettingLibrary::Unset;
-  if (number == 20) return same_path(trim(value.value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
-  // A folder list is on GOST when one of its entries is the add-on's: the project's own
-  // entries, which no switch touches, never count.
-  for (std::size_t begin = 0; begin <= value.value.size();) {
-    const std::size_t end = std::min(value.value.find(L';', begin), value.value.size());
-    if (under_addon_folder(value.value.substr(begin, end - begin))) return SettingLibrary::Gost;
-    begin = end + 1;
-  }
-  return SettingLibrary::Stock;
-}
-
-ProjectLibrary project_library(const LibrarySettings& settings) {
-  const bool gost = !settings_on(settings, SettingLibrary::Gost).empty();
-  const bool stock = !settings_on(settings, SettingLibrary::Stock).empty();
-  if (gost && stock) return ProjectLibrary::Mixed;
-  return gost ? ProjectLibrary::Gost : ProjectLibrary::Stock;
-}
-
 std::wstring library_summary(const LibrarySettings& settings) {
   std::wstring out;
   switch (project_library(settings)) {
@@ -80,6 +60,22 @@ bool support_path_has_addon(const std::wstring& support) {
     begin = end + 1;
   }
   return false;
+}
+
+std::wstring support_path_without_addon(const std::wstring& support) {
+  std::wstring kept;
+  std::size_t begin = 0;
+  while (begin <= support.size()) {
+    const std::size_t end = std::min(support.find(L';', begin), support.size());
+    if (!same_folder(support.substr(begin, end - begin), L"Support")) {
+      kept.append(support, begin, end - begin);
+      if (end < support.size()) kept += L';';
+    } else if (end == support.size() && !kept.empty() && kept[kept.size() - 1] == L';') {
+      kept.erase(kept.size() - 1);  // the last entry had no ";" of its own
+    }
+    begin = end + 1;
+  }
+  return kept;
 }
 
 bool is_addon_template_folder(const std::wstring& folder) { return same_folder(folder, L"Data\\Template"); }

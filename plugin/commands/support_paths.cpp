@@ -2,9 +2,13 @@
 
 #include <string>
 
+#include "commands/status_text.h"
 #include "commands/support_paths.h"
 #include "common/install_layout.h"
+#include "common/release_globals.h"
 #include "common/text_util.h"
+#include "win32/handles.h"
+#include "win32/registry.h"
 
 namespace {
 
@@ -14,6 +18,26 @@ using kvs::install::kTemplateFolder;
 // A setting is put only when it changes: AutoCAD stores every put and rereads its folders.
 void put_changed(const AcadFiles& files, FileSetting setting, const std::wstring& present, const std::wstring& value) {
   if (value != present) files.put(setting, value);
+}
+
+// The template folder a switch to GOST replaced, per user and release, for the way back.
+const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
+
+std::wstring templateValueName() { return L"Template folder " + full_version_english; }
+
+void rememberTemplateFolder(const std::wstring& folder) {
+  kvs::RegKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
+  std::wstring present;
+  if (kvs::read_string_value(key.get(), templateValueName().c_str(), present) == ERROR_SUCCESS && present == folder) return;
+  if (kvs::write_string_value(key.get(), templateValueName().c_str(), folder) != ERROR_SUCCESS)
+    acutPrintf(L"%ls", L"Error accessing registry");
+}
+
+bool rememberedTemplateFolder(std::wstring& folder) {
+  kvs::RegKey key;
+  return RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS &&
+         kvs::read_string_value(key.get(), templateValueName().c_str(), folder) == ERROR_SUCCESS && !folder.empty();
 }
 
 }  // namespace
@@ -30,14 +54,18 @@ void fSetSupportPath(int tip) {
   try {
     const std::wstring templates = files.get(FileSetting::TemplateDwgPath);
     if (tip == 1) {
+      if (!kvs::is_addon_template_folder(templates)) rememberTemplateFolder(templates);
       put_changed(files, FileSetting::TemplateDwgPath, templates, kTemplateFolder);
-      if (!kvs::contains(kvs::to_lower(support), L"korvanta"))
-        files.put(FileSetting::SupportPath, kSupportPathEntry + support);
+      if (!kvs::support_path_has_addon(support)) files.put(FileSetting::SupportPath, kSupportPathEntry + support);
       acutPrintf(L"Support path changed..\n");
     } else {
-      put_changed(files, FileSetting::TemplateDwgPath, templates, files.get(FileSetting::PlotLogFilePath) + L"Template");
-      put_changed(files, FileSetting::SupportPath, support,
-                  kvs::replace_all(kvs::to_lower(support), kSupportPathEntry, L""));
+      // Only the add-on's folder is taken back: the one it replaced, or AutoCAD's default.
+      std::wstring folder;
+      if (kvs::is_addon_template_folder(templates)) {
+        if (!rememberedTemplateFolder(folder)) folder = files.get(FileSetting::PlotLogFilePath) + L"Template";
+        put_changed(files, FileSetting::TemplateDwgPath, templates, folder);
+      }
+      put_changed(files, FileSetting::SupportPath, support, kvs::support_path_without_addon(support));
     }
   } catch (const _com_error& e) {
     acutPrintf(L"%ls", e.ErrorMessage());

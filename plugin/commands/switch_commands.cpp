@@ -66,16 +66,47 @@ Registration unregister_project(const std::wstring& path, const wchar_t* done) {
   return Registration::Changed;
 }
 
+namespace {
+
+const wchar_t kNoActiveProject[] = L"Nothing to switch: ACADE has no active project.\n";
+
+void say(const std::wstring& line) { acutPrintf(L"%ls", line.c_str()); }
+
+}  // namespace
+
+// The box confirms a first registration, as ever; every other outcome is said in a line.
 void CKVS_switchApp::KVS_switchkvs_on() {
   std::wstring path;
-  if (!active_project(path)) return;
-  if (switch_project(path, 1) != SwitchResult::Switched) return;
-  if (register_project(path, L"switched") == Registration::Changed) confirm(L"ГОСТ", kvs::trim(path));
+  if (!active_project(path)) return say(kNoActiveProject);
+  const SwitchResult result = switch_project(path, 1);
+  if (result != SwitchResult::Switched && result != SwitchResult::Unchanged) return;
+  const Registration registration = register_project(path, result == SwitchResult::Switched ? L"switched" : L"on GOST");
+  if (registration == Registration::Refused) return;
+  const std::wstring name = kvs::trim(path);
+  if (result == SwitchResult::Switched && registration == Registration::Changed) return confirm(L"ГОСТ", name);
+  const std::wstring registered = registration == Registration::Changed
+                                      ? L"It is registered now: every start-up switches it to GOST.\n"
+                                      : L"It was registered already.\n";
+  say(L"Project file " + name +
+      (result == SwitchResult::Switched ? L" is switched to GOST. " : L" is already on GOST; nothing written. ") +
+      registered);
 }
 
 void CKVS_switchApp::KVS_switchkvs_off() {
   std::wstring path;
-  if (!active_project(path)) return;
-  if (switch_project(path, 2) != SwitchResult::Switched) return;
-  if (unregister_project(path, L"switched back") == Registration::Changed) confirm(L"ACADE", kvs::trim(path));
+  if (!active_project(path)) return say(kNoActiveProject);
+  const SwitchResult result = switch_project(path, 2);
+  if (result != SwitchResult::Switched && result != SwitchResult::Unchanged) return;
+  const Registration registration =
+      unregister_project(path, result == SwitchResult::Switched ? L"switched back" : L"on the stock ACADE library");
+  if (registration == Registration::Refused) return;
+  const std::wstring name = kvs::trim(path);
+  if (result == SwitchResult::Switched && registration == Registration::Changed) return confirm(L"ACADE", name);
+  const std::wstring registered = registration == Registration::Changed
+                                      ? L"It is no longer registered: no start-up switches it.\n"
+                                      : L"It was not registered.\n";
+  say(L"Project file " + name +
+      (result == SwitchResult::Switched ? L" is switched back to the stock ACADE library. "
+                                        : L" is already on the stock ACADE library; nothing written. ") +
+      registered);
 }

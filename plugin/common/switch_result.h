@@ -5,6 +5,7 @@
 // Every failure has been said, naming the file, and leaves the file as it was.
 enum class SwitchResult {
   Switched,
+  Unchanged,     // it already was on that library: nothing written, nothing kept
   FileGone,      // the file or its folder is not there
   FileUnusable,  // there, but it cannot be opened, read, taken as text or written (locked, refused, read-only)
   Installation,  // the add-on's folders or the system's information are missing

@@ -1,6 +1,5 @@
 #include "common/text_pieces.h"
 
-#include "common/text_util.h"
 
 namespace kvs {
 
@@ -17,7 +16,7 @@ void TextPieces::append_source(std::size_t begin, std::size_t size) {
 
 void TextPieces::append_new(const wchar_t* part, std::size_t size) {
   if (size == 0) return;
-  if (!pieces_.empty() && !pieces_.back().from_source) {
+  if (!pieces_.empty() && !pieces_.back().from_source && pieces_.back().begin + pieces_.back().size == added_.size()) {
     pieces_.back().size += size;
   } else {
     const Piece piece = {false, added_.size(), size};
@@ -38,16 +37,19 @@ std::wstring TextPieces::joined(const std::wstring& source) const {
   return out;
 }
 
-void TextPieces::trim_end(const std::wstring& source) {
-  while (!pieces_.empty()) {
+wchar_t TextPieces::back(const std::wstring& source) const {
+  const Piece& last = pieces_.back();
+  return (last.from_source ? source[last.begin + last.size - 1] : added_[last.begin + last.size - 1]);
+}
+
+void TextPieces::drop_back(std::size_t count) {
+  while (count > 0) {
     Piece& last = pieces_.back();
-    const std::wstring& text = last.from_source ? source : added_;
-    while (last.size > 0 && is_space(text[last.begin + last.size - 1])) {
-      --last.size;
-      --size_;
-    }
-    if (last.size != 0) return;
-    pieces_.pop_back();
+    const std::size_t dropped = count < last.size ? count : last.size;
+    last.size -= dropped;
+    size_ -= dropped;
+    count -= dropped;
+    if (last.size == 0) pieces_.pop_back();
   }
 }
 

@@ -29,8 +29,10 @@ class TextPieces {
   std::size_t size() const { return size_; }
   std::wstring joined(const std::wstring& source) const;
 
-  // White space at the end of the whole text removed.
-  void trim_end(const std::wstring& source);
+  // The last character; the text must not be empty.
+  wchar_t back(const std::wstring& source) const;
+  // The last `count` characters removed; `count` is at most size().
+  void drop_back(std::size_t count);
 
  private:
   std::wstring added_;

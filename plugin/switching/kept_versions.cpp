@@ -22,6 +22,7 @@ namespace {
 
 const wchar_t kPathFile[] = L"project.txt";
 const wchar_t kMenuFile[] = L"own_menu.txt";
+const wchar_t kSettingsFile[] = L"settings.txt";
 // Folders tried per project when other projects' paths hash alike.
 const int kFolderAttempts = 8;
 
@@ -192,11 +193,9 @@ void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD
              kvs::system_message(error) + kLeftAsItWas);
 }
 
-void reportNotRemembered(const std::wstring& project, const std::wstring& menu, const std::wstring& where, DWORD error,
-                         kvs::SwitchReport& report) {
-  const std::wstring what = menu.empty() ? L"Can not forget the own icon menu remembered for project file " + project
-                                         : L"Can not remember the own icon menu " + menu + L" of project file " + project;
-  report.say(what + L" in " + where + L": " + kvs::system_message(error) + kLeftAsItWas);
+void reportNotRemembered(const std::wstring& project, const std::wstring& where, DWORD error, kvs::SwitchReport& report) {
+  report.say(L"Can not remember the library settings of project file " + project + L" in " + where + L": " +
+             kvs::system_message(error) + kLeftAsItWas);
 }
 
 // Where a failed keep was meant to go, for its message.
@@ -227,45 +226,53 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
   return true;
 }
 
-// The remembered menu file's text; false, with the system's error set, when it cannot be read.
-bool readMenu(const std::wstring& file, std::wstring& menu) {
-  menu.clear();
+// A remembered file's text, trimmed; empty when there is none. False, with the system's error
+// set, when it cannot be read.
+bool readRemembered(const std::wstring& file, std::wstring& text) {
+  text.clear();
   std::string bytes;
   if (!kvs::read_whole_file(file, bytes)) return GetLastError() == ERROR_FILE_NOT_FOUND;
-  const kvs::DecodedText text = kvs::decode_text_file(bytes);
-  if (text.failure != kvs::DecodeFailure::None) {
+  kvs::DecodedText decoded = kvs::decode_text_file(bytes);
+  if (decoded.failure != kvs::DecodeFailure::None) {
     SetLastError(ERROR_INVALID_DATA);
     return false;
   }
-  menu = kvs::trim(text.text);
+  text.swap(decoded.text);
   return true;
 }
 
-bool remember_own_menu(const std::wstring& project, const std::wstring& menu, kvs::SwitchReport& report) {
-  const std::wstring folder = projectFolder(project, !menu.empty());
+bool remember_replaced_settings(const std::wstring& project, const kvs::ReplacedSettings& replaced,
+                                kvs::SwitchReport& report) {
+  const std::wstring folder = projectFolder(project, true);
   if (folder.empty()) {
     const DWORD error = GetLastError();
-    if (menu.empty() && error == ERROR_FILE_NOT_FOUND) return true;  // nothing was ever remembered
-    reportNotRemembered(project, menu, storeForMessages(), error, report);
+    reportNotRemembered(project, storeForMessages(), error, report);
     return false;
   }
-  const std::wstring file = folder + kMenuFile;
+  const std::wstring file = folder + kSettingsFile;
   std::wstring present;
-  // Only a change is written: the start-up pass switches a registered project every time.
-  if (readMenu(file, present) && present == menu) return true;
-  if (menu.empty()) {
-    if (DeleteFileW(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
-  } else {
-    std::string bytes;
-    if (kvs::encode_text_file(menu, kvs::TextEncoding::Utf8, bytes) &&
-        kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL))
-      return true;
+  if (!readRemembered(file, present)) {
+    reportNotRemembered(project, file, GetLastError(), report);
+    return false;
   }
-  reportNotRemembered(project, menu, file, GetLastError(), report);
-  return false;
+  const std::wstring text =
+      kvs::replaced_settings_text(kvs::remembered_after_switch(kvs::replaced_settings_of(present), replaced));
+  // The start-up pass switches a registered project every time: only a change is written.
+  if (text == present) return true;
+  std::string bytes;
+  if (!kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes) ||
+      !kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) {
+    reportNotRemembered(project, file, GetLastError(), report);
+    return false;
+  }
+  // What an earlier version remembered of the menu alone is in the settings now.
+  DeleteFileW((folder + kMenuFile).c_str());
+  return true;
 }
 
-bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::wstring& file) {
+bool remembered_switch_back(const std::wstring& project, kvs::ReplacedSettings& settings, std::wstring& menu,
+                            std::wstring& file) {
+  settings = kvs::ReplacedSettings();
   menu.clear();
   const std::wstring folder = projectFolder(project, false);
   if (folder.empty()) {
@@ -274,8 +281,19 @@ bool remembered_own_menu(const std::wstring& project, std::wstring& menu, std::w
     SetLastError(error);
     return error == ERROR_FILE_NOT_FOUND;  // else the store could not be searched
   }
+  std::wstring text;
+  file = folder + kSettingsFile;
+  if (!readRemembered(file, text)) return false;
+  settings = kvs::replaced_settings_of(text);
+  const kvs::ReplacedSetting& remembered = settings[1];
+  if (remembered.known && remembered.present && kvs::menu_kind(remembered.before) == kvs::MenuKind::Own) {
+    menu = kvs::trim(remembered.before);
+    return true;
+  }
   file = folder + kMenuFile;
-  return readMenu(file, menu);
+  if (!readRemembered(file, menu)) return false;
+  menu = kvs::trim(menu);
+  return true;
 }
 
 std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
@@ -285,18 +303,10 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
 
 UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, false);
-  const std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
+  std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
   UndoResult result;
   if (versions.empty()) {
     result.outcome = UndoOutcome::NothingKept;
-    return result;
-  }
-  const KeptVersion& newest = versions.back();
-  result.time = newest.time;
-
-  std::string restored;
-  if (!kvs::read_whole_file(newest.file, restored)) {
-    report.say(L"Can not read the kept version " + newest.file + L": " + kvs::system_message(GetLastError()) + L".\n");
     return result;
   }
   // Whatever the project holds now is put aside, text or not: undo is how a damaged file is repaired.
@@ -316,6 +326,26 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
     report.say(L"Can not put back project file " + project + L": " + why + kLeftAsItWas);
     return result;
   }
+  // The newest version that differs from the file: putting back what it holds already would
+  // undo nothing, and the same bytes are kept anew below.
+  std::string restored;
+  std::vector<KeptVersion> same;
+  while (!versions.empty()) {
+    const KeptVersion& newest = versions.back();
+    if (!kvs::read_whole_file(newest.file, restored)) {
+      report.say(L"Can not read the kept version " + newest.file + L": " + kvs::system_message(GetLastError()) + L".\n");
+      return result;
+    }
+    if (restored != current) break;
+    same.push_back(newest);
+    versions.pop_back();
+  }
+  if (versions.empty()) {
+    result.outcome = UndoOutcome::NothingDifferent;
+    return result;
+  }
+  const KeptVersion newest = versions.back();
+  result.time = newest.time;
   std::vector<kvs::KeptTime> times = timesOf(versions);
   const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
@@ -329,6 +359,7 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
     return result;
   }
   DeleteFileW(newest.file.c_str());
+  for (const KeptVersion& v : same) DeleteFileW(v.file.c_str());
   times.erase(std::find(times.begin(), times.end(), newest.time));
   dropOldVersions(folder, times, report);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);

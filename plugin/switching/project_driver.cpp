@@ -7,15 +7,13 @@
 
 #include "win32/file_read.h"
 #include "win32/file_replace.h"
-#include "win32/file_seam.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
 #include "switching/kept_versions.h"
-
-namespace seam = kvs::file_seam;
+#include "switching/project_look.h"
 
 namespace {
 
@@ -63,63 +61,43 @@ bool encodeText(const kvs::TextPieces& text, const kvs::DecodedText& source, con
 
 bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-SwitchResult openFailure(const std::wstring& name, const std::wstring& path, DWORD error, kvs::SwitchReport& report) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    report.say(L"Can not open project file " + name + L": it is a folder, not a file.\n");
-    return SwitchResult::FileUnusable;
+// Whether the parts are the file's bytes: then the switch has nothing to do.
+bool sameBytes(const std::vector<kvs::ByteSpan>& parts, const std::string& bytes) {
+  std::size_t at = 0;
+  for (const kvs::ByteSpan& part : parts) {
+    // A part kept from the file at its own place is equal without a look.
+    if (part.size > bytes.size() - at ||
+        (part.data != bytes.data() + at && bytes.compare(at, part.size, part.data, part.size) != 0))
+      return false;
+    at += part.size;
   }
-  sayFailed(report, L"open", name, error);
-  return isGone(error) ? SwitchResult::FileGone : SwitchResult::FileUnusable;
+  return at == bytes.size();
 }
 
-void sayNotText(const std::wstring& name, const kvs::DecodedText& decoded, kvs::SwitchReport& report) {
-  const std::wstring why = decoded.failure == kvs::DecodeFailure::ZeroByte
-                               ? L"it holds a zero byte, so it is not a text file."
-                               : L"it is not valid " + kvs::encoding_name(decoded.encoding) + L" text.";
-  report.say(L"Can not switch project file " + name + L": " + why + kLeftAsItWas);
-}
-
-// The own icon menu remembered for the project, for a switch back. False once a failure is said.
-bool readRememberedMenu(const std::wstring& name, kvs::RecordValues& values, kvs::SwitchReport& report) {
+// What is remembered for the switch back goes into the values. False once a failure is said.
+bool readRemembered(const std::wstring& name, kvs::RecordValues& values, kvs::SwitchReport& report) {
   std::wstring file;
-  if (remembered_own_menu(name, values.remembered_menu, file)) return true;
+  if (remembered_switch_back(name, values.remembered, values.remembered_menu, file)) return true;
   const DWORD error = GetLastError();
-  report.say(L"Can not read the own icon menu remembered for project file " + name + L" in " + file + L": " +
+  report.say(L"Can not read what is remembered for the switch back of project file " + name + L" in " + file + L": " +
              kvs::system_message(error) + L"." + kLeftAsItWas);
   return false;
-}
-
-// On the way to GOST, the project's own icon menu (setting 2 as it was) is remembered, and
-// forgotten when it has the stock one. False once a failure is said.
-bool rememberOwnMenu(const std::wstring& name, const kvs::SettingValue& menu, kvs::SwitchReport& report) {
-  if (!menu.present) return true;
-  switch (kvs::menu_kind(menu.value)) {
-    case kvs::MenuKind::Own: return remember_own_menu(name, kvs::trim(menu.value), report);
-    case kvs::MenuKind::Stock: return remember_own_menu(name, L"", report);
-    case kvs::MenuKind::Addon: break;
-  }
-  return true;
 }
 
 // Without `write`, everything up to the writing. `settings`, when given, learns the library
 // settings the file holds and will hold.
 SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, kvs::SwitchReport& report, bool write,
                         SwitchedSettings* settings) {
-  const std::wstring path = kvs::extended_path(name);
-  std::string bytes;
-  {
-    kvs::FileHandle file(seam::open_for_reading(path));
-    if (!file.valid()) return openFailure(name, path, GetLastError(), report);
-    if (!kvs::read_whole(file.get(), bytes)) {
-      sayFailed(report, L"read", name, GetLastError());
-      return SwitchResult::FileUnusable;
+  ProjectFile file;
+  read_project_file(name, file);
+  if (file.state != ProjectFileState::Switchable) {
+    // A project refused as read-only still tells its settings.
+    if (settings && file.readable) {
+      settings->read = true;
+      settings->before = settings->after = kvs::library_settings(file.decoded.text);
     }
-  }
-  const kvs::DecodedText decoded = kvs::decode_text_file(bytes);
-  if (decoded.failure != kvs::DecodeFailure::None) {
-    sayNotText(name, decoded, report);
-    return SwitchResult::FileUnusable;
+    report.say(refusal_message(name, file));
+    return file.state == ProjectFileState::Gone ? SwitchResult::FileGone : SwitchResult::FileUnusable;
   }
   kvs::RecordValues values;
   std::wstring message;
@@ -127,42 +105,33 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
     report.say(message);
     return SwitchResult::Installation;
   }
-  if (values.gives_menu_back && !readRememberedMenu(name, values, report)) return SwitchResult::NotKept;
-  kvs::LibrarySettings read;
-  kvs::TextPieces text = kvs::rewrite_project_pieces(decoded.text, values, read);
+  if (values.gives_menu_back && !readRemembered(name, values, report)) return SwitchResult::NotKept;
+  kvs::ProjectRewrite rewrite;
+  kvs::rewrite_project(file.decoded.text, values, rewrite);
   if (settings) {
     settings->read = true;
-    settings->before = read;
-    settings->after = kvs::settings_after_switch(read, values);
+    settings->before = rewrite.read;
+    settings->after = kvs::settings_after_switch(rewrite.read, values);
   }
-  // The text is stored without white space at its end.
-  text.trim_end(decoded.text);
   std::string encoded;
   std::vector<kvs::ByteSpan> parts;
-  if (!encodeText(text, decoded, bytes, encoded, parts)) {
-    report.say(L"Can not convert project file " + name + L" to " + kvs::encoding_name(decoded.encoding) + L": " +
+  if (!encodeText(rewrite.text, file.decoded, file.bytes, encoded, parts)) {
+    report.say(L"Can not convert project file " + name + L" to " + kvs::encoding_name(file.decoded.encoding) + L": " +
                kvs::system_message(GetLastError()) + L"\n");
     return SwitchResult::FileUnusable;
   }
-  // Checked here because a replace by rename would not refuse a read-only file.
-  const DWORD attributes = seam::attributes(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
+  const kvs::ProjectLibrary target = values.gives_menu_back ? kvs::ProjectLibrary::Stock : kvs::ProjectLibrary::Gost;
+  if (kvs::project_library(rewrite.read) == target || sameBytes(parts, file.bytes)) return SwitchResult::Unchanged;
+  if (!write) return SwitchResult::Switched;
+  if (!keep_project_version(name, file.bytes, report)) return SwitchResult::NotKept;
+  if (!values.gives_menu_back && !remember_replaced_settings(name, rewrite.replaced, report)) return SwitchResult::NotKept;
+  // What a switch of this project left beside it when it was cut short goes first.
+  const std::wstring path = kvs::extended_path(name);
+  kvs::remove_replace_leftovers(path);
+  if (!kvs::replace_file_content(path, parts, file.attributes)) {
     const DWORD error = GetLastError();
     sayFailed(report, L"write", name, error);
     return isGone(error) ? SwitchResult::FileGone : SwitchResult::FileUnusable;
-  }
-  if (attributes & FILE_ATTRIBUTE_READONLY) {
-    report.say(L"Can not find environment file..\n");
-    return SwitchResult::FileUnusable;
-  }
-  if (!write) return SwitchResult::Switched;
-  if (!values.gives_menu_back && !rememberOwnMenu(name, read[1], report)) return SwitchResult::NotKept;
-  if (!keep_project_version(name, bytes, report)) return SwitchResult::NotKept;
-  // What a switch of this project left beside it when it was cut short goes first.
-  kvs::remove_replace_leftovers(path);
-  if (!kvs::replace_file_content(path, parts, attributes)) {
-    sayFailed(report, L"write", name, GetLastError());
-    return SwitchResult::FileUnusable;
   }
   return SwitchResult::Switched;
 }

@@ -2,51 +2,80 @@
 
 #include <windows.h>
 
+#include "win32/file_read.h"
+#include "win32/file_seam.h"
+#include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
-#include "win32/text_codec.h"
-#include "win32/file_read.h"
-#include "win32/handles.h"
+
+namespace seam = kvs::file_seam;
 
 namespace {
 
-ProjectLook looked(ProjectFileState state, const std::wstring& why) {
-  ProjectLook look;
-  look.state = state;
-  look.why = why;
-  return look;
+void refuse(ProjectFile& file, ProjectFileState state, const wchar_t* step, const std::wstring& why) {
+  file.state = state;
+  file.step = step;
+  file.why = why;
 }
 
-// The same, of a file that reads as `text`.
-ProjectLook looked(ProjectFileState state, const std::wstring& why, std::wstring& text) {
-  ProjectLook look = looked(state, why);
-  look.readable = true;
-  look.text.swap(text);
-  return look;
+void refuseForError(ProjectFile& file, ProjectFileState state, const wchar_t* step, DWORD error) {
+  refuse(file, state, step, kvs::system_message(error));
+  file.system_words = true;
 }
+
+bool isGone(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
 }  // namespace
 
-ProjectLook look_at_project_file(const std::wstring& name) {
+void read_project_file(const std::wstring& name, ProjectFile& file) {
+  file = ProjectFile();
   const std::wstring path = kvs::extended_path(name);
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    const bool gone = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return looked(gone ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::system_message(error));
+  {
+    kvs::FileHandle handle(seam::open_for_reading(path));
+    if (!handle.valid()) {
+      const DWORD error = GetLastError();
+      const DWORD attributes = GetFileAttributesW(path.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return refuse(file, ProjectFileState::Unusable, L"open", L"it is a folder, not a file");
+      return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, L"open", error);
+    }
+    if (!kvs::read_whole(handle.get(), file.bytes))
+      return refuseForError(file, ProjectFileState::Unusable, L"read", GetLastError());
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return looked(ProjectFileState::Unusable, L"it is a folder, not a file");
-  std::string bytes;
-  if (!kvs::read_whole_file(path, bytes)) return looked(ProjectFileState::Unusable, kvs::system_message(GetLastError()));
-  kvs::DecodedText decoded = kvs::decode_text_file(bytes);
-  if (decoded.failure != kvs::DecodeFailure::None) return looked(ProjectFileState::Unusable, L"it is not a text file");
-  if (attributes & FILE_ATTRIBUTE_READONLY)
-    return looked(ProjectFileState::Unusable, L"it is read-only", decoded.text);
-  // Replacing the file takes the right to delete it, which a program holding it open without
-  // sharing deletion withholds.
-  kvs::FileHandle probe(CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!probe.valid())
-    return looked(ProjectFileState::Unusable, kvs::system_message(GetLastError()), decoded.text);
-  return looked(ProjectFileState::Switchable, L"", decoded.text);
+  file.attributes = seam::attributes(path);
+  if (file.attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, L"write", error);
+  }
+  file.decoded = kvs::decode_text_file(file.bytes);
+  if (file.decoded.failure == kvs::DecodeFailure::ZeroByte)
+    return refuse(file, ProjectFileState::Unusable, L"switch", L"it holds a zero byte, so it is not a text file");
+  if (file.decoded.failure != kvs::DecodeFailure::None)
+    return refuse(file, ProjectFileState::Unusable, L"switch",
+                  L"it is not valid " + kvs::encoding_name(file.decoded.encoding) + L" text");
+  if (file.decoded.text.find_first_not_of(L" \t\r\n") == std::wstring::npos)
+    return refuse(file, ProjectFileState::Unusable, L"switch", L"it is empty, so it is not an ACADE project file");
+  file.readable = true;
+  // Checked here because a replace by rename would not refuse a read-only file.
+  if (file.attributes & FILE_ATTRIBUTE_READONLY)
+    return refuse(file, ProjectFileState::Unusable, L"switch", L"it is read-only");
+  file.state = ProjectFileState::Switchable;
+}
+
+std::wstring refusal_message(const std::wstring& path, const ProjectFile& file) {
+  const std::wstring step = file.step;
+  // The system's texts come without their full stop, as every failure of a switch says them.
+  return L"Can not " + step + L" project file " + path + L": " + file.why + (file.system_words ? L"" : L".") +
+         (step == L"switch" ? L" The file is left as it was.\n" : L"\n");
+}
+
+ProjectLook look_at_project_file(const std::wstring& name) {
+  ProjectFile file;
+  read_project_file(name, file);
+  ProjectLook look;
+  look.state = file.state;
+  look.why = file.why;
+  look.readable = file.readable;
+  if (look.readable) look.text.swap(file.decoded.text);
+  return look;
 }

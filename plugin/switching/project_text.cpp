@@ -105,9 +105,8 @@ Record read_record(const std::wstring& text, const Line& line, std::size_t close
   const int number = record_number(text, line.begin + 2, close);
   Record r = {number, offset(line.begin), offset(close), offset(line.content_end), offset(line.end), offset(line.end),
               is_replaced(number), false};
-  // "+[n]value" and CR LF, with its number in its shortest form and nothing to trim.
-  r.as_it_stands = !r.replaced && written_shortest(text, line.begin + 2, close, number) && r.line_end - r.content_end == 2 &&
-                   text[r.content_end] == L'\r' &&
+  // "+[n]value" and its line end, with its number in its shortest form and nothing to trim.
+  r.as_it_stands = !r.replaced && written_shortest(text, line.begin + 2, close, number) &&
                    (r.close + 1 == r.content_end || (!is_space(text[r.close + 1]) && !is_space(text[r.content_end - 1])));
   return r;
 }
@@ -182,6 +181,35 @@ const std::wstring& replacement_for(int number, const RecordValues& values) {
   return values.record20;
 }
 
+std::size_t setting_index(int number) {
+  std::size_t i = 0;
+  while (i + 1 < kLibrarySettingCount && kLibrarySettings[i] != number) ++i;
+  return i;
+}
+
+// What a switch writes for a library setting that holds `current` (as its line holds it, or
+// trimmed): `write` false when its line goes.
+struct NewValue {
+  bool write;
+  std::wstring value;
+};
+
+NewValue new_setting_value(int number, const SettingValue& current, const RecordValues& values) {
+  const ReplacedSetting& memory = values.remembered[setting_index(number)];
+  NewValue out = {true, std::wstring()};
+  if (values.gives_menu_back && memory.known && current.present && trim(current.value) == memory.written) {
+    out.write = memory.present;
+    out.value = memory.before;
+  } else if (number == 1 || number == 3) {
+    out.value = trim(merge_library_list(trim(current.value), replacement_for(number, values), values.docs));
+  } else if (number == 2 && values.gives_menu_back) {
+    out.value = menu_after_switch_back(current, values.remembered_menu);
+  } else {
+    out.value = trim(replacement_for(number, values));
+  }
+  return out;
+}
+
 // The values of settings 1, 2, 3 and 20 in a settled table; the record 20 it adds is none.
 LibrarySettings settings_of(const std::wstring& text, const std::vector<Record>& records) {
   LibrarySettings values;
@@ -213,39 +241,89 @@ void settle_table(std::vector<Record>& records) {
   }
 }
 
-void write_text(const std::wstring& text, const Parsed& parsed, const RecordValues& values, TextPieces& out) {
-  out.append_source(parsed.head.begin, parsed.head.end - parsed.head.begin);
-  // A head that does not end its line would swallow the first record.
-  if (parsed.head.end > 0 && !is_line_break(text[parsed.head.end - 1])) out.append_new(L"\r\n");
+// The text's own line end: that of its first line, CR LF when no line ends.
+std::wstring line_end_of(const std::wstring& text) {
+  const Line first = line_at(text, 0);
+  return first.end > first.content_end ? text.substr(first.content_end, first.end - first.content_end) : L"\r\n";
+}
+
+// The output as lines: each one that follows a line without its end gives that line one.
+class LineWriter {
+ public:
+  LineWriter(const std::wstring& text, TextPieces& out) : text_(text), out_(out), line_end_(line_end_of(text)) {}
+  const std::wstring& line_end() const { return line_end_; }
+  void source(std::size_t begin, std::size_t size) {
+    if (size == 0) return;
+    start_line();
+    out_.append_source(begin, size);
+  }
+  void line(const std::wstring& content, const std::wstring& end) {
+    start_line();
+    out_.append_new(content);
+    out_.append_new(end);
+  }
+  // A line of `prefix`, the text's [begin, begin + size) and `end`.
+  void line(const std::wstring& prefix, std::size_t begin, std::size_t size, const std::wstring& end) {
+    start_line();
+    out_.append_new(prefix);
+    out_.append_source(begin, size);
+    out_.append_new(end);
+  }
+  // The text's last line keeps its lack of a line end.
+  void finish() {
+    if (text_.empty() || is_line_break(text_[text_.size() - 1]) || out_.size() == 0) return;
+    const wchar_t last = out_.back(text_);
+    if (!is_line_break(last)) return;
+    out_.drop_back(1);
+    if (last == L'\n' && out_.size() > 0 && out_.back(text_) == L'\r') out_.drop_back(1);
+  }
+
+ private:
+  void start_line() {
+    if (out_.size() > 0 && !is_line_break(out_.back(text_))) out_.append_new(line_end_);
+  }
+  const std::wstring& text_;
+  TextPieces& out_;
+  const std::wstring line_end_;
+};
+
+void write_text(const std::wstring& text, const Parsed& parsed, const RecordValues& values, ProjectRewrite& rewrite) {
+  LineWriter out(text, rewrite.text);
+  out.source(parsed.head.begin, parsed.head.end - parsed.head.begin);
   for (std::size_t i = 0; i < parsed.records.size(); ++i) {
     const Record& r = parsed.records[i];
+    const bool read = r.line_end != 0;
     if (r.as_it_stands) {
-      out.append_source(r.line, r.line_end - r.line);
+      out.source(r.line, r.line_end - r.line);
     } else {
-      out.append_new(L"+[" + std::to_wstring(r.number) + L"]");
-      if (r.number == 1 || r.number == 3) {
-        const std::wstring own = trim(text.substr(r.close + 1, r.content_end - r.close - 1));
-        out.append_new(trim(merge_library_list(own, replacement_for(r.number, values), values.docs)));
-      } else if (r.number == 2 && values.gives_menu_back) {
-        const SettingValue current(trim(text.substr(r.close + 1, r.content_end - r.close - 1)));
-        out.append_new(menu_after_switch_back(current, values.remembered_menu));
-      } else if (r.replaced) {
-        out.append_new(trim(replacement_for(r.number, values)));
+      const std::wstring prefix = L"+[" + std::to_wstring(r.number) + L"]";
+      const std::wstring end = read ? text.substr(r.content_end, r.line_end - r.content_end) : out.line_end();
+      if (r.replaced) {
+        const std::wstring own = read ? text.substr(r.close + 1, r.content_end - r.close - 1) : std::wstring();
+        const NewValue value = new_setting_value(r.number, read ? SettingValue(own) : SettingValue(), values);
+        if (!values.gives_menu_back) {
+          ReplacedSetting& replaced = rewrite.replaced[setting_index(r.number)];
+          replaced.known = true;
+          replaced.present = read;
+          replaced.before = own;
+          replaced.written = value.value;
+        }
+        if (value.write) out.line(prefix + value.value, end);
       } else {
         // The value trimmed, as a part of the source.
-        std::size_t begin = r.close + 1, end = r.content_end;
-        while (begin < end && is_space(text[begin])) ++begin;
-        while (end > begin && is_space(text[end - 1])) --end;
-        out.append_source(begin, end - begin);
+        std::size_t begin = r.close + 1, last = r.content_end;
+        while (begin < last && is_space(text[begin])) ++begin;
+        while (last > begin && is_space(text[last - 1])) --last;
+        out.line(prefix, begin, last - begin, end);
       }
-      out.append_new(L"\r\n");
     }
     // Blank lines after a record are trimmed away with its value, as records have always been.
-    if (!spaces_only(text, r.line_end, r.following_end)) out.append_source(r.line_end, r.following_end - r.line_end);
+    if (!spaces_only(text, r.line_end, r.following_end)) out.source(r.line_end, r.following_end - r.line_end);
   }
-  out.append_source(parsed.leading_tail.begin, parsed.leading_tail.end - parsed.leading_tail.begin);
+  out.source(parsed.leading_tail.begin, parsed.leading_tail.end - parsed.leading_tail.begin);
   for (std::size_t i = 0; i < parsed.tail.size(); ++i)
-    out.append_source(parsed.tail[i].begin, parsed.tail[i].end - parsed.tail[i].begin);
+    out.source(parsed.tail[i].begin, parsed.tail[i].end - parsed.tail[i].begin);
+  out.finish();
 }
 
 std::wstring acade_libs(const std::wstring& docs, const std::wstring& version) {
@@ -263,18 +341,52 @@ bool is_under(const std::wstring& path, const std::wstring& prefix) {
 
 }  // namespace
 
-bool is_library_entry(const std::wstring& entry, const std::wstring& docs) {
-  std::wstring path = trim(entry);
-  if (!path.empty() && path[path.size() - 1] == L';') path = trim(path.substr(0, path.size() - 1));
-  if (under_addon_folder(path)) return true;
-  path = folded_path(path);
-  if (path.compare(0, 8, L"%SL_DIR%") == 0) return true;
-  // <docs>\Autodesk\Acade <year>\Libs
-  const std::wstring acade = folded_path(docs + L"\\Autodesk\\Acade ");
-  if (path.compare(0, acade.size(), acade) != 0) return false;
-  std::size_t year = acade.size();
-  while (year < path.size() && path[year] >= L'0' && path[year] <= L'9') ++year;
-  return year > acade.size() && is_under(path.substr(year), L"\\LIBS");
+namespace {
+
+// The folder an entry of a folder list names inside the stock library folder, folded and
+// without outer separators ("IEC2\1-" for "%SL_DIR%iec2/1-/" or for
+// "<docs>\Autodesk\Acade 2016\Libs\iec2\1-\;"); false when it names no folder in there.
+// An entry's folder: without outer blanks and its ";".
+std::wstring entry_folder(const std::wstring& entry) {
+  const std::wstring path = trim(entry);
+  return !path.empty() && path[path.size() - 1] == L';' ? trim(path.substr(0, path.size() - 1)) : path;
+}
+
+bool stock_folder_key(const std::wstring& entry, const std::wstring& docs, std::wstring& key) {
+  const std::wstring path = folded_path(entry_folder(entry));
+  std::size_t inside = 0;
+  if (path.compare(0, 8, L"%SL_DIR%") == 0) {
+    inside = 8;
+  } else {
+    // <docs>\Autodesk\Acade <year>\Libs
+    const std::wstring acade = folded_path(docs + L"\\Autodesk\\Acade ");
+    if (path.compare(0, acade.size(), acade) != 0) return false;
+    std::size_t year = acade.size();
+    while (year < path.size() && path[year] >= L'0' && path[year] <= L'9') ++year;
+    if (year == acade.size() || !is_under(path.substr(year), L"\\LIBS")) return false;
+    inside = year + 5;
+  }
+  std::size_t end = path.size();
+  while (inside < end && path[inside] == L'\\') ++inside;
+  while (end > inside && path[end - 1] == L'\\') --end;
+  key = path.substr(inside, end - inside);
+  return !key.empty();
+}
+
+}  // namespace
+
+bool is_library_entry(const std::wstring& entry, const std::wstring& list, const std::wstring& docs) {
+  if (under_addon_folder(entry_folder(entry))) return true;
+  std::wstring key;
+  if (!stock_folder_key(entry, docs, key)) return false;
+  for (std::size_t begin = 0; begin < list.size();) {
+    std::size_t end = list.find(L';', begin);
+    end = end == std::wstring::npos ? list.size() : end;
+    std::wstring named;
+    if (stock_folder_key(list.substr(begin, end - begin), docs, named) && named == key) return true;
+    begin = end + 1;
+  }
+  return false;
 }
 
 std::wstring merge_library_list(const std::wstring& value, const std::wstring& list, const std::wstring& docs) {
@@ -284,7 +396,7 @@ std::wstring merge_library_list(const std::wstring& value, const std::wstring& l
     std::size_t end = value.find(L';', begin);
     end = end == std::wstring::npos ? value.size() : end + 1;
     const std::wstring entry = value.substr(begin, end - begin);
-    if (is_library_entry(entry, docs)) library = true;
+    if (is_library_entry(entry, list, docs)) library = true;
     else (library ? after : before) += entry;
     begin = end;
   }
@@ -319,37 +431,122 @@ std::wstring menu_after_switch_back(const SettingValue& current, const std::wstr
 }
 
 LibrarySettings settings_after_switch(const LibrarySettings& read, const RecordValues& values) {
-  // As write_text writes each of them.
-  const std::wstring menu = values.gives_menu_back ? menu_after_switch_back(read[1], values.remembered_menu)
-                                                   : trim(values.record2);
-  const std::wstring written[] = {trim(merge_library_list(read[0].value, values.record1, values.docs)), menu,
-                                  trim(merge_library_list(read[2].value, values.record3, values.docs)),
-                                  trim(values.record20)};
   LibrarySettings after;
-  for (std::size_t i = 0; i < kLibrarySettingCount; ++i)
-    if (read[i].present || kLibrarySettings[i] == kEnvRecord) after[i] = SettingValue(written[i]);
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i) {
+    if (!read[i].present && kLibrarySettings[i] != kEnvRecord) continue;
+    const NewValue value = new_setting_value(kLibrarySettings[i], read[i], values);
+    if (value.write) after[i] = SettingValue(trim(value.value));
+  }
   return after;
 }
 
 int parse_record_number(const std::wstring& text) { return record_number(text, 0, text.size()); }
 
-TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values, LibrarySettings& read) {
+SettingLibrary setting_library(int number, const SettingValue& value) {
+  if (!value.present) return SettingLibrary::Unset;
+  if (number == 20) return same_path(trim(value.value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
+  // A folder list is on GOST when one of its entries is the add-on's: the project's own
+  // entries, which no switch touches, never count.
+  for (std::size_t begin = 0; begin <= value.value.size();) {
+    const std::size_t end = std::min(value.value.find(L';', begin), value.value.size());
+    if (under_addon_folder(value.value.substr(begin, end - begin))) return SettingLibrary::Gost;
+    begin = end + 1;
+  }
+  return SettingLibrary::Stock;
+}
+
+ProjectLibrary project_library(const LibrarySettings& settings) {
+  bool gost = false, stock = false;
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i) {
+    const SettingLibrary library = setting_library(kLibrarySettings[i], settings[i]);
+    gost = gost || library == SettingLibrary::Gost;
+    stock = stock || library == SettingLibrary::Stock;
+  }
+  if (gost && stock) return ProjectLibrary::Mixed;
+  return gost ? ProjectLibrary::Gost : ProjectLibrary::Stock;
+}
+
+
+void rewrite_project(const std::wstring& text, const RecordValues& values, ProjectRewrite& out) {
   if (text.size() > UINT32_MAX) throw std::length_error("project text too long");
   Parsed parsed = parse(text);
   settle_table(parsed.records);
-  read = settings_of(text, parsed.records);
-  TextPieces out;
+  out.read = settings_of(text, parsed.records);
+  out.text = TextPieces();
+  out.replaced = ReplacedSettings();
   write_text(text, parsed, values, out);
-  return out;
 }
 
 TextPieces rewrite_project_pieces(const std::wstring& text, const RecordValues& values) {
-  LibrarySettings unused;
-  return rewrite_project_pieces(text, values, unused);
+  ProjectRewrite rewrite;
+  rewrite_project(text, values, rewrite);
+  return rewrite.text;
 }
 
 std::wstring rewrite_project_text(const std::wstring& text, const RecordValues& values) {
   return rewrite_project_pieces(text, values).joined(text);
+}
+
+ReplacedSettings remembered_after_switch(const ReplacedSettings& before, const ReplacedSettings& now) {
+  ReplacedSettings kept = before;
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i) {
+    const ReplacedSetting& found = now[i];
+    // A setting that already held what the switch wrote keeps what an earlier switch found in it.
+    if (found.known && (!kept[i].known || !found.present || trim(found.before) != found.written)) kept[i] = found;
+  }
+  return kept;
+}
+
+namespace {
+
+const wchar_t kBefore[] = L" before ";
+const wchar_t kAbsent[] = L" absent";
+const wchar_t kWritten[] = L" written ";
+
+}  // namespace
+
+std::wstring replaced_settings_text(const ReplacedSettings& settings) {
+  std::wstring text;
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i) {
+    const ReplacedSetting& s = settings[i];
+    if (!s.known) continue;
+    const std::wstring number = std::to_wstring(kLibrarySettings[i]);
+    text += number + (s.present ? kBefore + s.before : std::wstring(kAbsent)) + L"\n";
+    text += number + kWritten + s.written + L"\n";
+  }
+  return text;
+}
+
+ReplacedSettings replaced_settings_of(const std::wstring& text) {
+  ReplacedSettings settings;
+  bool told[kLibrarySettingCount] = {false, false, false, false};
+  bool written[kLibrarySettingCount] = {false, false, false, false};
+  for (std::size_t begin = 0; begin < text.size();) {
+    std::size_t end = text.find(L'\n', begin);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring line = text.substr(begin, end - begin);
+    if (!line.empty() && line[line.size() - 1] == L'\r') line.erase(line.size() - 1);
+    begin = end + 1;
+    const std::size_t space = line.find(L' ');
+    if (space == std::wstring::npos) continue;
+    const int number = parse_record_number(line.substr(0, space));
+    const std::size_t i = setting_index(number);
+    if (kLibrarySettings[i] != number) continue;
+    const std::wstring rest = line.substr(space);
+    ReplacedSetting& s = settings[i];
+    if (rest.compare(0, 8, kBefore) == 0) {
+      s.present = told[i] = true;
+      s.before = rest.substr(8);
+    } else if (rest == kAbsent) {
+      told[i] = true;
+      s.present = false;
+    } else if (rest.compare(0, 9, kWritten) == 0) {
+      written[i] = true;
+      s.written = rest.substr(9);
+    }
+  }
+  for (std::size_t i = 0; i < kLibrarySettingCount; ++i) settings[i].known = told[i] && written[i];
+  return settings;
 }
 
 LibrarySettings library_settings(const std::wstring& text) {
@@ -393,13 +590,13 @@ RecordValues gost_values(const std::vector<std::wstring>& ugo_subfolders,
                          const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {gost_symbol_list(ugo_subfolders, docs, version), install::kGostMenuFile,
                                gost_panel_list(panel_subfolders, docs, version), L"kvdata.env\n", docs,
-                               false, L""};
+                               false, L"", ReplacedSettings()};
   return values;
 }
 
 RecordValues stock_values(const std::wstring& docs, const std::wstring& version) {
   const RecordValues values = {stock_symbol_list(docs, version), kStockMenuFile, stock_panel_list(docs, version),
-                               L"wd.env\n", docs, true, L""};
+                               L"wd.env\n", docs, true, L"", ReplacedSettings()};
   return values;
 }
 

@@ -13,7 +13,7 @@ using kvs::RecordValues;
 using kvs::rewrite_project_text;
 
 // Short stand-ins, so that the expected texts show where each value went.
-const RecordValues kValues{L"%SL_DIR%G1/", L"G2", L"%SL_DIR%G3/", L"kvdata.env\n", L"", false, L""};
+const RecordValues kValues{L"%SL_DIR%G1/", L"G2", L"%SL_DIR%G3/", L"kvdata.env\n", L"", false, L"", {}};
 const std::wstring kEnv = L"+[20]kvdata.env\r\n";
 
 struct RewriteCase {
@@ -31,7 +31,7 @@ void expect_rewrites(const std::vector<RewriteCase>& cases) {
 
 TEST(RewriteProjectText, BuildsTheRecordTable) {
   expect_rewrites({
-      {"sorted by number", L"+[12]c\r\n+[3]%SL_DIR%b/\r\n+[1]%SL_DIR%a/\r\n",
+      {"sorted by number", L"+[12]c\r\n+[3]%SL_DIR%g3/\r\n+[1]%SL_DIR%g1/\r\n",
        L"+[1]%SL_DIR%G1/\r\n+[3]%SL_DIR%G3/\r\n+[12]c\r\n" + kEnv},
       {"first of two equal numbers wins", L"+[7]first\r\n+[7]second\r\n", L"+[7]first\r\n" + kEnv},
       {"values trimmed, inner blanks kept", L"+[4] \t a  b \t\r\n", L"+[4]a  b\r\n" + kEnv},
@@ -44,7 +44,7 @@ TEST(RewriteProjectText, BuildsTheRecordTable) {
        L"+[-2147483648]b\r\n" + kEnv + L"+[2147483647]a\r\n"},
       {"empty text gains record 20 only", L"", kEnv},
       // Records in order, as ACADE writes them, and a later one that belongs among them.
-      {"a later record goes among ordered ones", L"+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n+[5]late\r\n+[3]%SL_DIR%d/\r\n",
+      {"a later record goes among ordered ones", L"+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n+[5]late\r\n+[3]%SL_DIR%g3/\r\n",
        L"+[3]%SL_DIR%G3/\r\n+[4]a\r\n+[5]b\r\nnote\r\n+[6]c\r\n" + kEnv},
       {"record 20 goes among ordered ones", L"+[17]a\r\n+[19]b\r\n+[21]c\r\n+[22]d\r\n",
        L"+[17]a\r\n+[19]b\r\n" + kEnv + L"+[21]c\r\n+[22]d\r\n"},
@@ -67,9 +67,9 @@ TEST(RewriteProjectText, FirstOccurrenceWinsInALargeShuffledTable) {
 TEST(RewriteProjectText, ReplacesOnlyTheRecordsItOwns) {
   expect_rewrites({
       {"1 to 3 absent stay absent", L"+[4]x\r\n+[21]y\r\n", L"+[4]x\r\n" + kEnv + L"+[21]y\r\n"},
-      {"1 to 3 present are replaced", L"+[3]%SL_DIR%c/\r\n+[2]b\r\n+[1]%SL_DIR%a/\r\n",
+      {"1 to 3 present are replaced", L"+[3]%SL_DIR%g3/\r\n+[2]b\r\n+[1]%SL_DIR%g1/\r\n",
        L"+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[3]%SL_DIR%G3/\r\n" + kEnv},
-      {"own entries of 1 and 3 kept", L"+[1]%SL_DIR%a/;\r\n+[3]%SL_DIR%p/;\\\\srv\\Панели_офиса\\\r\n",
+      {"own entries of 1 and 3 kept", L"+[1]%SL_DIR%g1/;\r\n+[3]%SL_DIR%g3/;\\\\srv\\Панели_офиса\\\r\n",
        L"+[1]%SL_DIR%G1/\r\n+[3]%SL_DIR%G3/;\\\\srv\\Панели_офиса\\\r\n" + kEnv},
       {"record 20 replaced", L"+[20]other.env\r\n+[21]z\r\n", kEnv + L"+[21]z\r\n"},
       {"every record 20 gives way", L"+[20]a.env\r\n+[20]b.env\r\n", kEnv},
@@ -80,7 +80,7 @@ TEST(RewriteProjectText, KeepsTheTailLast) {
   expect_rewrites({
       {"tail after the records", L"+[5]v\r\n?[x]t\r\n", L"+[5]v\r\n" + kEnv + L"?[x]t\r\n"},
       {"tail before the records", L"?[x]t\r\n+[5]v\r\n", L"+[5]v\r\n" + kEnv + L"?[x]t\r\n"},
-      {"no tail ends with the last record's CR LF", L"+[5]v", L"+[5]v\r\n" + kEnv},
+      {"a last line without its end keeps lacking it", L"+[5]v", L"+[5]v\r\n+[20]kvdata.env"},
       {"tail kept untrimmed", L"+[5]v\r\n?t \r\n\r\n", L"+[5]v\r\n" + kEnv + L"?t \r\n\r\n"},
   });
 }
@@ -99,16 +99,19 @@ const std::wstring kDrawings = L"=====SUB=Схемы\r\nЛист01.dwg\r\n===Ш�
 TEST(RewriteProjectText, KeepsAcadeLayout) {
   expect_rewrites({
       {"head first, properties and drawings last",
-       kHead + L"+[1]%SL_DIR%old/\r\n+[2]m\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[20]\r\n" + kProperties + kDrawings,
+       kHead + L"+[1]%SL_DIR%g1/\r\n+[2]m\r\n+[4]ACE_PANEL_MENU.DAT\r\n+[20]\r\n" + kProperties + kDrawings,
        kHead + L"+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv + kProperties + kDrawings},
-      {"drawing list right after the settings", kHead + L"+[3]%SL_DIR%p/\r\n+[20]wd.env\r\n" + kDrawings,
+      {"drawing list right after the settings", kHead + L"+[3]%SL_DIR%g3/\r\n+[20]wd.env\r\n" + kDrawings,
        kHead + L"+[3]%SL_DIR%G3/\r\n" + kEnv + kDrawings},
       {"? lines before the settings stay in the head", L"*[1]a\r\n?[0]H\r\n+[5]1\r\n",
        L"*[1]a\r\n?[0]H\r\n+[5]1\r\n" + kEnv},
-      {"plain lines after a switched record stay with it", L"+[1]%SL_DIR%old/\r\nnote\r\n+[20]x\r\nmore\r\n?[0]H\r\n",
+      {"plain lines after a switched record stay with it", L"+[1]%SL_DIR%g1/\r\nnote\r\n+[20]x\r\nmore\r\n?[0]H\r\n",
        L"+[1]%SL_DIR%G1/\r\nnote\r\n+[20]kvdata.env\r\nmore\r\n?[0]H\r\n"},
-      {"a text of description lines only", L"*[1]a\r\n*[2]b", L"*[1]a\r\n*[2]b\r\n" + kEnv},
-      {"lone CR and LF end lines too", L"*[1]a\r+[2]b\n?[0]H", L"*[1]a\r+[2]G2\r\n" + kEnv + L"?[0]H"},
+      {"a text of description lines only", L"*[1]a\r\n*[2]b", L"*[1]a\r\n*[2]b\r\n+[20]kvdata.env"},
+      {"each line keeps its end, an added one takes the first line's", L"*[1]a\r+[2]b\n?[0]H",
+       L"*[1]a\r+[2]G2\n+[20]kvdata.env\r?[0]H"},
+      {"a file of LF lines stays one", L"*[1]a\n+[1]%SL_DIR%g1/\n+[4]x\n+[20]\n?[0]H\n",
+       L"*[1]a\n+[1]%SL_DIR%G1/\n+[4]x\n+[20]kvdata.env\n?[0]H\n"},
   });
 }
 
@@ -116,7 +119,7 @@ TEST(RewriteProjectText, MarkersCountOnlyAtLineStart) {
   expect_rewrites({
       {"+ inside a description", L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n",
        L"*[2]щит +[4]24В\r\n+[4]ACE_PANEL_MENU.DAT\r\n" + kEnv},
-      {"? inside a description", L"*[1]Реконструкция? см. ТЗ\r\n+[1]%SL_DIR%a/\r\n+[2]b\r\n+[3]%SL_DIR%c/\r\n+[20]\r\n",
+      {"? inside a description", L"*[1]Реконструкция? см. ТЗ\r\n+[1]%SL_DIR%g1/\r\n+[2]b\r\n+[3]%SL_DIR%g3/\r\n+[20]\r\n",
        L"*[1]Реконструкция? см. ТЗ\r\n+[1]%SL_DIR%G1/\r\n+[2]G2\r\n+[3]%SL_DIR%G3/\r\n" + kEnv},
       {"+ and ? inside a value", L"+[5]a+[6]b?c\r\n?[0]H", L"+[5]a+[6]b?c\r\n" + kEnv + L"?[0]H"},
       {"+ inside the tail", L"+[5]a\r\n?t+[6]b\r\n", L"+[5]a\r\n" + kEnv + L"?t+[6]b\r\n"},
@@ -128,22 +131,22 @@ TEST(RewriteProjectText, MarkersCountOnlyAtLineStart) {
 // Orders ACADE does not write: every line is kept and each setting switched once.
 TEST(RewriteProjectText, MixedSectionsLoseNothing) {
   expect_rewrites({
-      {"settings after the properties are switched", L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%old/\r\nЛист.dwg\r\n+[20]x\r\n",
+      {"settings after the properties are switched", L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%g1/\r\nЛист.dwg\r\n+[20]x\r\n",
        L"+[1]%SL_DIR%G1/\r\n+[5]a\r\n" + kEnv + L"?[0]H\r\nЛист.dwg\r\n"},
-      {"a second tail after a leading tail", L"?[x]a\r\n+[1]%SL_DIR%v/\r\n?[y]b\r\n",
+      {"a second tail after a leading tail", L"?[x]a\r\n+[1]%SL_DIR%g1/\r\n?[y]b\r\n",
        L"+[1]%SL_DIR%G1/\r\n" + kEnv + L"?[x]a\r\n?[y]b\r\n"},
-      {"records only inside the tail", L"?t\r\n+[6]b", L"+[6]b\r\n" + kEnv + L"?t\r\n"},
+      {"records only inside the tail", L"?t\r\n+[6]b", L"+[6]b\r\n" + kEnv + L"?t"},
       {"record 999 is ordinary", L"+[999]r\r\n+[5]a\r\n?t", L"+[5]a\r\n" + kEnv + L"+[999]r\r\n?t"},
   });
 }
 
 TEST(RewriteProjectText, SwitchingTwiceGivesTheSameText) {
   const std::wstring texts[] = {
-      kHead + L"+[1]%SL_DIR%old/\r\n+[4]x\r\n" + kDrawings,
-      L"+[2]a\r\nfoo\r\n+[1]%SL_DIR%b/\r\nbar\r\n",
+      kHead + L"+[1]%SL_DIR%g1/\r\n+[4]x\r\n" + kDrawings,
+      L"+[2]a\r\nfoo\r\n+[1]%SL_DIR%g1/\r\nbar\r\n",
       L"?[x]a\r\n+[20]v\r\nfoo  \r\n",
       L"*[1]a",
-      L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%old/\r\n+[3]%SL_DIR%x/\r\nЛист.dwg",
+      L"+[5]a\r\n?[0]H\r\n+[1]%SL_DIR%g1/\r\n+[3]%SL_DIR%g3/\r\nЛист.dwg",
   };
   for (const std::wstring& text : texts) {
     SCOPED_TRACE(::testing::PrintToString(text));
@@ -157,7 +160,7 @@ TEST(RewriteProjectText, RoundTripKeepsEverythingButTheSwitchedRecords) {
   const RecordValues gost = kvs::gost_values({L"GOST_A"}, {L"Shkaf"}, docs, L"2015");
   const RecordValues stock = kvs::stock_values(docs, L"2015");
   const std::wstring project =
-      L"+[1]%SL_DIR%old1/\r\n+[2]old2\r\n+[3]%SL_DIR%old3/\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
+      L"+[1]%SL_DIR%iec2/\r\n+[2]old2\r\n+[3]%SL_DIR%panel/\r\n+[4]  keep me\r\n+[20]wd.env\r\n+[-1]neg\r\n+[999]r\r\n"
       L"?[Drawings]\r\nC:\\p\\a.dwg\r\n";
   const std::wstring last_lines = L"+[999]r\r\n?[Drawings]\r\nC:\\p\\a.dwg\r\n";
 
@@ -193,7 +196,10 @@ TEST(LibraryList, OwnEntriesSurviveEverySwitch) {
       {"other years, letter case, slashes, no closing separator",
        L"c:/users/public/documents/AUTODESK/acade 2012/libs/iec2;C:\\Users\\Public\\Documents\\Autodesk\\Acade "
        L"2027\\Libs;X:\\own\\;",
-       L"", L"X:\\own\\;"},
+       L"", L"C:\\Users\\Public\\Documents\\Autodesk\\Acade 2027\\Libs;X:\\own\\;"},
+      {"own folders under Libs and inside a stock folder",
+       L"%SL_DIR%iec2/;C:\\Users\\Public\\Documents\\Autodesk\\Acade 2016\\Libs\\Наш_офис\\УГО\\;%SL_DIR%iec2/Наш/;",
+       L"", L"C:\\Users\\Public\\Documents\\Autodesk\\Acade 2016\\Libs\\Наш_офис\\УГО\\;%SL_DIR%iec2/Наш/;"},
       {"the add-on's folders in any spelling", L"c:/program files/KORVANTA/Data/UGO/Old;E:\\проект\\УГО\\;", L"",
        L"E:\\проект\\УГО\\;"},
       {"only own entries follow the list", L"\\\\srv\\a\\;D:\\b\\;", L"", L"\\\\srv\\a\\;D:\\b\\;"},

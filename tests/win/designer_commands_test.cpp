@@ -180,6 +180,8 @@ TEST_F(DesignerCommands, UndoPutsBackTheBytesFromBeforeTheSwitchAndTheRegistrati
     c.command();
     const std::string switched = readBytes(p);
     ASSERT_NE(switched, before);
+    // A version equal to the file, as a switch with nothing to do once kept: undo passes it over.
+    ASSERT_TRUE(keep_project_version(p, switched, command_line()));
 
     const std::wstring printed = run(CKVS_switchApp::KVS_switchkvs_undo);
     EXPECT_EQ(readBytes(p), before);
@@ -213,7 +215,8 @@ TEST_F(DesignerCommands, TheSixthSwitchDropsTheOldestVersionWhateverTheLetterCas
     ASSERT_EQ(switch_project_file(i % 2 ? p : upper(p), 1), SwitchResult::Switched);
   }
   EXPECT_EQ(kept(p), std::vector<std::string>(versions.begin() + 1, versions.end()));
-  // Nothing but the five versions and the path they belong to, as it was first given.
+  // Nothing but the five versions, the path they belong to, as it was first given, and what the
+  // switches to GOST replaced.
   const std::wstring oldest = kept_project_versions(p).front().file;
   const std::wstring folder = oldest.substr(0, oldest.rfind(L'\\') + 1);
   WIN32_FIND_DATAW data;
@@ -222,7 +225,7 @@ TEST_F(DesignerCommands, TheSixthSwitchDropsTheOldestVersionWhateverTheLetterCas
   do files += !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
   while (FindNextFileW(find, &data));
   FindClose(find);
-  EXPECT_EQ(files, 6);
+  EXPECT_EQ(files, 7);
   EXPECT_EQ(fromUtf8(readBytes(folder + L"project.txt")), L"\uFEFF" + upper(p));
 }
 
@@ -232,13 +235,13 @@ TEST_F(DesignerCommands, BytesAlreadyKeptAreNotKeptAgain) {
   ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
   const std::string gost = readBytes(p);
   ASSERT_EQ(switch_project_file(p, 2), SwitchResult::Switched);
-  const std::string back = readBytes(p);  // the stock settings as the switch writes them
+  EXPECT_EQ(readBytes(p), stock) << "back to the bytes it had";
   // Back and forth as every start and quit does: each state is kept once, the newest last.
   for (int i = 0; i < 3; ++i) {
     ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
     ASSERT_EQ(switch_project_file(p, 2), SwitchResult::Switched);
   }
-  EXPECT_EQ(kept(p), (std::vector<std::string>{stock, back, gost}));
+  EXPECT_EQ(kept(p), (std::vector<std::string>{stock, gost}));
 }
 
 TEST_F(DesignerCommands, AFailureToKeepAVersionIsPrintedAndStopsTheSwitch) {

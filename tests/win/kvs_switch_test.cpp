@@ -101,7 +101,7 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
       {unicode, L"stock ACADE", L"GOST", L"switched", L"", true},
       {deep, L"stock ACADE", L"GOST", L"switched", L"", true},
       {locked, L"unknown", L"unknown", L"refused", L"Can not open project file " + locked + L": ", false},
-      {readOnly, L"stock ACADE", L"stock ACADE", L"refused", L"Can not find environment file..", false},
+      {readOnly, L"stock ACADE", L"stock ACADE", L"refused", L"Can not switch project file " + readOnly + L": it is read-only.", false},
       {notText, L"unknown", L"unknown", L"refused",
        L"Can not switch project file " + notText + L": it holds a zero byte, so it is not a text file.", false},
   };
@@ -132,6 +132,15 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   EXPECT_NE(status.output.find("6 projects: 3 GOST, 2 stock ACADE, 0 mixed, 1 unreadable; 1 registered"), std::string::npos)
       << status.output;
 
+  // Run again, the batch finds the project on GOST: nothing written, nothing kept.
+  const std::string onGost = readBytes(office);
+  ProcessResult again = runProcess(gost + inQuotes(office));
+  EXPECT_EQ(again.exitCode, 0u) << again.output;
+  EXPECT_NE(again.output.find(toUtf8(office + L": GOST (already on GOST; nothing written)")), std::string::npos)
+      << again.output;
+  EXPECT_NE(again.output.find("1 project: 0 switched, 1 already on GOST, 0 refused"), std::string::npos) << again.output;
+  EXPECT_EQ(readBytes(office), onGost);
+
   // kvs_undo in AutoCAD takes the batch's switch back; the switch back gives the office's menu too.
   ProcessResult undo = runProcess(simCommand() + L" --project " + inQuotes(unicode) + L" --load " +
                                       inQuotes(binDir() + L"KVS_switch_2015.arx"),
@@ -140,7 +149,7 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   ProcessResult back = runProcess(tool() + L" stock --release 2015 " + inQuotes(office));
   EXPECT_EQ(back.exitCode, 0u) << back.output;
   EXPECT_NE(back.output.find(toUtf8(office + L": GOST -> stock ACADE")), std::string::npos) << back.output;
-  EXPECT_NE(fromAnsi(readBytes(office)).find(L"+[2]OFFICE.DAT\r\n"), std::wstring::npos);
+  EXPECT_EQ(readBytes(office), original[office]) << "back to the bytes it had";
 }
 
 // Bad usage gets the usage text and 2; paths that give nothing to switch are said and give 1.

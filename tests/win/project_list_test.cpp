@@ -124,6 +124,8 @@ TEST_F(ProjectList, AnInstallationFailureKeepsEveryEntry) {
 TEST_F(ProjectList, QuitSwitchesBackAndNeverStoresEvenWhenAnEntryFails) {
   std::wstring a = makeProject(L"a.wdp"), b = makeProject(L"b.wdp");
   std::wstring gone = dir_.path() + L"gone.wdp";
+  ASSERT_EQ(switch_project(a, 1), SwitchResult::Switched);
+  ASSERT_EQ(switch_project(b, 1), SwitchResult::Switched);
   setList(a + L";" + gone + L";" + b, REG_EXPAND_SZ);
   deinit_projects();
   EXPECT_TRUE(rewritten(a));

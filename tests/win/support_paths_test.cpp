@@ -33,6 +33,7 @@ class SupportPaths : public switch_fixture::SwitchSession {
 };
 
 TEST_F(SupportPaths, GostPutsTheEntryInFrontOnceAndPersistsForTheNextSession) {
+  regWriteString(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", L"Projects", L"");  // the key the add-on makes at start-up
   start(L"C:\\Acad\\Support;C:\\Acad\\Fonts");
   fSetSupportPath(1);
   fSetSupportPath(1);
@@ -44,13 +45,19 @@ TEST_F(SupportPaths, GostPutsTheEntryInFrontOnceAndPersistsForTheNextSession) {
   acadhost::endSession();
   ASSERT_TRUE(acadhost::startSession({}));
   fSetSupportPath(2);
-  EXPECT_EQ(setting(L"ACAD"), L"c:\\acad\\support;c:\\acad\\fonts");
+  EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support;C:\\Acad\\Fonts");
+  EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template") << "the folder the switch to GOST replaced";
 }
 
-TEST_F(SupportPaths, AnyKorvantaFolderCountsAsPresent) {
+// Only the add-on's own support folder counts, as kvs_status tells it.
+TEST_F(SupportPaths, OnlyTheAddonsFolderCountsAsPresent) {
   start(L"C:\\Acad\\Support;D:\\KORVANTA\\Tools");
   fSetSupportPath(1);
-  EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support;D:\\KORVANTA\\Tools");
+  EXPECT_EQ(setting(L"ACAD"), std::wstring(kEntry) + L"C:\\Acad\\Support;D:\\KORVANTA\\Tools");
+  acadhost::endSession();
+  start(L"C:\\Acad\\Support;C:/Program Files/KORVANTA/Support/");
+  fSetSupportPath(1);
+  EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support;C:/Program Files/KORVANTA/Support/");
   EXPECT_EQ(setting(L"TemplatePath"), kGostTemplates);
   EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
 }
@@ -61,19 +68,19 @@ TEST_F(SupportPaths, EmptySupportPathGetsJustTheEntry) {
   EXPECT_EQ(setting(L"ACAD"), kEntry);
 }
 
-TEST_F(SupportPaths, SwitchBackRemovesEveryEntryInAnyCaseAndStoresLowerCase) {
+TEST_F(SupportPaths, SwitchBackRemovesEveryEntryInAnyCaseAndKeepsTheRestAsWritten) {
   start(L"C:\\Program Files\\Korvanta\\Support;C:\\Acad\\Support;c:\\program files\\korvanta\\support;C:\\Acad\\Fonts",
-        L"C:\\Logs\\");
+        L"C:\\Logs\\", kGostTemplates);
   fSetSupportPath(2);
-  EXPECT_EQ(setting(L"ACAD"), L"c:\\acad\\support;c:\\acad\\fonts");
+  EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support;C:\\Acad\\Fonts");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Logs\\Template");
   EXPECT_EQ(acadhost::transcript(), L"");
 }
 
-TEST_F(SupportPaths, SwitchBackKeepsALastEntryWithoutSemicolonAndJoinsThePlotLogPathAsItIs) {
-  start(L"C:\\Acad\\Support;C:\\Program Files\\Korvanta\\Support", L"C:\\Logs");
+TEST_F(SupportPaths, SwitchBackRemovesALastEntryWithoutSemicolonAndJoinsThePlotLogPathAsItIs) {
+  start(L"C:\\Acad\\Support;C:\\Program Files\\Korvanta\\Support", L"C:\\Logs", kGostTemplates);
   fSetSupportPath(2);
-  EXPECT_EQ(setting(L"ACAD"), L"c:\\acad\\support;c:\\program files\\korvanta\\support");
+  EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\LogsTemplate");
 }
 

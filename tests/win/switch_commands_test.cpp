@@ -60,14 +60,19 @@ TEST_F(SwitchCommands, KvsOnOnARegisteredProjectRewritesTheFileWithoutABox) {
   }
 }
 
-TEST_F(SwitchCommands, KvsOffOnAnUnregisteredProjectSwitchesItBackWithoutABox) {
+TEST_F(SwitchCommands, KvsOffOnAnUnregisteredProjectSaysSoWithoutABox) {
   std::wstring p = makeProject(L"Demo\\Demo.wdp");
   // A registered project whose path merely contains this one's is another project.
   setList(p + L"x;X:" + p + L";");
   acadhost::setActiveProject(p);
   off();
-  EXPECT_TRUE(rewritten(p));
+  EXPECT_FALSE(rewritten(p)) << "on the stock library already";
+  EXPECT_EQ(transcript(), L"Project file " + p + L" is already on the stock ACADE library; nothing written. It was not registered.\n");
+  ASSERT_EQ(switch_project(p, 1), SwitchResult::Switched);
+  acadhost::clearTranscript();
+  off();
   EXPECT_EQ(record20(p), L"wd.env");
+  EXPECT_EQ(transcript(), L"Project file " + p + L" is switched back to the stock ACADE library. It was not registered.\n");
   EXPECT_EQ(list(), p + L"x;X:" + p + L";");
   EXPECT_TRUE(boxes().empty());
 }
@@ -76,6 +81,7 @@ TEST_F(SwitchCommands, KvsOffRemovesEveryRegistrationInAnyLetterCase) {
   std::wstring p = makeProject(L"Проект\\Пульт.wdp");
   setList(p + L";C:\\Other.wdp;" + upper(p) + L";" + p);
   acadhost::setActiveProject(p);
+  on();
   off();
   EXPECT_EQ(list(), L"C:\\Other.wdp;");
   auto shown = boxes();
@@ -130,6 +136,7 @@ class UnreadableValues {
 TEST_F(SwitchCommands, AnUnreadableListIsNeverReplaced) {
   std::wstring p = makeProject(L"a.wdp");
   std::wstring kept = makeProject(L"kept.wdp");
+  ASSERT_EQ(switch_project(kept, 1), SwitchResult::Switched);
   setList(kept + L";");
   acadhost::setActiveProject(p);
   {
@@ -153,12 +160,13 @@ TEST_F(SwitchCommands, AnUnreadableListIsNeverReplaced) {
   EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(SwitchCommands, NoActiveProjectDoesNothingAtAll) {
+TEST_F(SwitchCommands, NoActiveProjectIsSaidAndChangesNothing) {
   std::wstring p = makeProject(L"a.wdp");
   setList(p + L";");
   on();
   off();
-  EXPECT_TRUE(transcript().empty()) << toUtf8(transcript());
+  EXPECT_EQ(transcript(), L"Nothing to switch: ACADE has no active project.\n"
+                          L"Nothing to switch: ACADE has no active project.\n");
   EXPECT_FALSE(rewritten(p));
   EXPECT_EQ(list(), p + L";");
   EXPECT_TRUE(boxes().empty());

@@ -38,10 +38,10 @@ class SwitchSession : public ::testing::Test {
 
   // The host reads the file settings when a session starts, so tests set them first.
   void start(const std::wstring& support = L"C:\\Acad\\support;C:\\Acad\\fonts",
-             const std::wstring& plotLog = L"C:\\Logs\\") {
+             const std::wstring& plotLog = L"C:\\Logs\\", const std::wstring& templates = L"C:\\Old\\Template") {
     testing_support::regWriteString(HKEY_CURRENT_USER, kGeneral, L"ACAD", support);
     testing_support::regWriteString(HKEY_CURRENT_USER, kGeneral, L"PlotLogPath", plotLog);
-    testing_support::regWriteString(HKEY_CURRENT_USER, kGeneral, L"TemplatePath", L"C:\\Old\\Template");
+    testing_support::regWriteString(HKEY_CURRENT_USER, kGeneral, L"TemplatePath", templates);
     acadhost::setEcho(false);
     ASSERT_TRUE(acadhost::startSession({}));
     acadhost::clearTranscript();
@@ -57,6 +57,7 @@ class SwitchSession : public ::testing::Test {
   std::wstring libs() const { return docs_ + L"\\Autodesk\\Acade 2015\\Libs\\"; }
 
   testing_support::RegistryKeyGuard general_{kGeneral};
+  testing_support::RegistryKeyGuard addon_{L"SOFTWARE\\Korvanta"};
   testing_support::KeptVersionsGuard kept_;
   std::wstring docs_;
 };

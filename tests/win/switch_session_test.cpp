@@ -77,13 +77,15 @@ TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
   backdate(project);
   ProcessResult off = runProcess(session + L"off.scr\"");
   EXPECT_EQ(off.exitCode, 0u) << off.output;
-  // The second kvs_off switches again but has nothing left to unregister: no second box.
+  // The second kvs_off has nothing to do and says so: no second box, nothing written.
   EXPECT_NE(off.output.find(toUtf8(L"Command: kvs_off\n"
                                    L"+---- Message box [Информация] ----\n"
                                    L"| Проект переключен на библиотеку ACADE.\n"
                                    L"| Имя проекта " + project + L"\n"
                                    L"+---- [OK] ----\n"
                                    L"Command: kvs_off\n"
+                                   L"Project file " + project + L" is already on the stock ACADE library; nothing "
+                                   L"written. It was not registered.\n"
                                    L"Command: QUIT\n")),
             std::string::npos)
       << off.output;
@@ -201,9 +203,10 @@ TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
   EXPECT_EQ(projectsValue(), L"");
 }
 
-// An office's project: its own symbol folder on a share before the stock ones, its own panel
-// folder after them and its own icon menu. Every switch and pass keeps them; the switch back gives
-// the menu back.
+// An office's project: its own symbol folders on a share before the stock ones and under the
+// stock Libs folder, its own panel folders after them and inside the stock one, its own icon menu,
+// two of the five stock symbol folders, no line end after the last line. Every switch back and
+// every quit gives it its bytes back.
 TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   RegistryKeyGuard key(kAddonKey);
   KeptVersionsGuard kept;
@@ -211,21 +214,20 @@ TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   TempDir dir;
   const std::wstring project = dir.path() + L"Щит офиса.wdp";
   const std::wstring libs = L"C:\\users\\Public\\Documents\\Autodesk\\Acade 2015\\Libs\\";
-  const std::wstring stockSymbols = libs + L"IEC2\\;" + libs + L"IEC2\\1-\\;" + libs + L"pneu_iso125\\;" + libs +
-                                    L"hyd_iso125\\;" + libs + L"pid\\;";
-  writeBytes(project, toAnsi(L"*[1]Щит ЩУ-2 +24В? см. ТЗ\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;"
-                             L"%SL_DIR%iec2/1-/;\r\n+[2]OFFICE_MENU.DAT\r\n+[3]%SL_DIR%panel/;D:\\Панели_офиса\\\r\n"
-                             L"+[20]\r\n?[0]H\r\nЛист01.dwg"));
-  // What every switch back gives: the own entries where they stood, the own menu back.
-  const std::string stock = toAnsi(L"*[1]Щит ЩУ-2 +24В? см. ТЗ\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;" + stockSymbols +
-                                   L"\r\n+[2]OFFICE_MENU.DAT\r\n+[3]" + libs + L"panel\\;D:\\Панели_офиса\\\r\n"
-                                   L"+[20]wd.env\r\n?[0]H\r\nЛист01.dwg");
+  const std::string stock = toAnsi(L"*[1]Щит ЩУ-2 +24В? см. ТЗ\r\n+[1]\\\\srv\\ACADE\\Офис_УГО\\;%SL_DIR%iec2/;"
+                                   L"%SL_DIR%iec2/1-/;" + libs + L"Наш_офис\\УГО\\;\r\n+[2]OFFICE_MENU.DAT\r\n"
+                                   L"+[3]%SL_DIR%panel/;%SL_DIR%panel/Шкафы_офиса/;D:\\Панели_офиса\\\r\n"
+                                   L"+[20]\r\n?[0]H\r\nЛист01.dwg");
+  writeBytes(project, stock);
   const auto expectGost = [&](const char* when) {
     const std::wstring text = fromAnsi(readBytes(project));
     EXPECT_NE(text.find(L"+[1]\\\\srv\\ACADE\\Офис_УГО\\;C:\\Program Files\\Korvanta\\Support\\;"), std::wstring::npos)
         << when;
     EXPECT_NE(text.find(L"+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"), std::wstring::npos) << when;
-    EXPECT_NE(text.find(libs + L"panel\\;D:\\Панели_офиса\\\r\n+[20]kvdata.env\r\n"), std::wstring::npos) << when;
+    EXPECT_NE(text.find(libs + L"pid\\;" + libs + L"Наш_офис\\УГО\\;\r\n"), std::wstring::npos) << when;
+    EXPECT_NE(text.find(libs + L"panel\\;%SL_DIR%panel/Шкафы_офиса/;D:\\Панели_офиса\\\r\n+[20]kvdata.env\r\n"),
+              std::wstring::npos)
+        << when;
   };
   const std::wstring session = simCommand() + L" --project \"" + project + L"\" --load " + plugin();
 
@@ -235,6 +237,15 @@ TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   EXPECT_NE(on.output.find(toUtf8(L"Icon menu after a switch back: OFFICE_MENU.DAT (the project's own)")),
             std::string::npos)
       << on.output;
+  // A second kvs_on has nothing to do and keeps no version: kvs_undo goes back to the stock bytes.
+  writeBytes(dir.path() + L"again.scr", "kvs_on\nkvs_undo\nARXUNLOAD KVS_switch_2015.arx\n");
+  ProcessResult again = runProcess(session + L" \"" + dir.path() + L"again.scr\"");
+  EXPECT_NE(again.output.find(toUtf8(L"Project file " + project + L" is already on GOST; nothing written.")),
+            std::string::npos)
+      << again.output;
+  EXPECT_EQ(readBytes(project), stock) << "kvs_undo after a second kvs_on";
+  writeBytes(dir.path() + L"gost.scr", "kvs_on\nARXUNLOAD KVS_switch_2015.arx\n");
+  runProcess(session + L" \"" + dir.path() + L"gost.scr\"");
   writeBytes(dir.path() + L"off.scr", "kvs_off\nARXUNLOAD KVS_switch_2015.arx\n");
   runProcess(session + L" \"" + dir.path() + L"off.scr\"");
   EXPECT_EQ(readBytes(project), stock) << "kvs_off";
@@ -251,11 +262,12 @@ TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   EXPECT_EQ(readBytes(project), stock) << "the next quit";
 }
 
-TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {
+TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSaySo) {
   RegistryKeyGuard key(kAddonKey);
   ProcessResult r = runProcess(simCommand() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
-  EXPECT_NE(r.output.find("Command: kvs_on\nCommand: kvs_off\nCommand: ACTIVEPROJECT\nNo active project.\n"),
+  EXPECT_NE(r.output.find("Command: kvs_on\nNothing to switch: ACADE has no active project.\nCommand: kvs_off\n"
+                          "Nothing to switch: ACADE has no active project.\nCommand: ACTIVEPROJECT\nNo active project.\n"),
             std::string::npos)
       << r.output;
   EXPECT_EQ(projectsValue(), L"<missing>");

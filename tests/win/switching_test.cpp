@@ -69,7 +69,7 @@ class ShellFoldersAway {
 
 TEST_F(ChangeEnv, GostModeListsTheInstalledLibrariesAndMovesAutoCADsPathsFirst) {
   start();
-  const std::wstring out = change_env(L"+[3]%SL_DIR%old/\r\n+[2]ACE_IEC_MENU.DAT\r\n+[1]%SL_DIR%old/\r\n+[7]x\r\n", 1);
+  const std::wstring out = change_env(L"+[3]%SL_DIR%panel/\r\n+[2]ACE_IEC_MENU.DAT\r\n+[1]%SL_DIR%iec2/\r\n+[7]x\r\n", 1);
   EXPECT_EQ(out, L"+[1]" + gostSymbols(libs()) +
                      L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"
                      L"+[3]C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf\\;" + libs() + L"panel\\;\r\n"
@@ -84,8 +84,8 @@ TEST_F(ChangeEnv, StockModeWorkedExampleAndRecord20) {
             L"+[2]ACE_IEC_MENU.DAT\r\n+[5]1\r\n+[20]wd.env\r\n?[x]rest");
   // Records 1 to 3 stay absent; record 20 is gained in either mode.
   EXPECT_EQ(change_env(L"+[8]IEC\r\n", 2), L"+[8]IEC\r\n+[20]wd.env\r\n");
-  EXPECT_EQ(change_env(L"+[8]IEC\r\n+[20]other.env", 1), L"+[8]IEC\r\n+[20]kvdata.env\r\n");
-  EXPECT_EQ(change_env(L"+[1]%SL_DIR%a/\r\n+[3]%SL_DIR%b/\r\n", 2),
+  EXPECT_EQ(change_env(L"+[8]IEC\r\n+[20]other.env", 1), L"+[8]IEC\r\n+[20]kvdata.env");
+  EXPECT_EQ(change_env(L"+[1]%SL_DIR%iec2/\r\n+[3]%SL_DIR%panel/\r\n", 2),
             L"+[1]" + stockSymbols(libs()) + L"\r\n+[3]" + libs() + L"panel\\;\r\n+[20]wd.env\r\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Logs\\Template");
 }
@@ -93,7 +93,7 @@ TEST_F(ChangeEnv, StockModeWorkedExampleAndRecord20) {
 TEST_F(ChangeEnv, EmptyPanelFolderLeavesOnlyTheStockPanelEntry) {
   removeTree(kInstall + L"Data\\Montajnie_sxemi\\Shkaf");
   start();
-  EXPECT_EQ(change_env(L"+[3]%SL_DIR%x/", 1), L"+[3]" + libs() + L"panel\\;\r\n+[20]kvdata.env\r\n");
+  EXPECT_EQ(change_env(L"+[3]%SL_DIR%panel/", 1), L"+[3]" + libs() + L"panel\\;\r\n+[20]kvdata.env");
 }
 
 TEST_F(ChangeEnv, OnlyPlainFoldersAreListed) {
@@ -119,8 +119,8 @@ TEST_F(ChangeEnv, OnlyPlainFoldersAreListed) {
 TEST_F(ChangeEnv, UnreadableShellFoldersGivesBareLibraryEntries) {
   start();
   ShellFoldersAway away;
-  EXPECT_EQ(change_env(L"+[1]%SL_DIR%x/\r\n+[3]%SL_DIR%y/", 2), L"+[1]" + stockSymbols(L"\\Autodesk\\Acade 2015\\Libs\\") +
-                                                   L"\r\n+[3]\\Autodesk\\Acade 2015\\Libs\\panel\\;\r\n+[20]wd.env\r\n");
+  EXPECT_EQ(change_env(L"+[1]%SL_DIR%iec2/\r\n+[3]%SL_DIR%panel/", 2), L"+[1]" + stockSymbols(L"\\Autodesk\\Acade 2015\\Libs\\") +
+                                                   L"\r\n+[3]\\Autodesk\\Acade 2015\\Libs\\panel\\;\r\n+[20]wd.env");
 }
 
 TEST_F(ChangeEnv, FailuresAndWhatTheyLeaveBehind) {
@@ -172,13 +172,13 @@ class ProjectDriver : public ChangeEnv {
   std::wstring project_;
 };
 
-TEST_F(ProjectDriver, WritesCodePage1251ByteExactWithoutTheFinalLineBreak) {
+TEST_F(ProjectDriver, WritesCodePage1251ByteExact) {
   makeFolders(kInstall + L"Data\\UGO\\Реле");
   start();
-  // Raw code page 1251: "Цех 3" in a record, "Щит" in the tail.
+  // Raw code page 1251: "Цех 3" in a record, "Щит" in the tail; on the stock library already.
   writeBytes(project_, "+[11]\xD6\xE5\xF5 3\r\n+[20]wd.env\r\n?[x]\r\n*[1]\xD9\xE8\xF2\r\n\r\n");
   ASSERT_TRUE(do_change(project_, 2));
-  EXPECT_EQ(readBytes(project_), "+[11]\xD6\xE5\xF5 3\r\n+[20]wd.env\r\n?[x]\r\n*[1]\xD9\xE8\xF2");
+  EXPECT_EQ(readBytes(project_), "+[11]\xD6\xE5\xF5 3\r\n+[20]wd.env\r\n?[x]\r\n*[1]\xD9\xE8\xF2\r\n\r\n");
   EXPECT_EQ(acadhost::transcript(), L"");
 
   writeBytes(project_, "+[1]x\r\n");
@@ -190,7 +190,7 @@ TEST_F(ProjectDriver, WritesCodePage1251ByteExactWithoutTheFinalLineBreak) {
   writeBytes(project_, "+[1]x\r\n");
   ASSERT_TRUE(do_change(project_, 1));
   EXPECT_NE(readBytes(project_).find("\\UGO\\\xE9\\;"), std::string::npos) << readBytes(project_);
-  EXPECT_EQ(bytes.substr(bytes.size() - 17), "\r\n+[20]kvdata.env");
+  EXPECT_EQ(bytes.substr(bytes.size() - 19), "\r\n+[20]kvdata.env\r\n");
 }
 
 TEST_F(ProjectDriver, SwitchesAWholeMegabyteProject) {
@@ -214,8 +214,7 @@ TEST_F(ProjectDriver, RoundTripKeepsEverythingButTheSwitchedRecords) {
   ASSERT_TRUE(do_change(project_, 1));
   const std::string gost = readBytes(project_);
   ASSERT_TRUE(do_change(project_, 2));
-  EXPECT_EQ(readBytes(project_), "+[1]" + toAnsi(stockSymbols(libs())) + "\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]" +
-                                     toAnsi(libs()) + "panel\\;\r\n+[4]1\r\n+[11]Demo\r\n+[20]wd.env\r\n?[S]1\r\n=====\r\nA.dwg");
+  EXPECT_EQ(readBytes(project_), original);
   ASSERT_TRUE(do_change(project_, 1));
   EXPECT_EQ(readBytes(project_), gost);
   EXPECT_NE(gost.find("+[4]1\r\n+[11]Demo\r\n+[20]kvdata.env\r\n?[S]1\r\n=====\r\nA.dwg"), std::string::npos) << gost;
@@ -257,7 +256,7 @@ TEST_F(ProjectDriver, UnicodeCharactersBeyondTheBasicPlaneSwitchInEitherByteOrde
     SCOPED_TRACE(encoding);
     writeBytes(project_, fileBytes(head + L"+[20]wd.env\r\n", encoding));
     ASSERT_EQ(switch_project_file(project_, 1), SwitchResult::Switched) << toUtf8(acadhost::transcript());
-    EXPECT_EQ(readBytes(project_), fileBytes(head + L"+[20]kvdata.env", encoding));
+    EXPECT_EQ(readBytes(project_), fileBytes(head + L"+[20]kvdata.env\r\n", encoding));
   }
 }
 
@@ -305,14 +304,22 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(switch_project_file(folder, 1), SwitchResult::FileUnusable);
   EXPECT_EQ(acadhost::transcript(), L"Can not open project file " + folder + L": it is a folder, not a file.\n");
 
-  // Read-only: the rewrite runs (and moves AutoCAD's paths), the file is not replaced.
+  // Read-only, or empty: refused as it is read, before AutoCAD's paths move.
   writeBytes(project_, "+[5]x\r\n");
   ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_READONLY));
   acadhost::clearTranscript();
   EXPECT_FALSE(do_change(project_, 1));
-  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\nCan not find environment file..\n");
+  EXPECT_EQ(acadhost::transcript(),
+            L"Can not switch project file " + project_ + L": it is read-only. The file is left as it was.\n");
   EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
-  EXPECT_EQ(setting(L"TemplatePath"), L"c:\\Program Files\\Korvanta\\Data\\Template");
+  EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
+  ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_NORMAL));
+  writeBytes(project_, std::string("\xFF\xFE\r\0\n\0", 6));
+  acadhost::clearTranscript();
+  EXPECT_EQ(switch_project_file(project_, 1), SwitchResult::FileUnusable);
+  EXPECT_EQ(acadhost::transcript(), L"Can not switch project file " + project_ +
+                                        L": it is empty, so it is not an ACADE project file. The file is left as it was.\n");
+  writeBytes(project_, "+[5]x\r\n");
 
   // Without AutoCAD's automation objects the switch stops before any file is touched; the
   // error is left to the command that asked for the switch.
@@ -322,7 +329,7 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
 }
 
-// Every file step of a switch, its keep and its remembering of an own menu, failed in turn, in
+// Every file step of a switch, its keep and its remembering of what it replaced, failed in turn, in
 // both directions: the file stays as it was and nothing is left beside it.
 TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryFile) {
   start();
@@ -359,7 +366,7 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
       // and their failures stop the switch too.
       bool kept = false;
       for (const std::wstring& start : {L"Can not keep the present version of project file " + project_ + L" in ",
-                                        L"Can not remember the own icon menu OFFICE.DAT of project file " + project_ + L" in "}) {
+                                        L"Can not remember the library settings of project file " + project_ + L" in "}) {
         if (printed.rfind(start, 0) != 0) continue;
         kept = true;
         EXPECT_EQ(printed.substr(printed.find(L": ", start.size())), L": " + causeText + L". The file is left as it was.\n")
@@ -390,12 +397,13 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
   }
   // The switch back gives the own menu, remembered by the switch to GOST, back.
   EXPECT_TRUE(do_change(project_, 2));
-  EXPECT_EQ(readBytes(project_), "+[2]OFFICE.DAT\r\n+[7]0\r\n+[20]wd.env");
+  // The switch back gives the project its bytes back, own menu and all.
+  EXPECT_EQ(readBytes(project_), "+[2]OFFICE.DAT\r\n+[7]0\r\n");
   // Set back to the stock menu by hand, the project's own is forgotten on the next way to GOST.
   writeBytes(project_, "+[2]ACE_IEC_MENU.DAT\r\n");
   EXPECT_TRUE(do_change(project_, 1));
   EXPECT_TRUE(do_change(project_, 2));
-  EXPECT_EQ(readBytes(project_), "+[2]ACE_IEC_MENU.DAT\r\n+[20]wd.env");
+  EXPECT_EQ(readBytes(project_), "+[2]ACE_IEC_MENU.DAT\r\n");
 }
 
 // AutoCAD killed in the middle of a switch leaves its temporary file beside the project, and a
