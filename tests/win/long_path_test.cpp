@@ -1,7 +1,9 @@
-// The "\\?\" form of long paths, as the file functions are given it.
+// The "\\?\" form of long paths, as the file functions are given it, and the key of a path.
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
 #include "win32/long_path.h"
+#include "win32/path_identity.h"
 
 namespace {
 
@@ -18,6 +20,34 @@ TEST(LongPath, OnlyLongPathsTakeTheExtendedForm) {
       {L"\\\\?\\C:\\" + tail, L"\\\\?\\C:\\" + tail},
   };
   for (const auto& row : rows) EXPECT_EQ(kvs::extended_path(row.path), row.expected);
+}
+
+// Spellings that reach one file share a key; another file, gone or not, has its own.
+TEST(PathIdentity, SpellingsOfOneFileShareTheKey) {
+  testing_support::TempDir dir;
+  const std::wstring folder = dir.path() + L"Длинное имя папки", deep = folder + L"\\" + std::wstring(250, L'п');
+  testing_support::makeFolders(testing_support::anyLength(deep));
+  const std::wstring file = folder + L"\\Щит А.wdp";
+  testing_support::writeBytes(file, "+[20]wd.env\r\n");
+  wchar_t shortFolder[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH), 0u);
+  ASSERT_NE(std::wstring(shortFolder), folder);
+  const std::wstring key = kvs::path_identity(file), gone = kvs::path_identity(folder + L"\\Нет.wdp");
+  const struct {
+    std::wstring spelling, key;
+  } rows[] = {
+      {dir.path() + L"длинное ИМЯ папки/щит а.WDP", key},
+      {folder + L"\\..\\Длинное имя папки\\.\\Щит А.wdp", key},
+      {std::wstring(shortFolder) + L"\\Щит А.wdp", key},
+      {L"\\\\?\\" + file, key},
+      {std::wstring(shortFolder) + L"\\НЕТ.wdp", gone},
+      {folder + L"\\", kvs::path_identity(folder)},
+      {deep + L"\\..\\" + std::wstring(250, L'П') + L"\\a.wdp", kvs::path_identity(L"\\\\?\\" + deep + L"\\A.WDP")},
+      {L"\\\\Srv\\Проекты\\Цех\\..\\А.wdp", kvs::path_identity(L"\\\\srv\\проекты\\а.wdp")},
+  };
+  for (const auto& row : rows) EXPECT_EQ(kvs::path_identity(row.spelling), row.key) << testing_support::toUtf8(row.spelling);
+  EXPECT_NE(key, gone);
+  EXPECT_NE(key, kvs::path_identity(folder + L"\\Щит Б.wdp"));
 }
 
 }  // namespace
