@@ -70,6 +70,9 @@ std::wstring path_identity(const std::wstring& path) {
   for (std::size_t i = 0; i < full.size(); ++i)
     if (full[i] == L'/') full[i] = L'\\';
   while (full.size() > root_length(full) && full[full.size() - 1] == L'\\') full.erase(full.size() - 1);
+  // The system makes its short names with a "~"; without one, a long name could differ only
+  // in letter case, which the fold takes away, so the file system is not asked.
+  if (full.find(L'~') == std::wstring::npos) return folded_path(full);
   return folded_path(long_form(full));
 }
 
