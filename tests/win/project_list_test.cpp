@@ -1,5 +1,9 @@
 // The registered-projects value and the start-up and quit passes, against real files and
 // the real "Projects" value.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "acadhost/host_api.h"
 #include "commands/project_list.h"
 #include "project_switch_fixture.h"
@@ -134,6 +138,30 @@ TEST_F(ProjectList, QuitSwitchesBackAndNeverStoresEvenWhenAnEntryFails) {
   ASSERT_TRUE(list(text, &type));
   EXPECT_EQ(text, a + L";" + gone + L";" + b);
   EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+// Two processes of the user register projects at the same moments, as two AutoCAD sessions
+// running kvs_on do: every registration is there at the end.
+TEST_F(ProjectList, TwoProcessesRegisteringAtOnceLoseNothing) {
+  const int each = 100;
+  setList(L"");
+  std::vector<std::unique_ptr<RunningProcess>> writers;
+  for (const wchar_t* session : {L"a", L"b"}) {
+    writers.emplace_back(new RunningProcess(inQuotes(binDir() + L"projects_writer.exe") + L" " +
+                                            inQuotes(dir_.path() + session) + L" " + std::to_wstring(each)));
+    ASSERT_TRUE(writers.back()->waitForOutput("ready", 30000));
+  }
+  for (auto& writer : writers) writer->send("go\n");
+  for (auto& writer : writers) {
+    const ProcessResult r = writer->finish();
+    EXPECT_EQ(r.exitCode, 0u) << r.output;
+  }
+  const std::vector<std::wstring> entries = kvs::list_entries(read_projects());
+  EXPECT_EQ(entries.size(), 2u * each);
+  for (const wchar_t* session : {L"a", L"b"})
+    for (int i = 0; i < each; ++i)
+      EXPECT_NE(std::find(entries.begin(), entries.end(), dir_.path() + session + std::to_wstring(i) + L".wdp"),
+                entries.end());
 }
 
 }  // namespace
