@@ -143,7 +143,36 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   EXPECT_NE(fromAnsi(readBytes(office)).find(L"+[2]OFFICE.DAT\r\n"), std::wstring::npos);
 }
 
-// Bad usage gets the usage text and 2; paths that give nothing to switch are said and give 1.
+// A project that several given paths reach is switched and said once; a report that cannot be
+// written stops the run before anything is switched.
+TEST(KvsSwitch, EachProjectOnceHoweverManyPathsReachIt) {
+  RegistryKeyGuard key(kAddonKey);
+  KeptVersionsGuard kept;
+  InstalledLibrary library;
+  TempDir dir;
+  const std::wstring root = dir.path() + L"t", first = root + L"\\a\\P1.wdp", second = root + L"\\a\\b\\P2.wdp";
+  makeFolders(root + L"\\a\\b");
+  const std::string stock = toAnsi(L"+[1]%SL_DIR%iec2/;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]%SL_DIR%panel/;\r\n+[20]wd.env\r\n");
+  for (const std::wstring& project : {first, second}) writeBytes(project, stock);
+  std::wstring spelled = dir.path() + L"T/A/B/p2.WDP";
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", spelled + L";");
+  const std::wstring paths = L" " + inQuotes(root) + L" " + inQuotes(root + L"\\a") + L" " + inQuotes(spelled);
+
+  ProcessResult refused = runProcess(tool() + L" gost --release 2015 --report " + inQuotes(dir.path() + L"нет\\r.csv") + paths);
+  EXPECT_EQ(refused.exitCode, 2u) << refused.output;
+  EXPECT_NE(refused.output.find(toUtf8(L"kvs-switch: can not write the report " + dir.path() + L"нет\\r.csv: ")),
+            std::string::npos) << refused.output;
+  EXPECT_EQ(readBytes(first), stock);
+
+  ProcessResult r = runProcess(tool() + L" gost --release 2015" + paths);
+  EXPECT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_NE(r.output.find(toUtf8(first + L": stock ACADE -> GOST\n" + second + L": stock ACADE -> GOST [registered")),
+            std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("2 projects: 2 switched, 0 refused; 1 registered in AutoCAD"), std::string::npos) << r.output;
+}
+
+// Bad usage gets the usage text and 2, help the same with 0; paths that give nothing to switch
+// are said and give 1.
 TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
   TempDir dir;
   const std::wstring empty = dir.path() + L"Пусто";
@@ -158,6 +187,9 @@ TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
       {L"gost", 2, L"no PATH given"},
       {L"gost --release 2009 C:\\p.wdp", 2, L"--release takes a year from 2010 to 2027"},
       {L"status --report", 2, L"--report needs a value"},
+      {L"--help", 0, L"usage: kvs-switch status [options] PATH..."},
+      {L"-h", 0, L"kvs-switch --help"},
+      {L"gost /? C:\\p.wdp", 0, L"usage: kvs-switch status [options] PATH..."},
       {L"status " + inQuotes(empty), 1, empty + L": no project file (*.wdp) in it or its sub-folders"},
       {L"status " + inQuotes(dir.path() + L"нет.wdp"), 1, dir.path() + L"нет.wdp: unreadable: "},
   };
