@@ -9,12 +9,8 @@ namespace {
 
 using Entries = std::vector<std::wstring>;
 
-// The plug-in keys entries by the file they reach; here letter case and "/" stand for that,
-// and a short name for its long one.
-std::wstring key(const std::wstring& path) {
-  const std::wstring folded = kvs::folded_path(path);
-  return folded == L"C:\\PROGRA~1\\A.WDP" ? L"C:\\PROGRAM FILES\\A.WDP" : folded;
-}
+// The plug-in keys entries by the file they reach; here letter case and "/" stand for that.
+std::wstring key(const std::wstring& path) { return kvs::folded_path(path); }
 
 TEST(ProjectList, WalkSkipsRunsOfSeparatorsAndKeepsALastEntryWithoutOne) {
   EXPECT_EQ(kvs::list_entries(L"A;;B;"), (Entries{L"A", L"B"}));
@@ -37,7 +33,6 @@ TEST(ProjectList, PathsMatchWholeAndIgnoringLetterCase) {
 
   EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:\\p\\a.WDP", key));
   EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:/p/a.WDP", key));
-  EXPECT_TRUE(kvs::list_has_entry(L"C:\\Program Files\\A.wdp", L"C:\\PROGRA~1\\A.wdp", key));
   EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"P\\A.wdp", key));
   EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"C:\\P\\A", key));
   EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"", key));
@@ -50,7 +45,7 @@ TEST(ProjectList, RemovalTakesEveryEqualEntryAndLeavesTheRestAsItWas) {
   EXPECT_EQ(kvs::remove_list_entry(L";;A;;B;A", L"a", key), L";;;B;");
   EXPECT_EQ(kvs::remove_list_entry(L"A;B;", L"C", key), L"A;B;");
   EXPECT_EQ(kvs::remove_list_entry(L"A;", L"A", key), L"");
-  EXPECT_EQ(kvs::remove_list_entry(L"C:\\Program Files\\A.wdp;C:/p/b.wdp;", L"C:\\PROGRA~1\\A.wdp", key), L"C:/p/b.wdp;");
+  EXPECT_EQ(kvs::remove_list_entry(L"C:/p/A.wdp;C:/p/b.wdp;", L"c:\\P\\a.wdp", key), L"C:/p/b.wdp;");
 }
 
 TEST(ProjectList, AppendingNeverRunsIntoALastEntryWithoutSeparator) {

@@ -27,27 +27,25 @@ TEST(PathIdentity, SpellingsOfOneFileShareTheKey) {
   testing_support::TempDir dir;
   const std::wstring folder = dir.path() + L"Длинное имя папки", deep = folder + L"\\" + std::wstring(250, L'п');
   testing_support::makeFolders(testing_support::anyLength(deep));
-  const std::wstring file = folder + L"\\Щит А.wdp";
+  const std::wstring file = folder + L"\\Щит А.wdp", gone = kvs::path_identity(folder + L"\\Нет.wdp");
   testing_support::writeBytes(file, "+[20]wd.env\r\n");
-  wchar_t shortFolder[MAX_PATH] = {};
-  ASSERT_NE(GetShortPathNameW(folder.c_str(), shortFolder, MAX_PATH), 0u);
-  ASSERT_NE(std::wstring(shortFolder), folder);
-  const std::wstring key = kvs::path_identity(file), gone = kvs::path_identity(folder + L"\\Нет.wdp");
-  const struct {
-    std::wstring spelling, key;
-  } rows[] = {
-      {dir.path() + L"длинное ИМЯ папки/щит а.WDP", key},
-      {folder + L"\\..\\Длинное имя папки\\.\\Щит А.wdp", key},
-      {std::wstring(shortFolder) + L"\\Щит А.wdp", key},
-      {L"\\\\?\\" + file, key},
-      {std::wstring(shortFolder) + L"\\НЕТ.wdp", gone},
-      {folder + L"\\", kvs::path_identity(folder)},
-      {deep + L"\\..\\" + std::wstring(250, L'П') + L"\\a.wdp", kvs::path_identity(L"\\\\?\\" + deep + L"\\A.WDP")},
-      {L"\\\\Srv\\Проекты\\Цех\\..\\А.wdp", kvs::path_identity(L"\\\\srv\\проекты\\а.wdp")},
+  wchar_t shortName[MAX_PATH] = {};
+  ASSERT_NE(GetShortPathNameW(folder.c_str(), shortName, MAX_PATH), 0u);
+  const std::wstring shortFolder = shortName;
+  ASSERT_NE(shortFolder, folder);
+  const std::wstring rows[][2] = {
+      {dir.path() + L"длинное ИМЯ папки/щит а.WDP", file},
+      {folder + L"\\..\\Длинное имя папки\\.\\Щит А.wdp", file},
+      {shortFolder + L"\\Щит А.wdp", file},
+      {L"\\\\?\\" + file, file},
+      {shortFolder + L"\\НЕТ.wdp", folder + L"\\Нет.wdp"},
+      {folder + L"\\", folder},
+      {deep + L"\\..\\" + std::wstring(250, L'П') + L"\\a.wdp", L"\\\\?\\" + deep + L"\\A.WDP"},
+      {L"\\\\Srv\\Проекты\\Цех\\..\\А.wdp", L"\\\\srv\\проекты\\а.wdp"},
   };
-  for (const auto& row : rows) EXPECT_EQ(kvs::path_identity(row.spelling), row.key) << testing_support::toUtf8(row.spelling);
-  EXPECT_NE(key, gone);
-  EXPECT_NE(key, kvs::path_identity(folder + L"\\Щит Б.wdp"));
+  for (const auto& row : rows) EXPECT_EQ(kvs::path_identity(row[0]), kvs::path_identity(row[1])) << testing_support::toUtf8(row[0]);
+  EXPECT_NE(kvs::path_identity(file), gone);
+  EXPECT_NE(kvs::path_identity(file), kvs::path_identity(folder + L"\\Щит Б.wdp"));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// A second process of the user that registers projects through the add-on's own code, at the
-// moment its test says so, as a second AutoCAD session does.
-// Usage: projects_writer PREFIX COUNT   registers PREFIX0.wdp ... once "go" arrives on stdin.
+// A second process of the user, as a second AutoCAD session: registers PREFIX0.wdp to
+// PREFIX<COUNT-1>.wdp through the add-on's own code once "go" comes on standard input.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -14,13 +13,11 @@ int main() {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv || argc != 3) return 2;
-  const std::wstring prefix = argv[1];
-  const int count = _wtoi(argv[2]);
   std::printf("ready\n");
   std::fflush(stdout);
   std::string go;
   std::getline(std::cin, go);
-  for (int i = 0; i < count; ++i)
-    if (register_project(prefix + std::to_wstring(i) + L".wdp", L"switched") != Registration::Changed) return 1;
+  for (int i = 0; i < _wtoi(argv[2]); ++i)
+    if (register_project(argv[1] + std::to_wstring(i) + L".wdp", L"switched") != Registration::Changed) return 1;
   return 0;
 }

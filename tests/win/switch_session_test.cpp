@@ -1,8 +1,6 @@
 // kvs_on and kvs_off in a whole acade-sim session, as a user runs them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/installed_library.h"
 #include "support/test_support.h"
 
@@ -251,35 +249,6 @@ TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   expectGost("the start-up");
   runProcess(session, "QUIT\n");
   EXPECT_EQ(readBytes(project), stock) << "the next quit";
-}
-
-// ACADE may give the project's path spelled otherwise than when it was registered.
-TEST(SwitchSession, AnotherSpellingOfTheProjectIsTheSameRegisteredProject) {
-  RegistryKeyGuard key(kAddonKey);
-  KeptVersionsGuard kept;
-  InstalledLibrary library;
-  TempDir dir;
-  const std::wstring project = dir.path() + L"Щит\\A.wdp";
-  std::wstring spelled = dir.path() + L"щит/a.WDP";
-  std::replace(spelled.begin(), spelled.end(), L'\\', L'/');
-  makeFolders(dir.path() + L"Щит");
-  writeBytes(project, toAnsi(L"+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[20]wd.env\r\n"));
-  writeBytes(dir.path() + L"s.scr", toUtf8(L"kvs_on\nACTIVEPROJECT \"" + spelled + L"\"\nkvs_status\nkvs_on\n"
-                                           L"SHELL reg query HKCU\\SOFTWARE\\Korvanta /v Projects\nkvs_off\nkvs_status\n"
-                                           L"ARXUNLOAD KVS_switch_2015.arx\n"));
-  ProcessResult r = runProcess(simCommand() + L" --project " + inQuotes(project) + L" --load " + plugin() + L" " +
-                               inQuotes(dir.path() + L"s.scr"));
-  const std::wstring expected[] = {
-      L"Project: " + spelled + L"\nLibrary: GOST\nIcon menu after a switch back: ACE_IEC_MENU.DAT (the stock menu)\n"
-      L"Registered: yes, every start-up switches it to GOST\n",
-      L"REG_SZ    " + project + L";",
-      L"Command: kvs_off\n+---- Message box [Информация] ----\n| Проект переключен на библиотеку ACADE.\n"
-      L"| Имя проекта " + spelled + L"\n",
-      L"Registered: no\n"};
-  for (const std::wstring& text : expected)
-    EXPECT_NE(r.output.find(toUtf8(text)), std::string::npos) << toUtf8(text) << "\n" << r.output;
-  EXPECT_EQ(r.output.find(toUtf8(spelled + L";")), std::string::npos) << r.output;
-  EXPECT_EQ(projectsValue(), L"");
 }
 
 TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSayNothing) {
