@@ -75,19 +75,18 @@ void init_projects() {
       acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
     return outcome;
   };
-  const kvs::ProjectKey key = kvs::remembering(project_key);
-  const auto drop = [&key](const std::wstring& entry) {
-    const ListEdit edit = edit_projects([&](std::wstring& now) {
-      const std::wstring without = kvs::remove_list_entry(now, entry, key);
+  const auto drop = [](const std::vector<std::wstring>& spellings) {
+    const ListEdit edit = edit_projects([&spellings](std::wstring& now) {
+      const std::wstring without = kvs::remove_list_spellings(now, spellings);
       if (without == now) return false;
       now = without;
       return true;
     });
     if (edit == ListEdit::Busy)
       acutPrintf(L"The project is gone but stays registered: another AutoCAD session kept the list of switched "
-                 L"projects busy: %ls\n", entry.c_str());
+                 L"projects busy: %ls\n", spellings[0].c_str());
   };
-  kvs::run_startup_pass(list, switchEntry, drop, key);
+  kvs::run_startup_pass(list, switchEntry, drop, project_key);
 }
 
 void deinit_projects() {

@@ -1,6 +1,6 @@
 #include "commands/project_list_text.h"
 
-#include <memory>
+#include <algorithm>
 #include <unordered_map>
 
 namespace kvs {
@@ -32,16 +32,6 @@ std::vector<Span> entry_spans(const std::wstring& list) {
 std::wstring entry_at(const std::wstring& list, const Span& s) { return list.substr(s.begin, s.end - s.begin); }
 
 }  // namespace
-
-ProjectKey remembering(const ProjectKey& key) {
-  const std::shared_ptr<std::unordered_map<std::wstring, std::wstring> > known(
-      new std::unordered_map<std::wstring, std::wstring>());
-  return [key, known](const std::wstring& path) -> std::wstring {
-    const std::unordered_map<std::wstring, std::wstring>::const_iterator it = known->find(path);
-    if (it != known->end()) return it->second;
-    return (*known)[path] = key(path);
-  };
-}
 
 std::vector<std::wstring> list_entries(const std::wstring& list) {
   std::vector<std::wstring> out;
@@ -77,6 +67,24 @@ std::wstring remove_list_entry(const std::wstring& list, const std::wstring& pat
   return out;
 }
 
+std::wstring remove_list_spellings(const std::wstring& list, const std::vector<std::wstring>& spellings) {
+  std::wstring out;
+  out.reserve(list.size());
+  std::size_t kept = 0;
+  const std::vector<Span> spans = entry_spans(list);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const Span& s = spans[i];
+    bool spelled = false;
+    for (std::size_t j = 0; j < spellings.size() && !spelled; ++j)
+      spelled = list.compare(s.begin, s.end - s.begin, spellings[j]) == 0;
+    if (!spelled) continue;
+    out.append(list, kept, s.begin - kept);
+    kept = s.end < list.size() ? s.end + 1 : s.end;
+  }
+  out.append(list, kept, std::wstring::npos);
+  return out;
+}
+
 std::wstring append_list_entry(std::wstring list, const std::wstring& path) {
   if (!list.empty() && list.back() != L';') list += L';';
   list.append(path);
@@ -102,7 +110,13 @@ void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry,
     for (std::size_t j = 0; j < twins.size(); ++j) done[twins[j]] = true;
     const SwitchResult outcome = switch_entry(entries[i]);
     if (outcome == SwitchResult::Aborted) return;
-    if (outcome == SwitchResult::FileGone) drop(entries[i]);
+    if (outcome != SwitchResult::FileGone) continue;
+    // By their spellings: a drop then costs no key for each entry of a long list.
+    std::vector<std::wstring> spellings;
+    for (std::size_t j = 0; j < twins.size(); ++j)
+      if (std::find(spellings.begin(), spellings.end(), entries[twins[j]]) == spellings.end())
+        spellings.push_back(entries[twins[j]]);
+    drop(spellings);
   }
 }
 

@@ -20,9 +20,6 @@ namespace kvs {
 // The key of a project's path: equal for two paths exactly when they name one project.
 typedef std::function<std::wstring(const std::wstring& path)> ProjectKey;
 
-// The same keys, each path's made once: a pass asks for the same entries again and again.
-ProjectKey remembering(const ProjectKey& key);
-
 std::vector<std::wstring> list_entries(const std::wstring& list);
 
 // The keys of the list's entries, for asking of many paths whether they are registered.
@@ -37,9 +34,13 @@ std::wstring remove_list_entry(const std::wstring& list, const std::wstring& pat
 // two never run together.
 std::wstring append_list_entry(std::wstring list, const std::wstring& path);
 
+// Every entry spelled exactly as one of `spellings`, each with the ";" that ends it, taken out.
+std::wstring remove_list_spellings(const std::wstring& list, const std::vector<std::wstring>& spellings);
+
 typedef std::function<SwitchResult(const std::wstring& entry)> SwitchEntry;
-// Takes the project of `entry` out of the stored list, whatever else the list holds by then.
-typedef std::function<void(const std::wstring& entry)> DropEntry;
+// Takes a project out of the stored list, whatever else the list holds by then: its entries,
+// spelled as in the list the pass read.
+typedef std::function<void(const std::vector<std::wstring>& spellings)> DropEntry;
 
 // Start-up pass: every project switched once, in list order, by its first entry (later twins,
 // entries of the same key, are not visited). A project whose file is gone is dropped at once,

@@ -74,8 +74,8 @@ struct PassLog {
   }
   void run(const std::wstring& list) {
     value = list;
-    kvs::run_startup_pass(list, switcher(), [this](const std::wstring& e) {
-      value = kvs::remove_list_entry(value, e, key);
+    kvs::run_startup_pass(list, switcher(), [this](const Entries& spellings) {
+      value = kvs::remove_list_spellings(value, spellings);
       stored.push_back(value);
     }, key);
   }
