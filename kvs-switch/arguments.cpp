@@ -8,14 +8,28 @@ const wchar_t kUsage[] =
     L"usage: kvs-switch status [options] PATH...   the library each project is on\n"
     L"       kvs-switch gost   [options] PATH...   switch each project to the GOST library\n"
     L"       kvs-switch stock  [options] PATH...   switch each project back to the stock library\n"
-    L"PATH is a project file (.wdp) or a folder, searched with its sub-folders for *.wdp.\n"
+    L"       kvs-switch --help                     this text (also -h and /?)\n"
+    L"PATH is a project file (.wdp) or a folder, searched with its sub-folders for *.wdp; a project\n"
+    L"that several PATHs reach is taken once.\n"
     L"options: --release YEAR    the ACADE release whose stock library folders are meant (2010 to 2027;\n"
     L"                           by default the newest ACADE release in the user's registry)\n"
     L"         --dry-run         say what would change, change nothing\n"
     L"         --report FILE     a CSV row a project: path, library before, library after, outcome, message\n";
 
+namespace {
+
+bool asks_for_help(const std::wstring& arg) { return arg == L"--help" || arg == L"-h" || arg == L"/?"; }
+
+}  // namespace
+
 bool parse_arguments(const std::vector<std::wstring>& args, Arguments& parsed, std::wstring& error) {
   parsed = Arguments();
+  for (std::size_t i = 0; i < args.size() && args[i] != L"--"; ++i) {
+    if (asks_for_help(args[i])) {
+      parsed.help = true;
+      return true;
+    }
+  }
   if (args.empty()) {
     error = L"no command given";
     return false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "arguments.h"
 #include "commands/project_list_text.h"
@@ -16,6 +17,7 @@
 #include "win32/file_replace.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
+#include "win32/path_identity.h"
 #include "win32/registry.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
@@ -182,8 +184,33 @@ std::wstring summary(const Arguments& arguments, std::size_t projects, const Cou
   return text + (arguments.dry_run ? L"; nothing changed (dry run).\n" : L".\n");
 }
 
+void sayReportFailure(const std::wstring& file, const std::wstring& why, const Output& output) {
+  output.error(L"kvs-switch: can not write the report " + file + L": " + why + L".\n");
+}
+
+// The report's file begun before any project is looked at, so that a report that cannot be
+// written stops the run before it switches anything: its temporary file made beside it.
+bool beginReport(const std::wstring& file, kvs::BegunReplace& report, const Output& output) {
+  const std::wstring path = kvs::extended_path(kvs::full_path(file));
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    sayReportFailure(file, L"it is a folder", output);
+    return false;
+  }
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    sayReportFailure(file, L"it is read-only", output);
+    return false;
+  }
+  // What a run that was killed left of its report.
+  kvs::remove_replace_leftovers(path);
+  if (report.begin(path, FILE_ATTRIBUTE_NORMAL)) return true;
+  sayReportFailure(file, kvs::system_message(GetLastError()), output);
+  return false;
+}
+
 // The report, UTF-8 after its byte-order mark (as spreadsheets read Cyrillic), put in place in one step.
-bool writeReport(const std::wstring& file, const std::vector<Row>& rows, const Output& output) {
+bool writeReport(const std::wstring& file, kvs::BegunReplace& report, const std::vector<Row>& rows,
+                 const Output& output) {
   const wchar_t* const header[] = {L"path", L"library before", L"library after", L"outcome", L"message"};
   std::wstring text = csv_row(std::vector<std::wstring>(header, header + 5));
   for (const Row& r : rows) {
@@ -191,10 +218,11 @@ bool writeReport(const std::wstring& file, const std::vector<Row>& rows, const O
     text += csv_row(std::vector<std::wstring>(fields, fields + 5));
   }
   std::string bytes;
-  if (kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes) &&
-      kvs::replace_file_content(kvs::extended_path(kvs::full_path(file)), bytes, FILE_ATTRIBUTE_NORMAL))
-    return true;
-  output.error(L"kvs-switch: can not write the report " + file + L": " + kvs::system_message(GetLastError()) + L".\n");
+  if (kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes)) {
+    const kvs::ByteSpan whole = {bytes.data(), bytes.size()};
+    if (report.finish(std::vector<kvs::ByteSpan>(1, whole))) return true;
+  }
+  sayReportFailure(file, kvs::system_message(GetLastError()), output);
   return false;
 }
 
@@ -207,6 +235,10 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
     output.error(L"kvs-switch: " + error + L".\n" + kUsage);
     return 2;
   }
+  if (arguments.help) {
+    output.out(kUsage);
+    return 0;
+  }
   if (arguments.release.empty() && arguments.command != Command::Status) {
     arguments.release = newestRelease();
     if (arguments.release.empty()) {
@@ -215,16 +247,25 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
       return 2;
     }
   }
-  std::vector<std::wstring> projects;
+  kvs::BegunReplace report;
+  if (!arguments.report.empty() && !beginReport(arguments.report, report, output)) return 2;
+  // Each project once, under the first spelling that reaches it, however many PATHs do.
+  std::vector<std::wstring> projects, keys;
+  std::unordered_set<std::wstring> seen;
   int unlisted = 0;
   for (const std::wstring& path : arguments.paths) {
-    const std::vector<std::wstring> found = projectsOf(path, output, unlisted);
-    projects.insert(projects.end(), found.begin(), found.end());
+    for (const std::wstring& found : projectsOf(path, output, unlisted)) {
+      const std::wstring key = kvs::path_identity(found);
+      if (!seen.insert(key).second) continue;
+      projects.push_back(found);
+      keys.push_back(key);
+    }
   }
   std::wstring list;
   kvs::RegKey addon;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, addon.put()) == ERROR_SUCCESS)
     kvs::read_string_value(addon.get(), L"Projects", list);
+  const std::unordered_set<std::wstring> registeredKeys = kvs::list_keys(list, kvs::path_identity);
 
   Counts counts;
   std::vector<Row> rows;
@@ -232,7 +273,7 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
     if (output.progress) output.progress(L"\r" + std::to_wstring(i + 1) + L"/" + std::to_wstring(projects.size()) + L" ");
     const Row row = arguments.command == Command::Status ? statusOf(projects[i], counts)
                                                           : switchOf(projects[i], arguments, counts);
-    const bool registered = kvs::list_has_entry(list, row.path);
+    const bool registered = registeredKeys.count(keys[i]) != 0;
     if (registered) ++counts.registered;
     std::wstring line = row.path + L": ";
     if (row.outcome == L"refused" || row.outcome == L"unreadable") line += row.outcome + L": " + row.message;
@@ -244,7 +285,7 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
   }
   if (output.progress && !projects.empty()) output.progress(L"\r" + std::wstring(24, L' ') + L"\r");
   output.out(summary(arguments, projects.size(), counts));
-  if (!arguments.report.empty() && !writeReport(arguments.report, rows, output)) return 1;
+  if (!arguments.report.empty() && !writeReport(arguments.report, report, rows, output)) return 1;
   return counts.refused > 0 || unlisted > 0 || projects.empty() ? 1 : 0;
 }
 

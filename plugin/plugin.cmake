@@ -8,7 +8,7 @@ add_library(kvs_switching STATIC
   switching/kept_versions.cpp
 )
 target_include_directories(kvs_switching PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(kvs_switching PUBLIC kvs_core kvs_win32 advapi32 shell32)
+target_link_libraries(kvs_switching PUBLIC kvs_core kvs_win32 kvs_path_identity advapi32 shell32)
 
 # The plug-in's code as a library (tests link it directly) and the ObjectARX modules themselves.
 add_library(kvs_plugin STATIC

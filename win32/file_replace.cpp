@@ -155,12 +155,34 @@ bool replace_file_content(const std::wstring& path, const std::string& bytes, DW
 }
 
 bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes) {
+  BegunReplace replace;
+  return replace.begin(path, attributes) && replace.finish(parts);
+}
+
+struct BegunReplace::State {
+  std::wstring path;
   TempFile temp;
-  if (!create_beside(path, attributes, temp)) return false;
+};
+
+BegunReplace::BegunReplace() : state_(new State) {}
+
+BegunReplace::~BegunReplace() {}
+
+bool BegunReplace::begin(const std::wstring& path, DWORD attributes) {
+  state_->path = path;
+  return create_beside(path, attributes, state_->temp);
+}
+
+bool BegunReplace::finish(const std::vector<ByteSpan>& parts) {
+  TempFile& temp = state_->temp;
+  if (!temp.handle.valid()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
   if (!write_parts(temp.handle.get(), parts)) return false;
   if (!seam::flush(temp.handle.get())) return false;
   // Renamed while open, which spares opening it again; what it holds is on the disk already.
-  if (!seam::replace(temp.handle.get(), path)) return false;
+  if (!seam::replace(temp.handle.get(), state_->path)) return false;
   temp.name.release();
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,24 @@ struct ByteSpan {
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes);
 // The same with the new content given as parts, written one after the other.
 bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes);
+
+// replace_file_content in two steps, for a file whose content comes last: begin() makes the
+// temporary file beside `path` at once, so that a folder that is missing or refused shows
+// before any work is done; finish() writes, flushes and moves it over `path`. Both false with
+// the system's error set. Unless finished, the temporary file goes with the object.
+class BegunReplace {
+ public:
+  BegunReplace();
+  ~BegunReplace();
+  bool begin(const std::wstring& path, DWORD attributes);
+  bool finish(const std::vector<ByteSpan>& parts);
+
+ private:
+  BegunReplace(const BegunReplace&);
+  BegunReplace& operator=(const BegunReplace&);
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // The temporary files that replaces of `path` left beside it, removed; one that another
 // process is still writing is left alone, since that process holds it open.

@@ -75,10 +75,11 @@ typedef Unique<KernelKind> KernelHandle;
 typedef KernelHandle FileHandle;
 
 // Ownership of a named mutex for as long as the object lives. owns() is false when the mutex
-// could not be made or the wait ran out.
+// could not be made (no name: none is made) or the wait ran out.
 class HeldMutex {
  public:
-  HeldMutex(const wchar_t* name, DWORD timeoutMs) : mutex_(CreateMutexW(nullptr, FALSE, name)), owns_(false) {
+  HeldMutex(const wchar_t* name, DWORD timeoutMs)
+      : mutex_(name ? CreateMutexW(nullptr, FALSE, name) : nullptr), owns_(false) {
     if (!mutex_.valid()) return;
     const DWORD rc = WaitForSingleObject(mutex_.get(), timeoutMs);
     // Abandoned: its last owner died holding it, and it is ours now.

@@ -29,7 +29,7 @@ std::wstring registeredLine(const std::wstring& path) {
   std::wstring list;
   if (read_projects_value(list) == ProjectsValue::Unreadable)
     return L"Registered: unknown, the list of switched projects cannot be read";
-  if (kvs::list_has_entry(list, path) || kvs::list_has_entry(list, kvs::trim(path)))
+  if (kvs::list_has_entry(list, path, project_key))
     return L"Registered: yes, every start-up switches it to GOST";
   return L"Registered: no";
 }

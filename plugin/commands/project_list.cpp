@@ -3,7 +3,9 @@
 
 #include "commands/com_errors.h"
 #include "win32/handles.h"
+#include "win32/path_identity.h"
 #include "win32/registry.h"
+#include "win32/user_mutex.h"
 #include "frame/host_interface.h"
 #include "commands/acad_switch.h"
 
@@ -11,6 +13,10 @@ namespace {
 
 const wchar_t kAddonKey[] = L"SOFTWARE\\Korvanta";
 const wchar_t kValueName[] = L"Projects";
+// Shared by every process of the user that edits the list. An edit takes milliseconds; a
+// wait this long means the holder hangs.
+const wchar_t kListMutex[] = L"Korvanta.Projects";
+const DWORD kListWaitMs = 10000;
 
 ProjectsValue queryList(HKEY key, std::wstring& list) {
   const LONG rc = kvs::read_string_value(key, kValueName, list);
@@ -35,6 +41,18 @@ std::wstring read_projects() {
   return list;
 }
 
+std::wstring project_key(const std::wstring& path) { return kvs::path_identity(path); }
+
+ListEdit edit_projects(const std::function<bool(std::wstring& list)>& edit) {
+  const kvs::UserMutex editing(kListMutex, kListWaitMs);
+  if (!editing.owns()) return ListEdit::Busy;
+  std::wstring list;
+  if (read_projects_value(list) == ProjectsValue::Unreadable) return ListEdit::Unreadable;
+  if (!edit(list)) return ListEdit::Unchanged;
+  write_projects(list);
+  return ListEdit::Stored;
+}
+
 void write_projects(const std::wstring& list) {
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
@@ -57,7 +75,18 @@ void init_projects() {
       acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
     return outcome;
   };
-  kvs::run_startup_pass(list, switchEntry, write_projects);
+  const auto drop = [](const std::vector<std::wstring>& spellings) {
+    const ListEdit edit = edit_projects([&spellings](std::wstring& now) {
+      const std::wstring without = kvs::remove_list_spellings(now, spellings);
+      if (without == now) return false;
+      now = without;
+      return true;
+    });
+    if (edit == ListEdit::Busy)
+      acutPrintf(L"The project is gone but stays registered: another AutoCAD session kept the list of switched "
+                 L"projects busy: %ls\n", spellings[0].c_str());
+  };
+  kvs::run_startup_pass(list, switchEntry, drop, project_key);
 }
 
 void deinit_projects() {

@@ -2,6 +2,7 @@
 // that switch every listed project to GOST at start-up and back at quit.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "commands/project_list_text.h"
@@ -22,6 +23,20 @@ enum class ProjectsValue {
   Unreadable,  // there, but refused or failed: its entries are unknown, so never replace it
 };
 ProjectsValue read_projects_value(std::wstring& list);
+
+// The key by which the list's entries are matched: the file a path reaches.
+std::wstring project_key(const std::wstring& path);
+
+enum class ListEdit {
+  Stored,      // changed and stored (a failed store is printed)
+  Unchanged,   // nothing to change, nothing stored
+  Unreadable,  // the value cannot be read: left as it is
+  Busy,        // another process of the user kept the list too long: left as it is
+};
+// One read, change and store of the list, while no other process of the user does the same,
+// so that none of them drops what another added meanwhile. `edit` changes the text it is given
+// and says whether it did. The lock is held for these steps alone.
+ListEdit edit_projects(const std::function<bool(std::wstring& list)>& edit);
 
 // do_change for one project. A COM error from AutoCAD's automation is printed and gives Aborted.
 SwitchResult switch_project(const std::wstring& path, int tip);

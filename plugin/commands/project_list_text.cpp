@@ -1,5 +1,6 @@
 #include "commands/project_list_text.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace kvs {
@@ -28,44 +29,55 @@ std::vector<Span> entry_spans(const std::wstring& list) {
   return spans;
 }
 
-std::wstring folded(const std::wstring& path) {
-  std::wstring out(path);
-  for (std::size_t i = 0; i < out.size(); ++i) out[i] = fold_path_unit(out[i]);
-  return out;
-}
-
-// Whether the entry at `s` names `path`, without copying it.
-bool entry_is(const std::wstring& list, const Span& s, const std::wstring& path) {
-  if (s.end - s.begin != path.size()) return false;
-  for (std::size_t i = 0; i < path.size(); ++i)
-    if (list[s.begin + i] != path[i] && fold_path_unit(list[s.begin + i]) != fold_path_unit(path[i])) return false;
-  return true;
-}
+std::wstring entry_at(const std::wstring& list, const Span& s) { return list.substr(s.begin, s.end - s.begin); }
 
 }  // namespace
 
 std::vector<std::wstring> list_entries(const std::wstring& list) {
   std::vector<std::wstring> out;
   const std::vector<Span> spans = entry_spans(list);
-  for (std::size_t i = 0; i < spans.size(); ++i) out.push_back(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
+  for (std::size_t i = 0; i < spans.size(); ++i) out.push_back(entry_at(list, spans[i]));
   return out;
 }
 
-bool list_has_entry(const std::wstring& list, const std::wstring& path) {
+std::unordered_set<std::wstring> list_keys(const std::wstring& list, const ProjectKey& key) {
+  std::unordered_set<std::wstring> keys;
   const std::vector<Span> spans = entry_spans(list);
-  for (std::size_t i = 0; i < spans.size(); ++i)
-    if (entry_is(list, spans[i], path)) return true;
-  return false;
+  for (std::size_t i = 0; i < spans.size(); ++i) keys.insert(key(entry_at(list, spans[i])));
+  return keys;
 }
 
-std::wstring remove_list_entry(const std::wstring& list, const std::wstring& path) {
+bool list_has_entry(const std::wstring& list, const std::wstring& path, const ProjectKey& key) {
+  return list_keys(list, key).count(key(path)) != 0;
+}
+
+std::wstring remove_list_entry(const std::wstring& list, const std::wstring& path, const ProjectKey& key) {
+  const std::wstring gone = key(path);
   std::wstring out;
   out.reserve(list.size());
   std::size_t kept = 0;  // list[kept, ...) not yet copied
   const std::vector<Span> spans = entry_spans(list);
   for (std::size_t i = 0; i < spans.size(); ++i) {
     const Span& s = spans[i];
-    if (!entry_is(list, s, path)) continue;
+    if (key(entry_at(list, s)) != gone) continue;
+    out.append(list, kept, s.begin - kept);
+    kept = s.end < list.size() ? s.end + 1 : s.end;
+  }
+  out.append(list, kept, std::wstring::npos);
+  return out;
+}
+
+std::wstring remove_list_spellings(const std::wstring& list, const std::vector<std::wstring>& spellings) {
+  std::wstring out;
+  out.reserve(list.size());
+  std::size_t kept = 0;
+  const std::vector<Span> spans = entry_spans(list);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const Span& s = spans[i];
+    bool spelled = false;
+    for (std::size_t j = 0; j < spellings.size() && !spelled; ++j)
+      spelled = list.compare(s.begin, s.end - s.begin, spellings[j]) == 0;
+    if (!spelled) continue;
     out.append(list, kept, s.begin - kept);
     kept = s.end < list.size() ? s.end + 1 : s.end;
   }
@@ -80,45 +92,31 @@ std::wstring append_list_entry(std::wstring list, const std::wstring& path) {
   return list;
 }
 
-namespace {
-
-// The list text without the dropped entries, each with the ";" that ends it, as
-// remove_list_entry leaves it.
-std::wstring without(const std::wstring& list, const std::vector<Span>& spans, const std::vector<bool>& dropped) {
-  std::wstring out;
-  out.reserve(list.size());
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    if (!dropped[i]) continue;
-    out.append(list, kept, spans[i].begin - kept);
-    kept = spans[i].end < list.size() ? spans[i].end + 1 : spans[i].end;
-  }
-  out.append(list, kept, std::wstring::npos);
-  return out;
-}
-
-}  // namespace
-
-void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const StoreList& store) {
-  // Each entry's folded path is made once, and the entries that share it are known up front,
-  // so a drop costs no more than the store it needs.
-  const std::vector<Span> spans = entry_spans(list);
+void run_startup_pass(const std::wstring& list, const SwitchEntry& switch_entry, const DropEntry& drop,
+                      const ProjectKey& key) {
+  // The entries that share a key are known up front, so a project is visited once.
+  const std::vector<std::wstring> entries = list_entries(list);
   std::vector<std::wstring> keys;
-  keys.reserve(spans.size());
-  std::unordered_map<std::wstring, std::vector<std::size_t>> same;
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    keys.push_back(folded(list.substr(spans[i].begin, spans[i].end - spans[i].begin)));
+  keys.reserve(entries.size());
+  std::unordered_map<std::wstring, std::vector<std::size_t> > same;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    keys.push_back(key(entries[i]));
     same[keys.back()].push_back(i);
   }
-  std::vector<bool> dropped(spans.size(), false);
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    if (dropped[i]) continue;
-    const SwitchResult outcome = switch_entry(list.substr(spans[i].begin, spans[i].end - spans[i].begin));
+  std::vector<bool> done(entries.size(), false);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (done[i]) continue;
+    const std::vector<std::size_t>& twins = same[keys[i]];
+    for (std::size_t j = 0; j < twins.size(); ++j) done[twins[j]] = true;
+    const SwitchResult outcome = switch_entry(entries[i]);
     if (outcome == SwitchResult::Aborted) return;
     if (outcome != SwitchResult::FileGone) continue;
-    const std::vector<std::size_t>& twins = same[keys[i]];
-    for (std::size_t j = 0; j < twins.size(); ++j) dropped[twins[j]] = true;
-    store(without(list, spans, dropped));
+    // By their spellings: a drop then costs no key for each entry of a long list.
+    std::vector<std::wstring> spellings;
+    for (std::size_t j = 0; j < twins.size(); ++j)
+      if (std::find(spellings.begin(), spellings.end(), entries[twins[j]]) == spellings.end())
+        spellings.push_back(entries[twins[j]]);
+    drop(spellings);
   }
 }
 

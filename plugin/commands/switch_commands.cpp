@@ -17,7 +17,22 @@ const wchar_t kListUnreadable[] =
 const wchar_t kListUnreadableOff[] =
     L"The project is %ls but cannot be forgotten: the list of switched projects cannot be read.\n";
 
+const wchar_t kListBusy[] =
+    L"The project is %ls but cannot be remembered: another AutoCAD session kept the list of switched projects busy.\n";
+const wchar_t kListBusyOff[] =
+    L"The project is %ls but cannot be forgotten: another AutoCAD session kept the list of switched projects busy.\n";
+
 typedef std::unique_ptr<resbuf, int (*)(resbuf*)> ResultList;
+
+Registration registration(ListEdit edit, const wchar_t* unreadable, const wchar_t* busy, const wchar_t* done) {
+  switch (edit) {
+    case ListEdit::Stored: return Registration::Changed;
+    case ListEdit::Unchanged: return Registration::Unchanged;
+    case ListEdit::Unreadable: acutPrintf(unreadable, done); break;
+    case ListEdit::Busy: acutPrintf(busy, done); break;
+  }
+  return Registration::Refused;
+}
 
 void confirm(const wchar_t* library, const std::wstring& name) {
   std::wstring text = std::wstring(L"Проект переключен на библиотеку ") + library + L".\nИмя проекта " + name;
@@ -42,28 +57,23 @@ Registration register_project(const std::wstring& path, const wchar_t* done) {
     acutPrintf(kPathWithSeparator, done);
     return Registration::Refused;
   }
-  std::wstring list;
-  if (read_projects_value(list) == ProjectsValue::Unreadable) {
-    acutPrintf(kListUnreadable, done);
-    return Registration::Refused;
-  }
-  if (kvs::list_has_entry(list, path)) return Registration::Unchanged;
-  write_projects(kvs::append_list_entry(list, path));
-  return Registration::Changed;
+  // A project listed under another spelling is registered already.
+  const ListEdit edit = edit_projects([&path](std::wstring& list) {
+    if (kvs::list_has_entry(list, path, project_key)) return false;
+    list = kvs::append_list_entry(list, path);
+    return true;
+  });
+  return registration(edit, kListUnreadable, kListBusy, done);
 }
 
 Registration unregister_project(const std::wstring& path, const wchar_t* done) {
-  std::wstring list;
-  if (read_projects_value(list) == ProjectsValue::Unreadable) {
-    acutPrintf(kListUnreadableOff, done);
-    return Registration::Refused;
-  }
-  // kvs_on registers the path as ACADE returned it; an entry without its outer blanks is the
-  // same project too.
-  const std::wstring name = kvs::trim(path);
-  if (!kvs::list_has_entry(list, path) && !kvs::list_has_entry(list, name)) return Registration::Unchanged;
-  write_projects(kvs::remove_list_entry(kvs::remove_list_entry(list, path), name));
-  return Registration::Changed;
+  const ListEdit edit = edit_projects([&path](std::wstring& list) {
+    const std::wstring without = kvs::remove_list_entry(list, path, project_key);
+    if (without == list) return false;
+    list = without;
+    return true;
+  });
+  return registration(edit, kListUnreadableOff, kListBusyOff, done);
 }
 
 namespace {

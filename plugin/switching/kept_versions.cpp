@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <map>
 
-#include "common/path_fold.h"
 #include "win32/file_read.h"
 #include "win32/file_rename.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
+#include "win32/path_identity.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
@@ -54,14 +54,14 @@ std::wstring storeRoot() {
 
 enum class Naming { Project, Other, Unreadable };
 
-// Whether the folder's path file names the project. A path file that is there but cannot be
+// Whether the folder's path file names the project, given by its identity. A path file that is there but cannot be
 // read says nothing either way: taking it for another project's would lose what is kept.
 Naming namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
   if (!kvs::read_whole_file(folder + kPathFile, bytes))
     return GetLastError() == ERROR_FILE_NOT_FOUND ? Naming::Other : Naming::Unreadable;
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
-  return named.failure == kvs::DecodeFailure::None && kvs::same_path(kvs::trim(named.text), kvs::trim(project))
+  return named.failure == kvs::DecodeFailure::None && kvs::path_identity(kvs::trim(named.text)) == project
              ? Naming::Project
              : Naming::Other;
 }
@@ -84,16 +84,19 @@ bool claim(const std::wstring& root, const std::wstring& folder, const std::wstr
 std::wstring findProjectFolder(const std::wstring& project, bool create) {
   const std::wstring root = storeRoot();
   if (root.empty()) return std::wstring();
+  // Every spelling of the project's path leads to one folder; a path as ACADE writes it is its
+  // own identity, so folders kept before identities were used are found as they were.
+  const std::wstring identity = kvs::path_identity(project);
   for (int attempt = 0; attempt < kFolderAttempts; ++attempt) {
     // A level of 256 folders keeps each folder short, however many projects an office has.
-    const std::wstring name = kvs::kept_folder_name(project, attempt);
+    const std::wstring name = kvs::kept_folder_name(identity, attempt);
     const std::wstring folder = root + name.substr(0, 2) + L"\\" + name + L"\\";
     if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
       // Candidates are claimed in order: past the first free one there is none of this project.
       if (!create) break;
       return claim(root, folder, project) ? folder : std::wstring();
     }
-    const Naming naming = namesProject(folder, project);
+    const Naming naming = namesProject(folder, identity);
     if (naming == Naming::Project) return folder;
     if (naming == Naming::Unreadable) return std::wstring();
     if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)

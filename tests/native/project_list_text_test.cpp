@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <unordered_set>
 
 namespace {
 
 using Entries = std::vector<std::wstring>;
+
+// The plug-in keys entries by the file they reach; here letter case and "/" stand for that.
+std::wstring key(const std::wstring& path) { return kvs::folded_path(path); }
 
 TEST(ProjectList, WalkSkipsRunsOfSeparatorsAndKeepsALastEntryWithoutOne) {
   EXPECT_EQ(kvs::list_entries(L"A;;B;"), (Entries{L"A", L"B"}));
@@ -27,18 +31,21 @@ TEST(ProjectList, PathsMatchWholeAndIgnoringLetterCase) {
   EXPECT_FALSE(kvs::same_path(L"A", L"\u0410"));
   EXPECT_FALSE(kvs::same_path(L"a", L"\uFF41"));
 
-  EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:\\p\\a.WDP"));
-  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"P\\A.wdp"));
-  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"C:\\P\\A"));
-  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L""));
+  EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:\\p\\a.WDP", key));
+  EXPECT_TRUE(kvs::list_has_entry(L"x;C:\\P\\A.wdp;", L"c:/p/a.WDP", key));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"P\\A.wdp", key));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"C:\\P\\A", key));
+  EXPECT_FALSE(kvs::list_has_entry(L"C:\\P\\A.wdp;", L"", key));
+  EXPECT_EQ(kvs::list_keys(L"C:/P/A.wdp;c:\\p\\a.WDP;B", key), (std::unordered_set<std::wstring>{L"C:\\P\\A.WDP", L"B"}));
 }
 
 TEST(ProjectList, RemovalTakesEveryEqualEntryAndLeavesTheRestAsItWas) {
-  EXPECT_EQ(kvs::remove_list_entry(L"A;B;a;", L"A"), L"B;");
-  EXPECT_EQ(kvs::remove_list_entry(L"BA;A;AB;", L"A"), L"BA;AB;");
-  EXPECT_EQ(kvs::remove_list_entry(L";;A;;B;A", L"a"), L";;;B;");
-  EXPECT_EQ(kvs::remove_list_entry(L"A;B;", L"C"), L"A;B;");
-  EXPECT_EQ(kvs::remove_list_entry(L"A;", L"A"), L"");
+  EXPECT_EQ(kvs::remove_list_entry(L"A;B;a;", L"A", key), L"B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"BA;A;AB;", L"A", key), L"BA;AB;");
+  EXPECT_EQ(kvs::remove_list_entry(L";;A;;B;A", L"a", key), L";;;B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"A;B;", L"C", key), L"A;B;");
+  EXPECT_EQ(kvs::remove_list_entry(L"A;", L"A", key), L"");
+  EXPECT_EQ(kvs::remove_list_entry(L"C:/p/A.wdp;C:/p/b.wdp;", L"c:\\P\\a.wdp", key), L"C:/p/b.wdp;");
 }
 
 TEST(ProjectList, AppendingNeverRunsIntoALastEntryWithoutSeparator) {
@@ -48,28 +55,36 @@ TEST(ProjectList, AppendingNeverRunsIntoALastEntryWithoutSeparator) {
   EXPECT_EQ(kvs::list_entries(kvs::append_list_entry(L"A", L"B")), (Entries{L"A", L"B"}));
 }
 
-// Records what a pass does: the entries it switches and the lists it stores.
+// Records what a pass does: the entries it switches and the lists it stores. `value` stands
+// for the registry's, which each drop reads again.
 struct PassLog {
   std::map<std::wstring, SwitchResult> outcomes;  // entries not named here switch
+  std::map<std::wstring, std::wstring> added;     // switching the entry, another session adds this
   Entries tried;
   Entries stored;
+  std::wstring value;
 
   kvs::SwitchEntry switcher() {
     return [this](const std::wstring& e) {
       tried.push_back(e);
+      if (added.count(e)) value = kvs::append_list_entry(value, added[e]);
       auto it = outcomes.find(e);
       return it == outcomes.end() ? SwitchResult::Switched : it->second;
     };
   }
-  kvs::StoreList storer() {
-    return [this](const std::wstring& list) { stored.push_back(list); };
+  void run(const std::wstring& list) {
+    value = list;
+    kvs::run_startup_pass(list, switcher(), [this](const Entries& spellings) {
+      value = kvs::remove_list_spellings(value, spellings);
+      stored.push_back(value);
+    }, key);
   }
 };
 
 TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
   PassLog log;
   log.outcomes[L"B"] = SwitchResult::FileGone;
-  kvs::run_startup_pass(L"A;B;C;", log.switcher(), log.storer());
+  log.run(L"A;B;C;");
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L"A;C;"}));
 }
@@ -77,31 +92,39 @@ TEST(StartupPass, DropsAnUnusableProjectWithOneStoreAndVisitsTheRestOnce) {
 TEST(StartupPass, LaterDuplicatesGoWithTheDroppedEntryUnvisited) {
   PassLog log;
   log.outcomes[L"A"] = SwitchResult::FileGone;
-  kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
+  log.run(L"A;B;A;");
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_EQ(log.stored, (Entries{L"B;"}));
 
   PassLog cased;
   cased.outcomes[L"C:\\P.wdp"] = SwitchResult::FileGone;
-  kvs::run_startup_pass(L"C:\\P.wdp;B;c:\\p.WDP;", cased.switcher(), cased.storer());
+  cased.run(L"C:\\P.wdp;B;c:/p.WDP;");
   EXPECT_EQ(cased.tried, (Entries{L"C:\\P.wdp", L"B"}));
   EXPECT_EQ(cased.stored, (Entries{L"B;"}));
+}
+
+TEST(StartupPass, ADropKeepsWhatAnotherSessionAddedMeanwhile) {
+  PassLog log;
+  log.outcomes[L"B"] = SwitchResult::FileGone;
+  log.added[L"A"] = L"D";
+  log.run(L"A;B;C;");
+  EXPECT_EQ(log.stored, (Entries{L"A;C;D;"}));
 }
 
 TEST(StartupPass, EachDropIsStoredWithTheEarlierOnes) {
   PassLog log;
   for (const wchar_t* e : {L"A", L"B", L"C"}) log.outcomes[e] = SwitchResult::FileGone;
-  kvs::run_startup_pass(L"A;;B;C", log.switcher(), log.storer());
+  log.run(L"A;;B;C");
   EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"C"}));
   EXPECT_EQ(log.stored, (Entries{L";B;C", L";C", L";"}));
 }
 
-TEST(StartupPass, OnlyAProjectThatIsGoneIsDropped) {
+TEST(StartupPass, OnlyAProjectThatIsGoneIsDroppedAndEachIsTriedOnce) {
   PassLog log;
   log.outcomes[L"A"] = SwitchResult::Installation;
   log.outcomes[L"B"] = SwitchResult::FileUnusable;
-  kvs::run_startup_pass(L"A;B;A;", log.switcher(), log.storer());
-  EXPECT_EQ(log.tried, (Entries{L"A", L"B", L"A"}));
+  log.run(L"A;B;a;");
+  EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_TRUE(log.stored.empty());
 }
 
@@ -109,15 +132,15 @@ TEST(StartupPass, AnAbortEndsThePassKeepingDropsAlreadyStored) {
   PassLog log;
   log.outcomes[L"A"] = SwitchResult::FileGone;
   log.outcomes[L"B"] = SwitchResult::Aborted;
-  kvs::run_startup_pass(L"A;B;C;D;", log.switcher(), log.storer());
+  log.run(L"A;B;C;D;");
   EXPECT_EQ(log.tried, (Entries{L"A", L"B"}));
   EXPECT_EQ(log.stored, (Entries{L"B;C;D;"}));
 }
 
 TEST(StartupPass, AnEmptyListSwitchesAndStoresNothing) {
   PassLog log;
-  kvs::run_startup_pass(L"", log.switcher(), log.storer());
-  kvs::run_startup_pass(L";;", log.switcher(), log.storer());
+  log.run(L"");
+  log.run(L";;");
   EXPECT_TRUE(log.tried.empty());
   EXPECT_TRUE(log.stored.empty());
 }

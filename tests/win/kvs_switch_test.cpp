@@ -66,8 +66,9 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   }
   writeBytes(office + L".bak", "no project");  // not a *.wdp file
   ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
-  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", office + L";");
-  const std::wstring gost = tool() + L" gost --release 2015 ";
+  // Registered as ACADE may spell it; given again through a sub-folder and another spelling.
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", dir.path() + L"проекты/цех 1/щит щу-2.WDP;");
+  const std::wstring gost = tool() + L" gost --release 2015 ", again = inQuotes(root + L"Цех 1") + L" " + inQuotes(office) + L" ";
   const std::wstring report = dir.path() + L"отчёт.csv";
 
   ProcessResult dry;
@@ -76,13 +77,17 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
     // Open in AutoCAD: held without sharing.
     const kvs::FileHandle open(CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(open.valid());
-    dry = runProcess(gost + L"--dry-run " + inQuotes(root));
+    dry = runProcess(gost + L"--dry-run " + again + inQuotes(root));
+    // A report that cannot be written stops the run before anything is switched.
+    const ProcessResult refused = runProcess(gost + L"--report " + inQuotes(dir.path() + L"нет\\r.csv") + L" " + inQuotes(root));
+    EXPECT_EQ(refused.exitCode, 2u);
+    EXPECT_NE(refused.output.find(toUtf8(L"can not write the report " + dir.path() + L"нет\\r.csv: ")), std::string::npos);
     for (const auto& project : original) {
       if (project.first == locked) continue;
       EXPECT_EQ(readBytes(anyLength(project.first)), project.second) << "dry run";
     }
     EXPECT_FALSE(fileExists(KeptVersionsGuard::folder())) << "the dry run kept versions";
-    batch = runProcess(gost + L"--report " + inQuotes(report) + L" " + inQuotes(root));
+    batch = runProcess(gost + L"--report " + inQuotes(report) + L" " + again + inQuotes(root));
   }
   EXPECT_EQ(dry.exitCode, 1u) << dry.output;
   EXPECT_NE(dry.output.find(toUtf8(office + L": stock ACADE -> GOST [registered")), std::string::npos) << dry.output;
@@ -134,11 +139,11 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
 
   // Run again, the batch finds the project on GOST: nothing written, nothing kept.
   const std::string onGost = readBytes(office);
-  ProcessResult again = runProcess(gost + inQuotes(office));
-  EXPECT_EQ(again.exitCode, 0u) << again.output;
-  EXPECT_NE(again.output.find(toUtf8(office + L": GOST (already on GOST; nothing written)")), std::string::npos)
-      << again.output;
-  EXPECT_NE(again.output.find("1 project: 0 switched, 1 already on GOST, 0 refused"), std::string::npos) << again.output;
+  ProcessResult rerun = runProcess(gost + inQuotes(office));
+  EXPECT_EQ(rerun.exitCode, 0u) << rerun.output;
+  EXPECT_NE(rerun.output.find(toUtf8(office + L": GOST (already on GOST; nothing written)")), std::string::npos)
+      << rerun.output;
+  EXPECT_NE(rerun.output.find("1 project: 0 switched, 1 already on GOST, 0 refused"), std::string::npos) << rerun.output;
   EXPECT_EQ(readBytes(office), onGost);
 
   // kvs_undo in AutoCAD takes the batch's switch back; the switch back gives the office's menu too.
@@ -152,7 +157,8 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   EXPECT_EQ(readBytes(office), original[office]) << "back to the bytes it had";
 }
 
-// Bad usage gets the usage text and 2; paths that give nothing to switch are said and give 1.
+// Bad usage gets the usage text and 2, help the same with 0; paths that give nothing to switch
+// are said and give 1.
 TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
   TempDir dir;
   const std::wstring empty = dir.path() + L"Пусто";
@@ -167,6 +173,9 @@ TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
       {L"gost", 2, L"no PATH given"},
       {L"gost --release 2009 C:\\p.wdp", 2, L"--release takes a year from 2010 to 2027"},
       {L"status --report", 2, L"--report needs a value"},
+      {L"--help", 0, L"usage: kvs-switch status [options] PATH..."},
+      {L"-h", 0, L"kvs-switch --help"},
+      {L"gost /? C:\\p.wdp", 0, L"usage: kvs-switch status [options] PATH..."},
       {L"status " + inQuotes(empty), 1, empty + L": no project file (*.wdp) in it or its sub-folders"},
       {L"status " + inQuotes(dir.path() + L"нет.wdp"), 1, dir.path() + L"нет.wdp: unreadable: "},
   };

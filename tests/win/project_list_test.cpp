@@ -1,5 +1,9 @@
 // The registered-projects value and the start-up and quit passes, against real files and
 // the real "Projects" value.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "acadhost/host_api.h"
 #include "commands/project_list.h"
 #include "project_switch_fixture.h"
@@ -136,6 +140,26 @@ TEST_F(ProjectList, QuitSwitchesBackAndNeverStoresEvenWhenAnEntryFails) {
   ASSERT_TRUE(list(text, &type));
   EXPECT_EQ(text, a + L";" + gone + L";" + b);
   EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+}
+
+// Two processes of the user register projects at the same moments, as two AutoCAD sessions
+// running kvs_on do: every registration is there at the end.
+TEST_F(ProjectList, TwoProcessesRegisteringAtOnceLoseNothing) {
+  setList(L"");
+  std::vector<std::wstring> expected;
+  std::vector<std::unique_ptr<RunningProcess>> writers;
+  for (const std::wstring session : {L"a", L"b"}) {
+    for (int i = 0; i < 100; ++i) expected.push_back(dir_.path() + session + std::to_wstring(i) + L".wdp");
+    writers.emplace_back(new RunningProcess(inQuotes(binDir() + L"projects_writer.exe") + L" " +
+                                            inQuotes(dir_.path() + session) + L" 100"));
+    ASSERT_TRUE(writers.back()->waitForOutput("ready", 30000));
+  }
+  for (auto& writer : writers) writer->send("go\n");
+  for (auto& writer : writers) EXPECT_EQ(writer->finish().exitCode, 0u);
+  std::vector<std::wstring> entries = kvs::list_entries(read_projects());
+  std::sort(entries.begin(), entries.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(entries, expected);
 }
 
 }  // namespace

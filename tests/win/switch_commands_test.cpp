@@ -4,6 +4,8 @@
 
 #include <sddl.h>
 
+#include <algorithm>
+
 #include "acadhost/host_api.h"
 #include "aced.h"
 #include "commands/com_errors.h"
@@ -48,7 +50,7 @@ TEST_F(SwitchCommands, FirstKvsOnRegistersTheProjectAndConfirms) {
 }
 
 TEST_F(SwitchCommands, KvsOnOnARegisteredProjectRewritesTheFileWithoutABox) {
-  for (const wchar_t* spelling : {L"Demo\\Demo.wdp", L"Demo\\demo.WDP"}) {
+  for (const wchar_t* spelling : {L"Demo\\Demo.wdp", L"Demo\\demo.WDP", L"Demo/demo.WDP", L"Demo\\..\\Demo\\Demo.wdp"}) {
     std::wstring p = makeProject(L"Demo\\Demo.wdp");
     std::wstring stored = L"X;" + dir_.path() + spelling + L";";
     setList(stored);
@@ -77,17 +79,20 @@ TEST_F(SwitchCommands, KvsOffOnAnUnregisteredProjectSaysSoWithoutABox) {
   EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(SwitchCommands, KvsOffRemovesEveryRegistrationInAnyLetterCase) {
+TEST_F(SwitchCommands, KvsOffRemovesEveryRegistrationHoweverSpelled) {
   std::wstring p = makeProject(L"Проект\\Пульт.wdp");
   setList(p + L";C:\\Other.wdp;" + upper(p) + L";" + p);
-  acadhost::setActiveProject(p);
+  // ACADE gives the project as C:/.../пульт.WDP.
+  std::wstring spelled = dir_.path() + L"Проект/пульт.WDP";
+  std::replace(spelled.begin(), spelled.end(), L'\\', L'/');
+  acadhost::setActiveProject(spelled);
   on();
   off();
   EXPECT_EQ(list(), L"C:\\Other.wdp;");
   auto shown = boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].caption, kCaption);
-  EXPECT_EQ(shown[0].text, kOffText + p);
+  EXPECT_EQ(shown[0].text, kOffText + spelled);
 }
 
 TEST_F(SwitchCommands, KvsOnThenKvsOffLeavesTheListAsItWas) {
