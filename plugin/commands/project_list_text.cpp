@@ -3,29 +3,18 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/text_util.h"
+
 namespace kvs {
 
 namespace {
 
-// Half-open range [begin, end) of an entry in the list text.
-struct Span {
-  std::size_t begin, end;
-};
+typedef ListSpan Span;
 
+// The entries that are not empty: runs of ";" are skipped.
 std::vector<Span> entry_spans(const std::wstring& list) {
-  std::vector<Span> spans;
-  std::size_t i = 0;
-  while (i < list.size()) {
-    if (list[i] == L';') {
-      ++i;
-      continue;
-    }
-    std::size_t end = list.find(L';', i);
-    if (end == std::wstring::npos) end = list.size();
-    const Span span = {i, end};
-    spans.push_back(span);
-    i = end;
-  }
+  std::vector<Span> spans = list_spans(list);
+  spans.erase(std::remove_if(spans.begin(), spans.end(), [](const Span& s) { return s.begin == s.end; }), spans.end());
   return spans;
 }
 

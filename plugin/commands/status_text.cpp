@@ -53,27 +53,23 @@ std::wstring library_summary(const LibrarySettings& settings) {
 }
 
 bool support_path_has_addon(const std::wstring& support) {
-  std::size_t begin = 0;
-  while (begin <= support.size()) {
-    const std::size_t end = std::min(support.find(L';', begin), support.size());
-    if (same_folder(support.substr(begin, end - begin), L"Support")) return true;
-    begin = end + 1;
-  }
+  const std::vector<ListSpan> entries = list_spans(support);
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (same_folder(support.substr(entries[i].begin, entries[i].end - entries[i].begin), L"Support")) return true;
   return false;
 }
 
 std::wstring support_path_without_addon(const std::wstring& support) {
   std::wstring kept;
-  std::size_t begin = 0;
-  while (begin <= support.size()) {
-    const std::size_t end = std::min(support.find(L';', begin), support.size());
-    if (!same_folder(support.substr(begin, end - begin), L"Support")) {
-      kept.append(support, begin, end - begin);
-      if (end < support.size()) kept += L';';
-    } else if (end == support.size() && !kept.empty() && kept[kept.size() - 1] == L';') {
+  const std::vector<ListSpan> entries = list_spans(support);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const ListSpan& e = entries[i];
+    if (!same_folder(support.substr(e.begin, e.end - e.begin), L"Support")) {
+      kept.append(support, e.begin, e.end - e.begin);
+      if (e.end < support.size()) kept += L';';
+    } else if (e.end == support.size() && !kept.empty() && kept[kept.size() - 1] == L';') {
       kept.erase(kept.size() - 1);  // the last entry had no ";" of its own
     }
-    begin = end + 1;
   }
   return kept;
 }

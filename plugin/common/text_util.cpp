@@ -32,4 +32,16 @@ std::wstring to_lower(std::wstring text) {
   return text;
 }
 
+std::vector<ListSpan> list_spans(const std::wstring& list) {
+  std::vector<ListSpan> spans;
+  for (std::size_t begin = 0; begin < list.size();) {
+    std::size_t end = list.find(L';', begin);
+    if (end == std::wstring::npos) end = list.size();
+    const ListSpan span = {begin, end};
+    spans.push_back(span);
+    begin = end + 1;
+  }
+  return spans;
+}
+
 }  // namespace kvs

@@ -4,8 +4,19 @@
 #include <cstdint>
 #include <cwctype>
 #include <string>
+#include <vector>
 
 namespace kvs {
+
+// Where one entry of a ";" list lies, [begin, end), without its ";".
+struct ListSpan {
+  std::size_t begin, end;
+};
+
+// The entries of a ";" list, the one way every list of the system is split (folder lists,
+// AutoCAD's support path, the registered projects): "a;;b" gives "a", "" and "b"; a ";" at the
+// end closes the last entry and opens none; an empty text has none.
+std::vector<ListSpan> list_spans(const std::wstring& list);
 
 // True when `needle` occurs anywhere in `text` (case-sensitive, code units compared exactly).
 bool contains(const std::wstring& text, const std::wstring& needle);

@@ -379,12 +379,11 @@ bool is_library_entry(const std::wstring& entry, const std::wstring& list, const
   if (under_addon_folder(entry_folder(entry))) return true;
   std::wstring key;
   if (!stock_folder_key(entry, docs, key)) return false;
-  for (std::size_t begin = 0; begin < list.size();) {
-    std::size_t end = list.find(L';', begin);
-    end = end == std::wstring::npos ? list.size() : end;
+  const std::vector<ListSpan> entries = list_spans(list);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
     std::wstring named;
-    if (stock_folder_key(list.substr(begin, end - begin), docs, named) && named == key) return true;
-    begin = end + 1;
+    if (stock_folder_key(list.substr(entries[i].begin, entries[i].end - entries[i].begin), docs, named) && named == key)
+      return true;
   }
   return false;
 }
@@ -392,13 +391,13 @@ bool is_library_entry(const std::wstring& entry, const std::wstring& list, const
 std::wstring merge_library_list(const std::wstring& value, const std::wstring& list, const std::wstring& docs) {
   std::wstring before, after;
   bool library = false;
-  for (std::size_t begin = 0; begin < value.size();) {
-    std::size_t end = value.find(L';', begin);
-    end = end == std::wstring::npos ? value.size() : end + 1;
-    const std::wstring entry = value.substr(begin, end - begin);
+  const std::vector<ListSpan> entries = list_spans(value);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    // Each entry with its ";", so that own entries keep their text.
+    const std::size_t end = entries[i].end < value.size() ? entries[i].end + 1 : entries[i].end;
+    const std::wstring entry = value.substr(entries[i].begin, end - entries[i].begin);
     if (is_library_entry(entry, list, docs)) library = true;
     else (library ? after : before) += entry;
-    begin = end;
   }
   // Without a library entry, every own entry follows the list.
   if (!library) before.swap(after);
@@ -447,11 +446,10 @@ SettingLibrary setting_library(int number, const SettingValue& value) {
   if (number == 20) return same_path(trim(value.value), L"kvdata.env") ? SettingLibrary::Gost : SettingLibrary::Stock;
   // A folder list is on GOST when one of its entries is the add-on's: the project's own
   // entries, which no switch touches, never count.
-  for (std::size_t begin = 0; begin <= value.value.size();) {
-    const std::size_t end = std::min(value.value.find(L';', begin), value.value.size());
-    if (under_addon_folder(value.value.substr(begin, end - begin))) return SettingLibrary::Gost;
-    begin = end + 1;
-  }
+  const std::vector<ListSpan> entries = list_spans(value.value);
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (under_addon_folder(value.value.substr(entries[i].begin, entries[i].end - entries[i].begin)))
+      return SettingLibrary::Gost;
   return SettingLibrary::Stock;
 }
 
