@@ -84,39 +84,46 @@ void say(const std::wstring& line) { acutPrintf(L"%ls", line.c_str()); }
 
 }  // namespace
 
+namespace {
+
+// What kvs_on and kvs_off say, and how each keeps the list.
+struct SwitchCommand {
+  int tip;
+  Registration (*keep_list)(const std::wstring& path, const wchar_t* done);
+  const wchar_t* box_library;
+  const wchar_t* done;           // for the list's refusals
+  const wchar_t* already_done;
+  const wchar_t* switched;       // the line's middle, after the project file's name
+  const wchar_t* already;
+  const wchar_t* list_changed;
+  const wchar_t* list_unchanged;
+};
+
+const SwitchCommand kOn = {1, register_project, L"ГОСТ", L"switched", L"on GOST", L" is switched to GOST. ",
+                           L" is already on GOST; nothing written. ",
+                           L"It is registered now: every start-up switches it to GOST.\n", L"It was registered already.\n"};
+const SwitchCommand kOff = {2, unregister_project, L"ACADE", L"switched back", L"on the stock ACADE library",
+                            L" is switched back to the stock ACADE library. ",
+                            L" is already on the stock ACADE library; nothing written. ",
+                            L"It is no longer registered: no start-up switches it.\n", L"It was not registered.\n"};
+
 // The box confirms a first registration, as ever; every other outcome is said in a line.
-void CKVS_switchApp::KVS_switchkvs_on() {
+void runSwitchCommand(const SwitchCommand& command) {
   std::wstring path;
   if (!active_project(path)) return say(kNoActiveProject);
-  const SwitchResult result = switch_project(path, 1);
+  const SwitchResult result = switch_project(path, command.tip);
   if (result != SwitchResult::Switched && result != SwitchResult::Unchanged) return;
-  const Registration registration = register_project(path, result == SwitchResult::Switched ? L"switched" : L"on GOST");
+  const bool switched = result == SwitchResult::Switched;
+  const Registration registration = command.keep_list(path, switched ? command.done : command.already_done);
   if (registration == Registration::Refused) return;
   const std::wstring name = kvs::trim(path);
-  if (result == SwitchResult::Switched && registration == Registration::Changed) return confirm(L"ГОСТ", name);
-  const std::wstring registered = registration == Registration::Changed
-                                      ? L"It is registered now: every start-up switches it to GOST.\n"
-                                      : L"It was registered already.\n";
-  say(L"Project file " + name +
-      (result == SwitchResult::Switched ? L" is switched to GOST. " : L" is already on GOST; nothing written. ") +
-      registered);
+  if (switched && registration == Registration::Changed) return confirm(command.box_library, name);
+  say(L"Project file " + name + (switched ? command.switched : command.already) +
+      (registration == Registration::Changed ? command.list_changed : command.list_unchanged));
 }
 
-void CKVS_switchApp::KVS_switchkvs_off() {
-  std::wstring path;
-  if (!active_project(path)) return say(kNoActiveProject);
-  const SwitchResult result = switch_project(path, 2);
-  if (result != SwitchResult::Switched && result != SwitchResult::Unchanged) return;
-  const Registration registration =
-      unregister_project(path, result == SwitchResult::Switched ? L"switched back" : L"on the stock ACADE library");
-  if (registration == Registration::Refused) return;
-  const std::wstring name = kvs::trim(path);
-  if (result == SwitchResult::Switched && registration == Registration::Changed) return confirm(L"ACADE", name);
-  const std::wstring registered = registration == Registration::Changed
-                                      ? L"It is no longer registered: no start-up switches it.\n"
-                                      : L"It was not registered.\n";
-  say(L"Project file " + name +
-      (result == SwitchResult::Switched ? L" is switched back to the stock ACADE library. "
-                                        : L" is already on the stock ACADE library; nothing written. ") +
-      registered);
-}
+}  // namespace
+
+void CKVS_switchApp::KVS_switchkvs_on() { runSwitchCommand(kOn); }
+
+void CKVS_switchApp::KVS_switchkvs_off() { runSwitchCommand(kOff); }
