@@ -6,6 +6,8 @@
 ;                    list of installed files (KorvantaSetup.msi installs the same):
 ;                    KVS_INSTALL_FILES puts them in place, KVS_REMOVE_FILES removes them and
 ;                    the folders they leave empty
+;   PLC_GUARD        plc_guard.dll, the package's custom action, whose search for swapped-out
+;                    PLC databases the uninstaller calls too
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -53,41 +55,33 @@ Section "Add-on"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Korvanta switch for ACADE"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+;  Started in place (_?=): a copy in %TEMP% would end at once with exit code 0, before any refusal.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
 SectionEnd
 
 ; A PLC swap is in force while a user's backup ace_plc_old.mdb exists: uninstalling then
-; would leave that user without the program that puts the database back. Every build's
-; profile is looked at, whatever its release: each release key under AutoCAD's key, each
-; product key under that.
+; would leave that user without the program that puts the database back. The package's own
+; search looks, in every user's profile, where the plug-in's swap keeps it; a search that cannot
+; run refuses too. Exit code 3: refused, nothing removed.
 Function un.onInit
   SetShellVarContext all
   SetRegView 64
-  StrCpy $1 0
-  releases:
-    EnumRegKey $2 HKCU "Software\Autodesk\AutoCAD" $1
-    StrCmp $2 "" done
-    IntOp $1 $1 + 1
-    StrCpy $3 0
-  products:
-    EnumRegKey $4 HKCU "Software\Autodesk\AutoCAD\$2" $3
-    StrCmp $4 "" releases
-    IntOp $3 $3 + 1
-    ReadRegStr $0 HKCU "Software\Autodesk\AutoCAD\$2\$4" "RoamingUserMyDocsAcadeFolder"
-    StrCmp $0 "" products  ; no ACADE profile in this key
-    IfFileExists "$0AeData\Plc\ace_plc_old.mdb" swapped
-    IfFileExists "$0AeData\ru-RU\Plc\ace_plc_old.mdb" swapped
-    IfFileExists "$0AeData\en-EN\Plc\ace_plc_old.mdb" swapped
-    IfFileExists "$0AeData\en-US\Plc\ace_plc_old.mdb" swapped
-    Goto products
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\plc_guard.dll" "${PLC_GUARD}"
+  System::Call '$PLUGINSDIR\plc_guard.dll::ListSwappedPlc(w .r0, i ${NSIS_MAX_STRLEN}) i .r1 ?u'
+  StrCmp $1 "error" unchecked
+  IntCmp $1 0 done
+  MessageBox MB_OK|MB_ICONSTOP "A user's PLC database is swapped out: the user's own database is kept as $0 until that user's AutoCAD has closed and the add-on has put it back. Uninstall again once it is back." /SD IDOK
+  SetErrorLevel 3
+  Quit
+  unchecked:
+  MessageBox MB_OK|MB_ICONSTOP "Cannot look for users' swapped-out PLC databases: $PLUGINSDIR\plc_guard.dll does not load. Nothing was removed." /SD IDOK
+  SetErrorLevel 3
+  Quit
   done:
-  Return
-  swapped:
-    MessageBox MB_OK|MB_ICONSTOP "The add-on's PLC database is still in use: your own database is kept as ace_plc_old.mdb until AutoCAD is closed and the add-on puts it back. Close AutoCAD, wait a few seconds, then uninstall again." /SD IDOK
-    SetErrorLevel 3
-    Quit
 FunctionEnd
 
 ; The add-on's files go, and its folders once empty: what a user put beside them stays. The
@@ -95,7 +89,13 @@ FunctionEnd
 Section "Uninstall"
   !insertmacro KVS_REMOVE_FILES
   RMDir /r "${BUNDLE}"
+  ; Run in place (_?=), this program cannot delete itself: it goes aside under a name no
+  ; installation writes, and with its folder at the next restart. Where the system refuses to
+  ; rename a running program (Wine does), it stays, and nothing is left to a restart.
   Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  IfFileExists "$INSTDIR\uninstall.exe" 0 +3
+    Rename "$INSTDIR\uninstall.exe" "$INSTDIR\~uninstall.tmp"
+    Delete /REBOOTOK "$INSTDIR\~uninstall.tmp"
+  RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -5,14 +5,13 @@
 #include "win32/text_codec.h"
 #include "win32/system_message.h"
 #include "menu_plc/plc_handoff.h"
+#include "menu_plc/plc_paths.h"
 
 #include "restore.h"
 
 namespace update {
 
 namespace {
-
-const wchar_t kDatabaseExt[] = L".mdb";
 
 std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
 
@@ -66,7 +65,7 @@ int restore(const std::wstring& working, const Environment& env) {
   if (slash == std::wstring::npos) return kRestoredOrNothingToDo;  // no argument: no folder to look in
   const std::wstring log = working.substr(0, slash + 1) + kvs::kPlcRestoreLog;
   std::wstring failure;
-  if (putBackupBack(working, backupName(working), failure)) {
+  if (putBackupBack(working, kvs::plc_backup_beside(working), failure)) {
     // Whatever an earlier run left there no longer holds.
     DeleteFileW(kvs::extended_path(log).c_str());
     return kRestoredOrNothingToDo;
@@ -78,16 +77,6 @@ int restore(const std::wstring& working, const Environment& env) {
 }
 
 }  // namespace
-
-std::wstring backupName(const std::wstring& working) {
-  const std::wstring from = kDatabaseExt;
-  const std::wstring to = L"_old.mdb";
-  std::wstring out;
-  std::size_t start = 0;
-  for (std::size_t at; (at = working.find(from, start)) != std::wstring::npos; start = at + from.size())
-    out.append(working, start, at - start).append(to);
-  return out.append(working, start, std::wstring::npos);
-}
 
 kvs::KernelHandle openParentProcess() {
   DWORD parent = 0;
@@ -117,10 +106,11 @@ int run(int argc, const wchar_t* const* argv, const Environment& env) {
     return kFrameworkFailed;
   }
   const std::wstring working = argc > 1 && argv[1] ? argv[1] : L"";
-  // Without ".mdb" the backup's name would be the working name itself, and the delete
-  // below would destroy the only copy.
-  if (!working.empty() && working.find(kDatabaseExt) == std::wstring::npos) {
-    env.complain(L"update: \"" + working + L"\" is not a .mdb database; nothing restored.\n");
+  // Only the database the plug-in swaps has a backup; any other name could be the backup itself,
+  // and the delete below would destroy the only copy.
+  if (!working.empty() && kvs::plc_backup_beside(working).empty()) {
+    env.complain(L"update: \"" + working + L"\" is not a PLC database " + kvs::kPlcWorkingName +
+                 L"; nothing restored.\n");
     return kNotADatabase;
   }
 

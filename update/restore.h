@@ -20,7 +20,7 @@ const DWORD kPollMs = 1000;
 enum Status {
   kRestoredOrNothingToDo = 0,
   kFrameworkFailed = 1,
-  kNotADatabase = 2,  // the argument names no ".mdb" file; nothing touched
+  kNotADatabase = 2,  // the argument names no file ace_plc.mdb; nothing touched
   kRenameFailed = 3,  // the backup stays under its own name; the reason is in the restore log
 };
 
@@ -32,9 +32,6 @@ struct Environment {
   // Signalled once the AutoCAD that started the program has ended; null when there is none.
   HANDLE host;
 };
-
-// The backup's name: every ".mdb" (case-sensitive) replaced with "_old.mdb".
-std::wstring backupName(const std::wstring& working);
 
 // The process that started this one, while it runs; none once it has ended.
 kvs::KernelHandle openParentProcess();

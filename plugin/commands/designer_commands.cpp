@@ -50,8 +50,8 @@ void printFileSettings() {
 
 // The backup is the only record that the add-on's database has taken the user's place.
 std::wstring plcLine() {
-  const std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
-  if (kvs::contains(docs, L"Error")) return L"PLC database: unknown, ACADE's documents folder cannot be read";
+  std::wstring docs;
+  if (!getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs)) return L"PLC database: unknown, ACADE's documents folder cannot be read";
   kvs::PlcPaths paths;
   if (!locate_plc_database(docs, paths)) return L"PLC database: none found under " + docs + L"AeData\\";
   const bool working = kvs::path_exists(paths.working);

@@ -3,3 +3,4 @@
 std::wstring version;
 std::wstring full_version_english;
 std::wstring full_version_russian;
+std::wstring running_product;

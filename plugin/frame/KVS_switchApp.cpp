@@ -55,9 +55,9 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   if (!identifyRelease()) return result;
   plcSession = holdPlcSession();
   initPCL();
-  std::wstring docs = getMyDocsPath(L"RoamingUserMyDocsAcadeFolder");
-  if (kvs::contains(docs, L"Error")) {
-    acutPrintf(L"%ls", docs.c_str());
+  std::wstring docs;
+  if (!getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs)) {
+    acutPrintf(L"%ls", kSystemInformationUnreadable);
     return result;
   }
   if (!acedIsMenuGroupLoaded(L"KORVANTA")) CUIARXMYCUILOAD();

@@ -22,15 +22,17 @@ bool identifyRelease() {
     if (rb->restype == RTSTR && rb->resval.rstring) vernum = rb->resval.rstring;
     acutRelRb(rb);
   }
+  AcDbHostApplicationServices* services = acdbHostApplicationServices();
+  const ACHAR* root = services ? services->getUserRegistryProductRootKey() : nullptr;
+  running_product = root ? root : L"";
   if (const kvs::ReleaseRow* row = kvs::find_release(vernum)) {
     version = row->version;
     full_version_english = row->english;
     full_version_russian = row->russian;
-  } else if (AcDbHostApplicationServices* services = acdbHostApplicationServices()) {
+  } else {
     // Releases since 2015 are known by the product key the running AutoCAD gives.
-    const ACHAR* root = services->getUserRegistryProductRootKey();
     kvs::ProductRelease release;
-    if (kvs::release_from_product_key(root ? root : L"", release)) {
+    if (kvs::release_from_product_key(running_product, release)) {
       version = release.version;
       full_version_english = release.english;
       full_version_russian = release.russian;

@@ -28,18 +28,28 @@ void writeToolbarState(const std::wstring& product) {
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 
-}  // namespace
-
-void CUIARXMYCUILOAD() {
-  // The lookup's failure text, if any, stands in for the folder: the copy then fails and
-  // CUILOAD reports the missing file itself.
-  std::wstring userMenu = getMyDocsPath(L"RoamableRootFolder") + kvs::kUserMenuTail;
+// The copy in the user's roaming support folder, and CUILOAD queued for it.
+void queueMenuLoad() {
+  std::wstring roaming;
+  if (!getMyDocsPath(L"RoamableRootFolder", roaming)) {
+    acutPrintf(L"%ls", (L"Cannot load the menu " + std::wstring(kvs::install::kMenuFile) +
+                        L": AutoCAD's roaming folder (RoamableRootFolder) cannot be read from the registry.\n")
+                           .c_str());
+    return;
+  }
+  const std::wstring userMenu = roaming + kvs::kUserMenuTail;
   CopyFileW(kvs::install::kMenuFile, userMenu.c_str(), FALSE);
   std::wstring expression;
   if (kvs::cuiload_expression(userMenu, expression))
     ads_queueexpr(expression.c_str());
   else
     acutPrintf(L"%ls", (L"Cannot load the menu " + userMenu + L": a file path cannot hold a double quote.\n").c_str());
+}
+
+}  // namespace
+
+void CUIARXMYCUILOAD() {
+  queueMenuLoad();
   writeToolbarState(full_version_english);
   writeToolbarState(full_version_russian);
 }

@@ -2,7 +2,8 @@
 #pragma once
 
 // Copies the installed menu file into the user's roaming support folder, queues AutoCAD's
-// CUILOAD for the copy and records the toolbar state in both language builds' profiles.
+// CUILOAD for the copy (or says why it cannot, when that folder is not known) and records the
+// toolbar state in both language builds' profiles.
 // Reports nothing to the caller; the load happens when AutoCAD runs the queued expression.
 void CUIARXMYCUILOAD();
 

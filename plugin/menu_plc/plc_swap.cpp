@@ -31,13 +31,13 @@ bool locate_plc_database(const std::wstring& docs, kvs::PlcPaths& paths) {
   if (!kvs::plc_in_language_folder(version)) return true;
   // A swap whose copy failed leaves the user's database only as the backup: that folder still
   // holds it, and the restore must still be started there.
-  const auto holdsDatabase = [](const std::wstring& candidate) {
-    return kvs::path_exists(candidate) || kvs::path_exists(kvs::replace_all(candidate, L"ace_plc.mdb", L"ace_plc_old.mdb"));
+  const auto holdsDatabase = [](const kvs::PlcPaths& candidate) {
+    return kvs::path_exists(candidate.working) || kvs::path_exists(candidate.backup);
   };
-  const std::wstring language = kvs::find_plc_language(paths.working, holdsDatabase);
+  const std::wstring language =
+      kvs::find_plc_language(docs, kvs::product_language(running_product), holdsDatabase);
   if (language.empty()) return false;
-  paths.working = kvs::in_language_folder(paths.working, language);
-  paths.backup = kvs::in_language_folder(paths.backup, language);
+  paths = kvs::plc_paths(docs, language);
   return true;
 }
 
@@ -46,7 +46,8 @@ namespace {
 // The database's paths for this release; false, once the message is printed, when the
 // release keeps it in a language folder and none holds it.
 bool plcPaths(kvs::PlcPaths& paths) {
-  if (locate_plc_database(getMyDocsPath(L"RoamingUserMyDocsAcadeFolder"), paths)) return true;
+  std::wstring docs;
+  if (getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs) && locate_plc_database(docs, paths)) return true;
   acutPrintf(L"Plc folder not found..\n");
   return false;
 }

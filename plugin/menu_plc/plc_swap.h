@@ -10,7 +10,8 @@
 #include "menu_plc/plc_paths.h"
 
 // Where the user's PLC database and its backup are for this release, under ACADE's documents
-// folder `docs`; false when the release keeps it in a language folder and none holds it.
+// folder `docs`; false when the release keeps it in a language folder and none holds it. The
+// running build's language folder is looked in first (see plc_paths.h).
 bool locate_plc_database(const std::wstring& docs, kvs::PlcPaths& paths);
 
 // At load, before initPCL: the session lock (see plc_handoff.h), kept open until unload so

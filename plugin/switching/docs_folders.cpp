@@ -4,42 +4,27 @@
 #include "win32/registry.h"
 #include "common/release_globals.h"
 
-namespace {
-
-const wchar_t kFailure[] = L"Error. Couldn't access system information!";
-const wchar_t kMissing[] = L"Error";  // marker between the query and the final check
-
-// Queries one value as a string: the stored text, kMissing when the value does not exist,
-// and kFailure for any other failure (access refused).
-std::wstring queryString(HKEY key, const std::wstring& name) {
-  std::wstring text;
-  const LONG rc = kvs::read_string_value(key, name.c_str(), text);
-  if (rc == ERROR_FILE_NOT_FOUND) return kMissing;
-  if (rc != ERROR_SUCCESS) return kFailure;
-  return text;
-}
-
-}  // namespace
-
-std::wstring getAllDocsPath(std::wstring kliuc) {
-  std::wstring result;
+bool getAllDocsPath(const std::wstring& name, std::wstring& path) {
+  path.clear();
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                    KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS)
-    result = queryString(key.get(), kliuc);
-  if (result == kMissing) return kFailure;
-  return result;
+                    KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+    return true;  // no such key: the stock library's folders are then given bare
+  return kvs::read_string_value(key.get(), name.c_str(), path) == ERROR_SUCCESS;
 }
 
-std::wstring getMyDocsPath(std::wstring kliuc) {
-  std::wstring result;
+bool getMyDocsPath(const std::wstring& name, std::wstring& path) {
+  path.clear();
+  bool found = false;
   const std::wstring* const products[] = {&full_version_english, &full_version_russian};
   for (const std::wstring* product : products) {
     kvs::RegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, (L"Software\\Autodesk\\AutoCAD\\" + *product).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) == ERROR_SUCCESS)
-      result = queryString(key.get(), kliuc);
+                      key.put()) != ERROR_SUCCESS)
+      continue;
+    std::wstring text;
+    found = kvs::read_string_value(key.get(), name.c_str(), text) == ERROR_SUCCESS && !text.empty();
+    path = found ? text : std::wstring();
   }
-  if (result == kMissing || result.empty()) return kFailure;
-  return result;
+  return found;
 }

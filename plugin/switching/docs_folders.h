@@ -3,13 +3,14 @@
 
 #include <string>
 
-// One value of the machine's Windows "Shell Folders" key ("Common Documents"): the path as
-// stored, "Error. Couldn't access system information!" when it cannot be read, or the empty
-// text when the key does not open.
-std::wstring getAllDocsPath(std::wstring kliuc);
+// What a caller says when a lookup below fails.
+const wchar_t kSystemInformationUnreadable[] = L"Error. Couldn't access system information!";
+
+// One value of the machine's Windows "Shell Folders" key ("Common Documents"): true and the path
+// as stored, or the empty path when the key does not open; false when the value cannot be read.
+bool getAllDocsPath(const std::wstring& name, std::wstring& path);
 
 // One value of AutoCAD's per-user product key of the running release ("RoamingUserMyDocsAcadeFolder",
-// "RoamableRootFolder"): the path as stored (ending in a separator), or
-// "Error. Couldn't access system information!". The Russian build's key, read second,
-// decides whenever it opens.
-std::wstring getMyDocsPath(std::wstring kliuc);
+// "RoamableRootFolder"): true and the path as stored (ending in a separator); false when it cannot
+// be read or is empty. The Russian build's key, read second, decides whenever it opens.
+bool getMyDocsPath(const std::wstring& name, std::wstring& path);

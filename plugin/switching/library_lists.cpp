@@ -32,9 +32,9 @@ bool library_lists(int tip, const std::wstring& version, kvs::RecordValues& valu
     message = kNoInstallation;
     return false;
   }
-  const std::wstring docs = getAllDocsPath(L"Common Documents");
-  if (kvs::contains(docs, L"Error")) {
-    message = docs;
+  std::wstring docs;
+  if (!getAllDocsPath(L"Common Documents", docs)) {
+    message = kSystemInformationUnreadable;
     return false;
   }
   if (tip != 1) {

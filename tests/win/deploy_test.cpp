@@ -26,8 +26,13 @@ class AddonDeployment : public installed_addon::InstalledAddon {
     // Sessions of other tests may have left a user's PLC database swapped.
     endSwaps();
   }
+  // As a deployment script removes it: the Uninstall key's silent command, run in place.
   static ProcessResult uninstall() {
-    return runProcess(inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+    std::wstring command;
+    regReadString(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Korvanta",
+                  L"QuietUninstallString", command);
+    EXPECT_EQ(command, inQuotes(kInstall + L"uninstall.exe") + L" /S _?=" + kInstall.substr(0, kInstall.size() - 1));
+    return runProcess(command);
   }
   static std::wstring userDocs() {
     std::wstring docs;
@@ -119,19 +124,26 @@ TEST_F(Deployment, UninstallRemovesTheAddonButNoUserData) {
   EXPECT_EQ(projects, L"C:\\P\\a.wdp;");
 }
 
-TEST_F(Deployment, UninstallRefusesWhileAPlcSwapIsInForce) {
+TEST_F(Deployment, UninstallRefusesWhileAnyUsersPlcSwapIsInForce) {
   std::wstring docs = userDocs();
   ASSERT_FALSE(docs.empty());
-  std::wstring backup = docs + L"AeData\\en-US\\Plc\\ace_plc_old.mdb";
-  makeFolders(docs + L"AeData\\en-US\\Plc");
-  writeBytes(backup, "user's own PLC data, moved aside");
+  // A user who is not logged on, as the package's removal sees one (see below).
+  const std::wstring otherProfile = dir_.path() + L"Другой пользователь";
+  const std::wstring otherUser = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-0-0-0-1998";
+  const RegistryKeyGuard otherUserGuard(otherUser, HKEY_LOCAL_MACHINE);
+  regWriteString(HKEY_LOCAL_MACHINE, otherUser, L"ProfileImagePath", otherProfile);
+  for (const std::wstring& plc : {docs + L"AeData\\en-US\\Plc\\", otherProfile + L"\\Documents\\Acade 2019\\AeData\\ru-RU\\Plc\\"}) {
+    const std::wstring backup = plc + L"ace_plc_old.mdb";
+    makeFolders(plc);
+    writeBytes(backup, "user's own PLC data, moved aside");
 
-  ProcessResult r = uninstall();
-  EXPECT_EQ(r.exitCode, 3u) << r.output;
-  EXPECT_TRUE(fileExists(kInstall + L"Support\\update.exe"));
-  EXPECT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
-  EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
-  DeleteFileW(backup.c_str());
+    ProcessResult r = uninstall();
+    EXPECT_EQ(r.exitCode, 3u) << toUtf8(backup) << r.output;
+    EXPECT_TRUE(fileExists(kInstall + L"Support\\update.exe"));
+    EXPECT_TRUE(fileExists(kBundle + L"PackageContents.xml"));
+    EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
+    DeleteFileW(backup.c_str());
+  }
 }
 
 // KorvantaSetup.msi as Group Policy or a distribution tool runs it: msiexec, silent, per machine.

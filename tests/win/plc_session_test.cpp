@@ -98,6 +98,25 @@ TEST_F(PlcSession, TheUsersDatabaseIsBackOnceTheSessionHasEnded) {
   }
 }
 
+TEST_F(PlcSession, AnEnglishBuildSwapsItsOwnDatabaseBesideALeftoverRussianOne) {
+  runProcess(simCommand() + L" --release 2016");  // the English 2016 build's first start
+  useProfile(L"R20.1\\ACAD-F007");
+  putUserDatabase(L"ru-RU\\Plc\\");
+  const std::wstring russian = plc_;
+  putUserDatabase(L"en-US\\Plc\\");
+  ProcessResult r = runProcess(session(L" --release 2016"), "kvs_status\n");
+  ASSERT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_NE(r.output.find(toUtf8(L"PLC database: the add-on's; the user's own is kept as " + plc_ + L"ace_plc_old.mdb\n")),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(working(), installed_.databaseBytes());
+  EXPECT_EQ(readBytes(russian + L"ace_plc.mdb"), kOwn);
+  EXPECT_FALSE(fileExists(russian + L"ace_plc_old.mdb"));
+  ASSERT_TRUE(waitForUpdates(30000));
+  EXPECT_EQ(working(), kOwn);
+  EXPECT_FALSE(backedUp());
+}
+
 TEST_F(PlcSession, OverlappingSessionsKeepTheAddOnsDatabaseUntilTheLastHasEnded) {
   RunningProcess first(session()), second(session());
   for (RunningProcess* s : {&first, &second}) {
