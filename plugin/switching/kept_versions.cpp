@@ -288,9 +288,10 @@ bool remembered_switch_back(const std::wstring& project, kvs::ReplacedSettings& 
   file = folder + kSettingsFile;
   if (!readRemembered(file, text)) return false;
   settings = kvs::replaced_settings_of(text);
+  // A switch that remembered the menu this way removed what earlier versions kept of it.
   const kvs::ReplacedSetting& remembered = settings[1];
-  if (remembered.known && remembered.present && kvs::menu_kind(remembered.before) == kvs::MenuKind::Own) {
-    menu = kvs::trim(remembered.before);
+  if (remembered.known) {
+    if (remembered.present && kvs::menu_kind(remembered.before) == kvs::MenuKind::Own) menu = kvs::trim(remembered.before);
     return true;
   }
   file = folder + kMenuFile;

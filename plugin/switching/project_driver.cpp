@@ -113,6 +113,8 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
     settings->before = rewrite.read;
     settings->after = kvs::settings_after_switch(rewrite.read, values);
   }
+  const kvs::ProjectLibrary target = values.gives_menu_back ? kvs::ProjectLibrary::Stock : kvs::ProjectLibrary::Gost;
+  if (kvs::project_library(rewrite.read) == target) return SwitchResult::Unchanged;
   std::string encoded;
   std::vector<kvs::ByteSpan> parts;
   if (!encodeText(rewrite.text, file.decoded, file.bytes, encoded, parts)) {
@@ -120,8 +122,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
                kvs::system_message(GetLastError()) + L"\n");
     return SwitchResult::FileUnusable;
   }
-  const kvs::ProjectLibrary target = values.gives_menu_back ? kvs::ProjectLibrary::Stock : kvs::ProjectLibrary::Gost;
-  if (kvs::project_library(rewrite.read) == target || sameBytes(parts, file.bytes)) return SwitchResult::Unchanged;
+  if (sameBytes(parts, file.bytes)) return SwitchResult::Unchanged;
   if (!write) return SwitchResult::Switched;
   if (!keep_project_version(name, file.bytes, report)) return SwitchResult::NotKept;
   if (!values.gives_menu_back && !remember_replaced_settings(name, rewrite.replaced, report)) return SwitchResult::NotKept;
