@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/path_fold.h"
+#include "common/texts.h"
 #include "menu_plc/plc_paths.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
@@ -145,12 +146,10 @@ extern "C" UINT __stdcall FindSwappedPlc(MSIHANDLE install) {
   std::size_t looked = 0;
   const std::vector<std::wstring> found = swappedBackups(looked);
   for (std::size_t i = 0; i < found.size(); ++i)
-    logLine(install, L"Korvanta: a user's own PLC database is kept as " + found[i] +
-                         L" while the add-on's is in use; update.exe puts it back once AutoCAD has closed.");
+    logLine(install, kvs::text(kvs::kTextGuardKept, found[i]));
   const std::wstring list = joined(found);
   if (found.empty()) {
-    logLine(install, L"Korvanta: no user's PLC database is swapped out (" + std::to_wstring(static_cast<unsigned long long>(looked)) +
-                         L" ACADE documents folders looked at).");
+    logLine(install, kvs::text(kvs::kTextGuardNone, std::to_wstring(static_cast<unsigned long long>(looked))));
     return ERROR_SUCCESS;
   }
   MsiSetPropertyW(install, L"KVS_SWAPPED_PLC", list.c_str());

@@ -1,20 +1,11 @@
 #include "arguments.h"
 
+#include "common/texts.h"
 #include "frame/release_table.h"
 
 namespace kvs_switch {
 
-const wchar_t kUsage[] =
-    L"usage: kvs-switch status [options] PATH...   the library each project is on\n"
-    L"       kvs-switch gost   [options] PATH...   switch each project to the GOST library\n"
-    L"       kvs-switch stock  [options] PATH...   switch each project back to the stock library\n"
-    L"       kvs-switch --help                     this text (also -h and /?)\n"
-    L"PATH is a project file (.wdp) or a folder, searched with its sub-folders for *.wdp; a project\n"
-    L"that several PATHs reach is taken once.\n"
-    L"options: --release YEAR    the ACADE release whose stock library folders are meant (2010 to 2027;\n"
-    L"                           by default the newest ACADE release in the user's registry)\n"
-    L"         --dry-run         say what would change, change nothing\n"
-    L"         --report FILE     a CSV row a project: path, library before, library after, outcome, message\n";
+std::wstring usage() { return kvs::text(kvs::kTextBatchUsage); }
 
 namespace {
 
@@ -31,14 +22,14 @@ bool parse_arguments(const std::vector<std::wstring>& args, Arguments& parsed, s
     }
   }
   if (args.empty()) {
-    error = L"no command given";
+    error = kvs::text(kvs::kTextBatchNoCommand);
     return false;
   }
   if (args[0] == L"status") parsed.command = Command::Status;
   else if (args[0] == L"gost") parsed.command = Command::Gost;
   else if (args[0] == L"stock") parsed.command = Command::Stock;
   else {
-    error = L"unknown command \"" + args[0] + L"\"";
+    error = kvs::text(kvs::kTextBatchUnknownCommand, L"\"" + args[0] + L"\"");
     return false;
   }
   bool options = true;
@@ -48,18 +39,18 @@ bool parse_arguments(const std::vector<std::wstring>& args, Arguments& parsed, s
       options = false;
     } else if (options && (arg == L"--release" || arg == L"--report")) {
       if (i + 1 == args.size()) {
-        error = arg + L" needs a value";
+        error = kvs::text(kvs::kTextBatchNeedsValue, arg);
         return false;
       }
       (arg == L"--release" ? parsed.release : parsed.report) = args[++i];
       if (arg == L"--release" && !kvs::is_known_release(parsed.release)) {
-        error = L"--release takes a year from 2010 to 2027, not \"" + parsed.release + L"\"";
+        error = kvs::text(kvs::kTextBatchBadRelease, L"\"" + parsed.release + L"\"");
         return false;
       }
     } else if (options && arg == L"--dry-run") {
       parsed.dry_run = true;
     } else if (options && arg.size() > 1 && arg[0] == L'-') {
-      error = L"unknown option \"" + arg + L"\"";
+      error = kvs::text(kvs::kTextBatchUnknownOption, L"\"" + arg + L"\"");
       return false;
     } else if (!arg.empty() && arg[arg.size() - 1] == L'"') {
       // "C:\Projects\" reaches a program as C:\Projects": the last backslash escapes the quote.
@@ -69,7 +60,7 @@ bool parse_arguments(const std::vector<std::wstring>& args, Arguments& parsed, s
     }
   }
   if (parsed.paths.empty()) {
-    error = L"no PATH given";
+    error = kvs::text(kvs::kTextBatchNoPath);
     return false;
   }
   return true;

@@ -19,7 +19,7 @@ struct Arguments {
 };
 
 // The usage text, printed when asked for and for bad usage.
-extern const wchar_t kUsage[];
+std::wstring usage();
 
 // `args` without the program's name. False with what is wrong when they are no valid command
 // line: an unknown command or option, an option without its value, an unknown release, no PATH.

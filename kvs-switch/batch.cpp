@@ -10,6 +10,7 @@
 #include "commands/status_text.h"
 #include "common/path_fold.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "frame/release_table.h"
 #include "switching/library_lists.h"
 #include "switching/project_driver.h"
@@ -27,7 +28,6 @@ namespace kvs_switch {
 namespace {
 
 const wchar_t kAutoCadKey[] = L"Software\\Autodesk\\AutoCAD";
-const wchar_t kRegistered[] = L" [registered: AutoCAD's next start-up or quit switches it again]";
 
 // What a switch says, kept for the project's line and its row in the report.
 class Collected : public kvs::SwitchReport {
@@ -71,7 +71,7 @@ void findProjects(const std::wstring& folder, std::vector<std::wstring>& found, 
     if (!find.valid()) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_NOT_FOUND) return;
-      output.out(folder + L": can not be listed: " + kvs::system_message(error) + L"\n");
+      output.out(kvs::text(kvs::kTextBatchCannotList, folder, kvs::system_message(error)) + L"\n");
       ++unlisted;
       return;
     }
@@ -104,9 +104,12 @@ std::vector<std::wstring> projectsOf(const std::wstring& given, const Output& ou
   if (path[path.size() - 1] != L'\\' && path[path.size() - 1] != L'/') path += L'\\';
   const int unlistedBefore = unlisted;
   findProjects(path, found, output, unlisted);
-  if (found.empty() && unlisted == unlistedBefore) output.out(given + L": no project file (*.wdp) in it or its sub-folders\n");
+  if (found.empty() && unlisted == unlistedBefore) output.out(kvs::text(kvs::kTextBatchNoProjects, given) + L"\n");
   return found;
 }
+
+std::wstring number(std::size_t n) { return std::to_wstring(static_cast<unsigned long long>(n)); }
+std::wstring number(int n) { return std::to_wstring(static_cast<long long>(n)); }
 
 struct Row {
   std::wstring path, before, after, outcome, message;
@@ -120,7 +123,7 @@ struct Counts {
 Row statusOf(const std::wstring& path, Counts& counts) {
   const ProjectLook look = look_at_project_file(path);
   if (!look.readable) {
-    const Row unreadable = {path, L"unknown", L"unknown", L"unreadable", look.why};
+    const Row unreadable = {path, kvs::text(kvs::kTextUnknown), kvs::text(kvs::kTextUnknown), L"unreadable", look.why};
     ++counts.refused;
     return unreadable;
   }
@@ -147,7 +150,7 @@ Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& count
   SwitchedSettings settings;
   const SwitchResult result = arguments.dry_run ? preview_project_switch(path, libraries, said, settings)
                                                 : switch_project_file(path, libraries, said, &settings);
-  Row row = {path, settings.read ? kvs::library_summary(settings.before) : L"unknown", L"", L"", said.line()};
+  Row row = {path, settings.read ? kvs::library_summary(settings.before) : kvs::text(kvs::kTextUnknown), L"", L"", said.line()};
   if (result == SwitchResult::Switched) {
     row.after = kvs::library_summary(settings.after);
     row.outcome = arguments.dry_run ? L"would switch" : L"switched";
@@ -157,7 +160,7 @@ Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& count
   if (result == SwitchResult::Unchanged) {
     row.after = row.before;
     row.outcome = L"unchanged";
-    row.message = tip == 1 ? L"already on GOST; nothing written" : L"already on the stock ACADE library; nothing written";
+    row.message = kvs::text(tip == 1 ? kvs::kTextBatchAlreadyGost : kvs::kTextBatchAlreadyStock);
     ++counts.unchanged;
     return row;
   }
@@ -168,24 +171,23 @@ Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& count
 }
 
 std::wstring summary(const Arguments& arguments, std::size_t projects, const Counts& counts) {
-  std::wstring text = std::to_wstring(projects) + (projects == 1 ? L" project: " : L" projects: ");
+  std::wstring text = projects == 1 ? kvs::text(kvs::kTextBatchOneProject) : kvs::text(kvs::kTextBatchProjects, number(projects));
   if (arguments.command == Command::Status) {
-    text += std::to_wstring(counts.gost) + L" GOST, " + std::to_wstring(counts.stock) + L" stock ACADE, " +
-            std::to_wstring(counts.mixed) + L" mixed, " + std::to_wstring(counts.refused) + L" unreadable";
+    text += kvs::text(kvs::kTextBatchStatusCounts, number(counts.gost), number(counts.stock), number(counts.mixed),
+                      number(counts.refused));
   } else {
-    text += std::to_wstring(counts.done) + (arguments.dry_run ? L" would switch, " : L" switched, ");
+    text += kvs::text(arguments.dry_run ? kvs::kTextBatchWouldSwitch : kvs::kTextBatchSwitched, number(counts.done));
     if (counts.unchanged > 0)
-      text += std::to_wstring(counts.unchanged) +
-              (arguments.command == Command::Gost ? L" already on GOST, " : L" already on stock ACADE, ");
-    text += std::to_wstring(counts.refused) + L" refused";
+      text += kvs::text(arguments.command == Command::Gost ? kvs::kTextBatchUnchangedGost : kvs::kTextBatchUnchangedStock,
+                        number(counts.unchanged));
+    text += kvs::text(kvs::kTextBatchRefused, number(counts.refused));
   }
-  if (counts.registered > 0)
-    text += L"; " + std::to_wstring(counts.registered) + L" registered in AutoCAD, whose next start-up or quit switches them again";
-  return text + (arguments.dry_run ? L"; nothing changed (dry run).\n" : L".\n");
+  if (counts.registered > 0) text += kvs::text(kvs::kTextBatchRegisteredCount, number(counts.registered));
+  return text + kvs::text(arguments.dry_run ? kvs::kTextBatchEndDryRun : kvs::kTextBatchEnd) + L"\n";
 }
 
 void sayReportFailure(const std::wstring& file, const std::wstring& why, const Output& output) {
-  output.error(L"kvs-switch: can not write the report " + file + L": " + why + L".\n");
+  output.error(kvs::text(kvs::kTextBatchCannotWriteReport, file, why) + L"\n");
 }
 
 // The report's file begun before any project is looked at, so that a report that cannot be
@@ -194,11 +196,11 @@ bool beginReport(const std::wstring& file, kvs::BegunReplace& report, const Outp
   const std::wstring path = kvs::extended_path(kvs::full_path(file));
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    sayReportFailure(file, L"it is a folder", output);
+    sayReportFailure(file, kvs::text(kvs::kTextIsFolder), output);
     return false;
   }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    sayReportFailure(file, L"it is read-only", output);
+    sayReportFailure(file, kvs::text(kvs::kTextIsReadOnly), output);
     return false;
   }
   // What a run that was killed left of its report.
@@ -211,7 +213,9 @@ bool beginReport(const std::wstring& file, kvs::BegunReplace& report, const Outp
 // The report, UTF-8 after its byte-order mark (as spreadsheets read Cyrillic), put in place in one step.
 bool writeReport(const std::wstring& file, kvs::BegunReplace& report, const std::vector<Row>& rows,
                  const Output& output) {
-  const wchar_t* const header[] = {L"path", L"library before", L"library after", L"outcome", L"message"};
+  const std::wstring header[] = {kvs::text(kvs::kTextReportPath), kvs::text(kvs::kTextReportBefore),
+                                 kvs::text(kvs::kTextReportAfter), kvs::text(kvs::kTextReportOutcome),
+                                 kvs::text(kvs::kTextReportMessage)};
   std::wstring text = csv_row(std::vector<std::wstring>(header, header + 5));
   for (const Row& r : rows) {
     const std::wstring fields[] = {r.path, r.before, r.after, r.outcome, r.message};
@@ -232,18 +236,17 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
   Arguments arguments;
   std::wstring error;
   if (!parse_arguments(args, arguments, error)) {
-    output.error(L"kvs-switch: " + error + L".\n" + kUsage);
+    output.error(kvs::text(kvs::kTextBatchError, error) + L"\n" + usage());
     return 2;
   }
   if (arguments.help) {
-    output.out(kUsage);
+    output.out(usage());
     return 0;
   }
   if (arguments.release.empty() && arguments.command != Command::Status) {
     arguments.release = newestRelease();
     if (arguments.release.empty()) {
-      output.error(L"kvs-switch: no ACADE release is in this user's registry; say which with --release YEAR.\n" +
-                   std::wstring(kUsage));
+      output.error(kvs::text(kvs::kTextBatchNoRelease) + L"\n" + usage());
       return 2;
     }
   }
@@ -275,12 +278,13 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
                                                           : switchOf(projects[i], arguments, counts);
     const bool registered = registeredKeys.count(keys[i]) != 0;
     if (registered) ++counts.registered;
-    std::wstring line = row.path + L": ";
-    if (row.outcome == L"refused" || row.outcome == L"unreadable") line += row.outcome + L": " + row.message;
-    else if (row.outcome == L"unchanged") line += row.before + L" (" + row.message + L")";
-    else if (arguments.command == Command::Status) line += row.before;
-    else line += row.before + L" -> " + row.after;
-    output.out(line + (registered ? kRegistered : L"") + L"\n");
+    std::wstring line;
+    if (row.outcome == L"refused") line = kvs::text(kvs::kTextBatchRowRefused, row.path, row.message);
+    else if (row.outcome == L"unreadable") line = kvs::text(kvs::kTextBatchRowUnreadable, row.path, row.message);
+    else if (row.outcome == L"unchanged") line = kvs::text(kvs::kTextBatchRowUnchanged, row.path, row.before, row.message);
+    else if (arguments.command == Command::Status) line = kvs::text(kvs::kTextBatchRowStatus, row.path, row.before);
+    else line = kvs::text(kvs::kTextBatchRowSwitched, row.path, row.before, row.after);
+    output.out(line + (registered ? kvs::text(kvs::kTextBatchRegistered) : L"") + L"\n");
     rows.push_back(row);
   }
   if (output.progress && !projects.empty()) output.progress(L"\r" + std::wstring(24, L' ') + L"\r");

@@ -47,6 +47,7 @@ foreach(row IN LISTS KVS_FAMILIES)
   add_library(${module} SHARED frame/module_entry.cpp frame/KVS_switch.def
               $<TARGET_OBJECTS:arxapi_${family_major}> $<TARGET_OBJECTS:kvs_acad_files_${family_binding}>)
   target_link_libraries(${module} PRIVATE kvs_plugin)
+  kvs_add_texts(${module})
   set_target_properties(${module} PROPERTIES PREFIX "" SUFFIX ".arx" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   kvs_project_target(${module})
   list(APPEND KVS_ARX_MODULE_NAMES ${module})

@@ -4,6 +4,7 @@
 #include "win32/long_path.h"
 #include "win32/text_codec.h"
 #include "win32/system_message.h"
+#include "common/texts.h"
 #include "menu_plc/plc_handoff.h"
 #include "menu_plc/plc_paths.h"
 
@@ -13,7 +14,11 @@ namespace update {
 
 namespace {
 
-std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
+std::wstring quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::wstring describe(DWORD code) {
+  return kvs::text(kvs::kTextWithErrorCode, kvs::system_message(code), std::to_wstring(static_cast<unsigned long long>(code)));
+}
 
 bool running(HANDLE host) { return host && WaitForSingleObject(host, 0) == WAIT_TIMEOUT; }
 
@@ -37,10 +42,10 @@ bool putBackupBack(const std::wstring& working, const std::wstring& backup, std:
   try {
     CFile::Rename(kvs::extended_path(backup).c_str(), target.c_str());
   } catch (CFileException* e) {
-    why = L"cannot rename \"" + backup + L"\" to \"" + working + L"\": " + describe(static_cast<DWORD>(e->m_lOsError));
+    why = kvs::text(kvs::kTextUpdateCannotRename, quoted(backup), quoted(working), describe(static_cast<DWORD>(e->m_lOsError)));
     e->Delete();
     if (deleteError != ERROR_SUCCESS && deleteError != ERROR_FILE_NOT_FOUND)
-      why += L"; deleting \"" + working + L"\" first failed: " + describe(deleteError);
+      why = kvs::text(kvs::kTextUpdateDeleteFailed, why, quoted(working), describe(deleteError));
     return false;
   }
   return true;
@@ -70,9 +75,9 @@ int restore(const std::wstring& working, const Environment& env) {
     DeleteFileW(kvs::extended_path(log).c_str());
     return kRestoredOrNothingToDo;
   }
-  env.complain(L"update: " + failure + L". The backup is left where it is.\n");
+  env.complain(kvs::text(kvs::kTextUpdateFailed, failure) + L"\n");
   const DWORD logError = writeLog(log, failure);
-  if (logError != ERROR_SUCCESS) env.complain(L"update: cannot write \"" + log + L"\": " + describe(logError) + L".\n");
+  if (logError != ERROR_SUCCESS) env.complain(kvs::text(kvs::kTextUpdateCannotWriteLog, quoted(log), describe(logError)) + L"\n");
   return kRenameFailed;
 }
 
@@ -102,15 +107,14 @@ kvs::KernelHandle openParentProcess() {
 
 int run(int argc, const wchar_t* const* argv, const Environment& env) {
   if (!AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), 0)) {
-    env.print(L"Fatal Error: MFC initialization failed\n");
+    env.print(kvs::text(kvs::kTextUpdateFrameworkFailed) + L"\n");
     return kFrameworkFailed;
   }
   const std::wstring working = argc > 1 && argv[1] ? argv[1] : L"";
   // Only the database the plug-in swaps has a backup; any other name could be the backup itself,
   // and the delete below would destroy the only copy.
   if (!working.empty() && kvs::plc_backup_beside(working).empty()) {
-    env.complain(L"update: \"" + working + L"\" is not a PLC database " + kvs::kPlcWorkingName +
-                 L"; nothing restored.\n");
+    env.complain(kvs::text(kvs::kTextUpdateNotADatabase, quoted(working), kvs::kPlcWorkingName) + L"\n");
     return kNotADatabase;
   }
 

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "win32/ui_language.h"
+
 namespace kvs {
 
 bool system_text(DWORD code, LANGID language, std::wstring& text) {
@@ -17,15 +19,11 @@ bool system_text(DWORD code, LANGID language, std::wstring& text) {
 
 std::wstring system_message(DWORD code) {
   std::wstring text;
-  if (!system_text(code, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text) && !system_text(code, 0, text))
+  if (!system_text(code, language_id(user_language()), text) && !system_text(code, 0, text))
     return L"system error " + std::to_wstring(code);
   while (!text.empty() && (text[text.size() - 1] == L'.' || std::iswspace(static_cast<std::wint_t>(text[text.size() - 1]))))
     text.erase(text.size() - 1);
   return text;
-}
-
-std::wstring system_message_with_code(DWORD code) {
-  return system_message(code) + L" (error " + std::to_wstring(code) + L")";
 }
 
 }  // namespace kvs

@@ -188,14 +188,5 @@ std::wstring utf8_text(const std::string& bytes) {
   return text;
 }
 
-std::wstring encoding_name(TextEncoding encoding) {
-  switch (encoding) {
-    case TextEncoding::Utf8: return L"UTF-8";
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE: return L"UTF-16";
-    case TextEncoding::Ansi: break;
-  }
-  return L"ANSI code page " + std::to_wstring(GetACP());
-}
 
 }  // namespace kvs

@@ -44,7 +44,4 @@ bool append_encoded(const wchar_t* text, std::size_t size, TextEncoding encoding
 // they are not UTF-8 text.
 std::wstring utf8_text(const std::string& bytes);
 
-// For messages: "UTF-8", "UTF-16", or "ANSI code page N".
-std::wstring encoding_name(TextEncoding encoding);
-
 }  // namespace kvs

@@ -12,6 +12,7 @@
 #include "commands/support_paths.h"
 #include "commands/switch_commands.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
@@ -28,10 +29,10 @@ void print(const std::wstring& line) { acutPrintf(L"%ls\n", line.c_str()); }
 std::wstring registeredLine(const std::wstring& path) {
   std::wstring list;
   if (read_projects_value(list) == ProjectsValue::Unreadable)
-    return L"Registered: unknown, the list of switched projects cannot be read";
+    return kvs::text(kvs::kTextStatusRegisteredUnknown);
   if (kvs::list_has_entry(list, path, project_key))
-    return L"Registered: yes, every start-up switches it to GOST";
-  return L"Registered: no";
+    return kvs::text(kvs::kTextStatusRegisteredYes);
+  return kvs::text(kvs::kTextStatusRegisteredNo);
 }
 
 void printFileSettings() {
@@ -39,131 +40,125 @@ void printFileSettings() {
   try {
     settings = current_file_settings();
   } catch (const _com_error& e) {
-    print(L"Support path: unknown, AutoCAD does not give it: " + kvs::trim(e.ErrorMessage() ? e.ErrorMessage() : L""));
+    print(kvs::text(kvs::kTextStatusSupportUnknown, kvs::trim(e.ErrorMessage() ? e.ErrorMessage() : L"")));
     return;
   }
-  print(kvs::support_path_has_addon(settings.support) ? L"Support path: with the add-on's folder"
-                                                       : L"Support path: without the add-on's folder");
-  print(L"Template folder: " + settings.templates +
-        (kvs::is_addon_template_folder(settings.templates) ? L" (the add-on's)" : L""));
+  print(kvs::text(kvs::support_path_has_addon(settings.support) ? kvs::kTextStatusSupportWith
+                                                                : kvs::kTextStatusSupportWithout));
+  print(kvs::text(kvs::is_addon_template_folder(settings.templates) ? kvs::kTextStatusTemplateAddon
+                                                                    : kvs::kTextStatusTemplate,
+                  settings.templates));
 }
 
 // The backup is the only record that the add-on's database has taken the user's place.
 std::wstring plcLine() {
   std::wstring docs;
-  if (!getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs)) return L"PLC database: unknown, ACADE's documents folder cannot be read";
+  if (!getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs)) return kvs::text(kvs::kTextStatusPlcUnknown);
   kvs::PlcPaths paths;
-  if (!locate_plc_database(docs, paths)) return L"PLC database: none found under " + docs + L"AeData\\";
+  if (!locate_plc_database(docs, paths)) return kvs::text(kvs::kTextStatusPlcNone, docs + L"AeData\\");
   const bool working = kvs::path_exists(paths.working);
   if (kvs::path_exists(paths.backup))
-    return (working ? L"PLC database: the add-on's; the user's own is kept as "
-                    : L"PLC database: none in place; the user's own is kept as ") + paths.backup;
-  return working ? L"PLC database: the user's own, " + paths.working : L"PLC database: none at " + paths.working;
+    return kvs::text(working ? kvs::kTextStatusPlcAddon : kvs::kTextStatusPlcMissing, paths.backup);
+  return kvs::text(working ? kvs::kTextStatusPlcOwn : kvs::kTextStatusPlcNoneAt, paths.working);
 }
 
 // What a switch back gives setting 2: the project's own menu, kept or remembered, or the stock one.
 std::wstring menuLine(const std::wstring& path, const kvs::SettingValue& menu) {
-  if (!menu.present) return L"Icon menu after a switch back: none, setting 2 is not set";
+  if (!menu.present) return kvs::text(kvs::kTextStatusMenuNone);
   kvs::RecordValues back = kvs::stock_values(L"", L"");
   std::wstring file;
   if (!remembered_switch_back(path, back.remembered, back.remembered_menu, file)) {
     const DWORD error = GetLastError();
-    return L"Icon menu after a switch back: unknown, " + file + L" cannot be read: " + kvs::system_message(error);
+    return kvs::text(kvs::kTextStatusMenuUnknown, file, kvs::system_message(error));
   }
   kvs::LibrarySettings held;
   held[1] = menu;
   const std::wstring after = kvs::settings_after_switch(held, back)[1].value;
-  return L"Icon menu after a switch back: " + after +
-         (kvs::menu_kind(after) == kvs::MenuKind::Own ? L" (the project's own)" : L" (the stock menu)");
+  return kvs::text(kvs::menu_kind(after) == kvs::MenuKind::Own ? kvs::kTextStatusMenuOwn : kvs::kTextStatusMenuStock, after);
 }
 
-std::wstring count(std::size_t n, const wchar_t* one, const wchar_t* many) {
-  return std::to_wstring(n) + L" " + (n == 1 ? one : many);
-}
+std::wstring number(std::size_t n) { return std::to_wstring(static_cast<unsigned long long>(n)); }
 
 }  // namespace
 
 void CKVS_switchApp::KVS_switchkvs_status() {
   std::wstring path;
   if (active_project(path)) {
-    print(L"Project: " + path);
+    print(kvs::text(kvs::kTextStatusProject, path));
     const ProjectLook look = look_at_project_file(path);
     const kvs::LibrarySettings settings = kvs::library_settings(look.text);
-    print(L"Library: " + (look.readable ? kvs::library_summary(settings) : L"unknown (" + look.why + L")"));
+    print(look.readable ? kvs::text(kvs::kTextStatusLibrary, kvs::library_summary(settings))
+                        : kvs::text(kvs::kTextStatusLibraryUnknown, look.why));
     if (look.readable) print(menuLine(path, settings[1]));
     print(registeredLine(path));
   } else {
-    print(L"Project: none, ACADE has no active project");
+    print(kvs::text(kvs::kTextStatusNoProject));
   }
   printFileSettings();
   print(plcLine());
-  print(acedIsMenuGroupLoaded(L"KORVANTA") ? L"Menu group KORVANTA: loaded"
-                                           : L"Menu group KORVANTA: not loaded (init_kvs loads it)");
+  print(kvs::text(acedIsMenuGroupLoaded(L"KORVANTA") ? kvs::kTextStatusMenuGroupLoaded : kvs::kTextStatusMenuGroupNotLoaded));
 }
 
 void CKVS_switchApp::KVS_switchkvs_list() {
   std::wstring list;
   if (read_projects_value(list) == ProjectsValue::Unreadable) {
-    print(L"The list of switched projects cannot be read.");
+    print(kvs::text(kvs::kTextListUnreadable));
     return;
   }
   const std::vector<std::wstring> entries = kvs::list_entries(list);
   if (entries.empty()) {
-    print(L"No project is registered: the start-up switches none.");
+    print(kvs::text(kvs::kTextListEmpty));
     return;
   }
-  print(L"Registered projects, and what the next start-up does to each:");
+  print(kvs::text(kvs::kTextListHeading));
   std::size_t switched = 0, gone = 0, unusable = 0;
   for (const std::wstring& entry : entries) {
     const ProjectLook look = look_at_project_file(entry);
     switch (look.state) {
       case ProjectFileState::Switchable:
         ++switched;
-        print(L"  " + entry + L": switch to GOST");
+        print(kvs::text(kvs::kTextListSwitch, entry));
         break;
       case ProjectFileState::Gone:
         ++gone;
-        print(L"  " + entry + L": file gone, dropped from the list");
+        print(kvs::text(kvs::kTextListGone, entry));
         break;
       case ProjectFileState::Unusable:
         ++unusable;
-        print(L"  " + entry + L": file locked or unreadable (" + look.why + L"), stays registered");
+        print(kvs::text(kvs::kTextListLocked, entry, look.why));
         break;
     }
   }
-  print(count(entries.size(), L"registered project: ", L"registered projects: ") + std::to_wstring(switched) +
-        L" to switch, " + std::to_wstring(gone) + L" gone, " + std::to_wstring(unusable) + L" locked or unreadable.");
+  print(kvs::text(entries.size() == 1 ? kvs::kTextListSummaryOne : kvs::kTextListSummary, number(entries.size()), number(switched), number(gone), number(unusable)));
 }
 
 void CKVS_switchApp::KVS_switchkvs_undo() {
   std::wstring path;
   if (!active_project(path)) {
-    print(L"Nothing to undo: ACADE has no active project.");
+    print(kvs::text(kvs::kTextUndoNoProject));
     return;
   }
   const UndoResult undo = restore_newest_version(path, command_line());
   if (undo.outcome == UndoOutcome::NothingKept) {
-    print(L"Nothing to undo for project " + path + L": no earlier version of it is kept.");
+    print(kvs::text(kvs::kTextUndoNothingKept, path));
     return;
   }
   if (undo.outcome == UndoOutcome::NothingDifferent) {
-    print(L"Nothing to undo for project " + path + L": every version kept of it holds what the file holds now.");
+    print(kvs::text(kvs::kTextUndoNothingDifferent, path));
     return;
   }
   if (undo.outcome != UndoOutcome::Restored) return;
-  print(L"Project file " + path + L" is back as it was at " + kvs::readable_time(undo.time) + L".");
+  print(kvs::text(kvs::kTextUndoDone, path, kvs::readable_time(undo.time)));
   const kvs::LibrarySettings settings = kvs::library_settings(undo.text);
   const kvs::ProjectLibrary library = undo.readable ? kvs::project_library(settings) : kvs::ProjectLibrary::Mixed;
   if (library == kvs::ProjectLibrary::Gost) {
-    if (register_project(path, L"put back") != Registration::Refused)
-      print(L"It is on the GOST library and registered: every start-up switches it to GOST.");
+    if (register_project(path, kvs::kTextDonePutBack) != Registration::Refused) print(kvs::text(kvs::kTextUndoGost));
   } else if (library == kvs::ProjectLibrary::Stock) {
-    if (unregister_project(path, L"put back") != Registration::Refused)
-      print(L"It is on the stock ACADE library and not registered.");
+    if (unregister_project(path, kvs::kTextDonePutBack) != Registration::Refused) print(kvs::text(kvs::kTextUndoStock));
   } else if (undo.readable) {
-    print(L"Its library is " + kvs::library_summary(settings) + L"; its registration is left as it was.");
+    print(kvs::text(kvs::kTextUndoMixed, kvs::library_summary(settings)));
   } else {
-    print(L"It is not a text file, so its library is unknown; its registration is left as it was.");
+    print(kvs::text(kvs::kTextUndoNotText));
   }
-  print(L"The version it replaced is kept: kvs_undo again puts that back.");
+  print(kvs::text(kvs::kTextUndoAgain));
 }

@@ -2,9 +2,11 @@
 
 
 #include "commands/com_errors.h"
+#include "common/texts.h"
 #include "win32/handles.h"
 #include "win32/path_identity.h"
 #include "win32/registry.h"
+#include "win32/system_message.h"
 #include "win32/user_mutex.h"
 #include "frame/host_interface.h"
 #include "commands/acad_switch.h"
@@ -56,8 +58,10 @@ ListEdit edit_projects(const std::function<bool(std::wstring& list)>& edit) {
 void write_projects(const std::wstring& list) {
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
-  if (kvs::write_string_value(key.get(), kValueName, list) != ERROR_SUCCESS)
-    acutPrintf(L"%ls", L"Error accessing registry");
+  const LONG written = kvs::write_string_value(key.get(), kValueName, list);
+  if (written != ERROR_SUCCESS)
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextRegistryWriteFailed, L"HKEY_CURRENT_USER\\" + std::wstring(kAddonKey) + L"\\" + kValueName,
+                                    kvs::system_message(static_cast<DWORD>(written))).c_str());
 }
 
 SwitchResult switch_project(const std::wstring& path, int tip) {
@@ -72,7 +76,7 @@ void init_projects() {
   const auto switchEntry = [](const std::wstring& entry) {
     const SwitchResult outcome = switch_project(entry, 1);
     if (outcome == SwitchResult::FileUnusable)
-      acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
+      acutPrintf(L"%ls\n", kvs::text(kvs::kTextStaysRegistered, entry).c_str());
     return outcome;
   };
   const auto drop = [](const std::vector<std::wstring>& spellings) {
@@ -83,8 +87,7 @@ void init_projects() {
       return true;
     });
     if (edit == ListEdit::Busy)
-      acutPrintf(L"The project is gone but stays registered: another AutoCAD session kept the list of switched "
-                 L"projects busy: %ls\n", spellings[0].c_str());
+      acutPrintf(L"%ls\n", kvs::text(kvs::kTextGoneButRegistered, spellings[0]).c_str());
   };
   kvs::run_startup_pass(list, switchEntry, drop, project_key);
 }

@@ -5,6 +5,7 @@
 
 #include "commands/project_list_text.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 
 namespace kvs {
 
@@ -12,12 +13,11 @@ namespace {
 
 // "setting 2", "settings 1 and 20", "settings 1, 2 and 3".
 std::wstring settings_text(const std::vector<int>& numbers) {
-  std::wstring out = numbers.size() == 1 ? L"setting " : L"settings ";
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    if (i > 0) out += i + 1 == numbers.size() ? L" and " : L", ";
-    out += std::to_wstring(numbers[i]);
-  }
-  return out;
+  std::wstring list;
+  for (std::size_t i = 0; i + 1 < numbers.size(); ++i) list += (i > 0 ? L", " : L"") + std::to_wstring(numbers[i]);
+  const std::wstring last = std::to_wstring(numbers.back());
+  if (numbers.size() == 1) return text(kTextSettingOne, last);
+  return text(kTextSettingsMany, text(kTextSettingsLast, list, last));
 }
 
 std::vector<int> settings_on(const LibrarySettings& settings, SettingLibrary library) {
@@ -40,15 +40,15 @@ bool same_folder(const std::wstring& folder, const wchar_t* inside) {
 std::wstring library_summary(const LibrarySettings& settings) {
   std::wstring out;
   switch (project_library(settings)) {
-    case ProjectLibrary::Gost: out = L"GOST"; break;
-    case ProjectLibrary::Stock: out = L"stock ACADE"; break;
+    case ProjectLibrary::Gost: out = text(kTextLibraryGost); break;
+    case ProjectLibrary::Stock: out = text(kTextLibraryStock); break;
     case ProjectLibrary::Mixed:
-      out = L"mixed: " + settings_text(settings_on(settings, SettingLibrary::Gost)) + L" on GOST, " +
-            settings_text(settings_on(settings, SettingLibrary::Stock)) + L" on stock ACADE";
+      out = text(kTextLibraryMixed, settings_text(settings_on(settings, SettingLibrary::Gost)),
+                 settings_text(settings_on(settings, SettingLibrary::Stock)));
       break;
   }
   const std::vector<int> unset = settings_on(settings, SettingLibrary::Unset);
-  if (!unset.empty()) out += L"; " + settings_text(unset) + L" not set";
+  if (!unset.empty()) out = text(kTextLibraryUnset, out, settings_text(unset));
   return out;
 }
 

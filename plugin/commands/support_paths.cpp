@@ -7,8 +7,10 @@
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "win32/handles.h"
 #include "win32/registry.h"
+#include "win32/system_message.h"
 
 namespace {
 
@@ -30,8 +32,10 @@ void rememberTemplateFolder(const std::wstring& folder) {
   if (RegOpenKeyExW(HKEY_CURRENT_USER, kAddonKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
   std::wstring present;
   if (kvs::read_string_value(key.get(), templateValueName().c_str(), present) == ERROR_SUCCESS && present == folder) return;
-  if (kvs::write_string_value(key.get(), templateValueName().c_str(), folder) != ERROR_SUCCESS)
-    acutPrintf(L"%ls", L"Error accessing registry");
+  const LONG written = kvs::write_string_value(key.get(), templateValueName().c_str(), folder);
+  if (written != ERROR_SUCCESS)
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextRegistryWriteFailed, L"HKEY_CURRENT_USER\\SOFTWARE\\Korvanta\\" + templateValueName(),
+                                    kvs::system_message(static_cast<DWORD>(written))).c_str());
 }
 
 bool rememberedTemplateFolder(std::wstring& folder) {
@@ -57,7 +61,7 @@ void fSetSupportPath(int tip) {
       if (!kvs::is_addon_template_folder(templates)) rememberTemplateFolder(templates);
       put_changed(files, FileSetting::TemplateDwgPath, templates, kTemplateFolder);
       if (!kvs::support_path_has_addon(support)) files.put(FileSetting::SupportPath, kSupportPathEntry + support);
-      acutPrintf(L"Support path changed..\n");
+      acutPrintf(L"%ls\n", kvs::text(kvs::kTextSupportPathChanged).c_str());
     } else {
       // Only the add-on's folder is taken back: the one it replaced, or AutoCAD's default.
       std::wstring folder;
@@ -68,6 +72,6 @@ void fSetSupportPath(int tip) {
       put_changed(files, FileSetting::SupportPath, support, kvs::support_path_without_addon(support));
     }
   } catch (const _com_error& e) {
-    acutPrintf(L"%ls", e.ErrorMessage());
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextCannotChangeFiles, kvs::trim(e.ErrorMessage() ? e.ErrorMessage() : L"")).c_str());
   }
 }

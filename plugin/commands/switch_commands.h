@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/texts.h"
+
 // ACADE's active project file as it reports it; false when there is none.
 bool active_project(std::wstring& path);
 
@@ -13,6 +15,6 @@ enum class Registration {
   Refused,    // the list cannot be read, or the path cannot be stored: said on the command line
 };
 
-// `done` says what happened to the project, for the messages: "switched", "switched back".
-Registration register_project(const std::wstring& path, const wchar_t* done);
-Registration unregister_project(const std::wstring& path, const wchar_t* done);
+// `done` says what happened to the project, for the messages: switched, switched back, put back.
+Registration register_project(const std::wstring& path, kvs::TextId done);
+Registration unregister_project(const std::wstring& path, kvs::TextId done);

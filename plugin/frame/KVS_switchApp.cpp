@@ -6,6 +6,7 @@
 #include "frame/menu_reactor.h"
 #include "commands/project_list.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "frame/environment_file.h"
 #include "menu_plc/cui_menu.h"
 #include "menu_plc/plc_swap.h"
@@ -57,7 +58,7 @@ AcRx::AppRetCode CKVS_switchApp::On_kInitAppMsg(void* pkt) {
   initPCL();
   std::wstring docs;
   if (!getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs)) {
-    acutPrintf(L"%ls", kSystemInformationUnreadable);
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextSystemInformationUnreadable, L"RoamingUserMyDocsAcadeFolder").c_str());
     return result;
   }
   if (!acedIsMenuGroupLoaded(L"KORVANTA")) CUIARXMYCUILOAD();

@@ -2,12 +2,14 @@
 
 #include "frame/host_interface.h"
 
+#include "common/texts.h"
 #include "win32/file_read.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "frame/environment_text.h"
+#include "switching/project_look.h"
 
 void createAddonEnvironment(const std::wstring& docsFolder) {
   const std::wstring folder = docsFolder + L"AeData\\";
@@ -25,7 +27,7 @@ void createAddonEnvironment(const std::wstring& docsFolder) {
     const DWORD error = GetLastError();
     // Without a wd.env there is nothing to make kvdata.env from.
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-      acutPrintf(L"%ls", (L"Can not read environment file " + source + L": " + kvs::system_message(error) + L"\n").c_str());
+      acutPrintf(L"%ls\n", kvs::text(kvs::kTextCannotReadEnvironment, source, kvs::system_message(error)).c_str());
     return;
   }
 
@@ -33,13 +35,14 @@ void createAddonEnvironment(const std::wstring& docsFolder) {
   const kvs::DecodedText decoded = kvs::decode_text_file(bytes);
   if (decoded.failure != kvs::DecodeFailure::None) {
     const std::wstring why = decoded.failure == kvs::DecodeFailure::ZeroByte
-                                 ? L"it holds a zero byte, so it is not a text file"
-                                 : L"it is not valid " + kvs::encoding_name(decoded.encoding) + L" text";
-    acutPrintf(L"Can not make kvdata.env from %ls: %ls.\n", source.c_str(), why.c_str());
+                                 ? kvs::text(kvs::kTextZeroByte)
+                                 : kvs::text(kvs::kTextNotValidText, encoding_name(decoded.encoding));
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextCannotMakeEnvironment, source, why).c_str());
     return;
   }
   std::string converted;
   if (!kvs::encode_text_file(kvs::addon_environment_text(decoded.text), decoded.encoding, converted) ||
       !kvs::replace_file_content(target, converted, FILE_ATTRIBUTE_NORMAL))
-    acutPrintf(L"%ls", L"Can not find environment file..\n");
+    acutPrintf(L"%ls\n",
+               kvs::text(kvs::kTextCannotWriteEnvironment, folder + L"kvdata.env", kvs::system_message(GetLastError())).c_str());
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "commands/project_list.h"
+#include "common/texts.h"
 
 AcRxClass* CMenuReactor::gpDesc = nullptr;
 bool partialCuiUnloaded = false;
@@ -21,7 +22,7 @@ void CMenuReactor::rxInit() {
     AcRxObject* found = acrxClassDictionary->at(L"CMenuReactor");
     if (found) {
       if (found == gpDesc) return;
-      acrx_abort(L"Class mismatch");
+      acrx_abort(L"%ls", kvs::text(kvs::kTextClassMismatch).c_str());
     }
   }
   gpDesc = newAcRxClass(L"CMenuReactor", L"AcApDocManagerReactor", 1, makeCMenuReactor, nullptr, nullptr);

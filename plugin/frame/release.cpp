@@ -2,16 +2,19 @@
 #include "frame/host_interface.h"
 
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "win32/handles.h"
+#include "win32/system_message.h"
 #include "frame/KVS_switchApp.h"
 #include "frame/release_table.h"
 
 void CKVS_switchApp::checkRegistry() {
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS) return;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, nullptr, REG_OPTION_NON_VOLATILE, 0, nullptr,
-                      key.put(), nullptr) != ERROR_SUCCESS)
-    acutPrintf(L"Registry not updated..error \n");
+  const LONG created = RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\Korvanta", 0, nullptr, REG_OPTION_NON_VOLATILE, 0,
+                                       nullptr, key.put(), nullptr);
+  if (created != ERROR_SUCCESS)
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextRegistryNotUpdated, kvs::system_message(static_cast<DWORD>(created))).c_str());
 }
 
 bool identifyRelease() {
@@ -39,7 +42,7 @@ bool identifyRelease() {
     }
   }
   if (version.empty()) {
-    AfxMessageBox(L"Поддерживаемой версии ACADE не найдено!", MB_OK, 0);
+    AfxMessageBox(kvs::text(kvs::kTextNoSupportedRelease).c_str(), MB_OK, 0);
     return false;
   }
   return true;

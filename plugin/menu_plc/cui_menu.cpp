@@ -7,6 +7,8 @@
 
 #include "win32/handles.h"
 #include "win32/registry.h"
+#include "win32/system_message.h"
+#include "common/texts.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "menu_plc/cui_expression.h"
@@ -24,17 +26,17 @@ void writeToolbarState(const std::wstring& product) {
   std::wstring keyPath = L"Software\\Autodesk\\AutoCAD\\" + product + L"\\Profiles\\<<ACADE>>\\Toolbars";
   kvs::RegKey key;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS) return;
-  if (kvs::write_string_value(key.get(), kToolbarValue, kToolbarState) != ERROR_SUCCESS)
-    acutPrintf(L"%ls", L"Error accessing registry");
+  const LONG written = kvs::write_string_value(key.get(), kToolbarValue, kToolbarState);
+  if (written != ERROR_SUCCESS)
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextRegistryWriteFailed, L"HKEY_CURRENT_USER\\" + keyPath + L"\\" + kToolbarValue,
+                                    kvs::system_message(static_cast<DWORD>(written))).c_str());
 }
 
 // The copy in the user's roaming support folder, and CUILOAD queued for it.
 void queueMenuLoad() {
   std::wstring roaming;
   if (!getMyDocsPath(L"RoamableRootFolder", roaming)) {
-    acutPrintf(L"%ls", (L"Cannot load the menu " + std::wstring(kvs::install::kMenuFile) +
-                        L": AutoCAD's roaming folder (RoamableRootFolder) cannot be read from the registry.\n")
-                           .c_str());
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextMenuNoRoaming, kvs::install::kMenuFile).c_str());
     return;
   }
   const std::wstring userMenu = roaming + kvs::kUserMenuTail;
@@ -43,7 +45,7 @@ void queueMenuLoad() {
   if (kvs::cuiload_expression(userMenu, expression))
     ads_queueexpr(expression.c_str());
   else
-    acutPrintf(L"%ls", (L"Cannot load the menu " + userMenu + L": a file path cannot hold a double quote.\n").c_str());
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextMenuQuote, userMenu).c_str());
 }
 
 }  // namespace

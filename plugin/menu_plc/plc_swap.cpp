@@ -7,6 +7,7 @@
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "menu_plc/plc_handoff.h"
 #include "menu_plc/plc_paths.h"
 #include "switching/docs_folders.h"
@@ -48,11 +49,13 @@ namespace {
 bool plcPaths(kvs::PlcPaths& paths) {
   std::wstring docs;
   if (getMyDocsPath(L"RoamingUserMyDocsAcadeFolder", docs) && locate_plc_database(docs, paths)) return true;
-  acutPrintf(L"Plc folder not found..\n");
+  acutPrintf(L"%ls\n", kvs::text(kvs::kTextPlcFolderNotFound).c_str());
   return false;
 }
 
-std::wstring describe(DWORD code) { return kvs::system_message_with_code(code); }
+std::wstring describe(DWORD code) {
+  return kvs::text(kvs::kTextWithErrorCode, kvs::system_message(code), std::to_wstring(static_cast<unsigned long long>(code)));
+}
 
 void print(const std::wstring& message) { acutPrintf(L"%ls", message.c_str()); }
 
@@ -72,9 +75,8 @@ void reportFailedRestore(const std::wstring& backup) {
   if (!kvs::path_exists(log)) return;
   if (kvs::path_exists(backup)) {
     std::wstring reason = kvs::trim(readUtf8(log));
-    if (reason.empty()) reason = L"the reason could not be read from " + log;
-    print(L"PLC database not restored after the last session: " + reason + L". Your own database is kept as " +
-          backup + L".\n");
+    if (reason.empty()) reason = kvs::text(kvs::kTextPlcLogUnreadable, log);
+    print(kvs::text(kvs::kTextPlcNotRestoredLast, reason, backup) + L"\n");
   }
   DeleteFileW(kvs::extended_path(log).c_str());
 }
@@ -87,7 +89,7 @@ void clearReadOnly(const std::wstring& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return;
   if (SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return;
   const DWORD code = GetLastError();
-  print(L"PLC database " + path + L" stays read-only: cannot clear the attribute: " + describe(code) + L".\n");
+  print(kvs::text(kvs::kTextPlcStaysReadOnly, path, describe(code)) + L"\n");
 }
 
 }  // namespace
@@ -104,7 +106,7 @@ void initPCL() {
   if (kvs::path_exists(paths.backup)) return;
   // Without the add-on's database the rename would leave ACADE with none at all.
   if (!kvs::path_exists(kAddonDatabase)) {
-    print(L"PLC database not swapped: the add-on's database " + std::wstring(kAddonDatabase) + L" is missing.\n");
+    print(kvs::text(kvs::kTextPlcAddonMissing, kAddonDatabase) + L"\n");
     return;
   }
   const std::wstring working = kvs::extended_path(paths.working);
@@ -115,22 +117,19 @@ void initPCL() {
     // The copy would overwrite the user's database: without the backup, nothing is swapped.
     const DWORD code = static_cast<DWORD>(e->m_lOsError);
     e->Delete();
-    print(L"PLC database not swapped: cannot rename " + paths.working + L" to " + paths.backup + L": " +
-          describe(code) + L".\n");
+    print(kvs::text(kvs::kTextPlcCannotRename, paths.working, paths.backup, describe(code)) + L"\n");
     return;
   }
   if (!CopyFileW(kAddonDatabase, working.c_str(), FALSE)) {
     const DWORD copyError = GetLastError();
-    const std::wstring why = L"PLC database not swapped: cannot copy " + std::wstring(kAddonDatabase) + L" to " +
-                             paths.working + L": " + describe(copyError) + L".";
+    const std::wstring why = kvs::text(kvs::kTextPlcCannotCopy, kAddonDatabase, paths.working, describe(copyError));
     if (MoveFileW(backup.c_str(), working.c_str())) {
-      print(why + L" Your own database is back in place.\n");
+      print(why + L" " + kvs::text(kvs::kTextPlcBackInPlace) + L"\n");
       return;
     }
     const DWORD renameError = GetLastError();
     // The restore at unload still finds the backup and puts it back.
-    print(why + L" Your own database is kept as " + paths.backup + L" until AutoCAD closes: cannot rename it back: " +
-          describe(renameError) + L".\n");
+    print(why + L" " + kvs::text(kvs::kTextPlcKeptUntilClose, paths.backup, describe(renameError)) + L"\n");
     return;
   }
   clearReadOnly(paths.working);
@@ -147,6 +146,5 @@ void deinitPCL() {
     return;
   const DWORD code = GetLastError();
   if (kvs::path_exists(paths.backup))
-    print(L"PLC database not restored: cannot start " + std::wstring(kRestoreProgram) + L": " + describe(code) +
-          L". Your own database is kept as " + paths.backup + L".\n");
+    print(kvs::text(kvs::kTextPlcCannotStart, kRestoreProgram, describe(code), paths.backup) + L"\n");
 }

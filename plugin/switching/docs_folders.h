@@ -3,9 +3,6 @@
 
 #include <string>
 
-// What a caller says when a lookup below fails.
-const wchar_t kSystemInformationUnreadable[] = L"Error. Couldn't access system information!";
-
 // One value of the machine's Windows "Shell Folders" key ("Common Documents"): true and the path
 // as stored, or the empty path when the key does not open; false when the value cannot be read.
 bool getAllDocsPath(const std::wstring& name, std::wstring& path);

@@ -15,6 +15,7 @@
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "win32/handles.h"
 #include "switching/project_look.h"
 
@@ -185,20 +186,17 @@ void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
     const std::wstring file = folder + kvs::version_file_name(time);
     if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-      report.say(L"Can not drop the old kept version " + file + L": " + kvs::system_message(GetLastError()) + L".\n");
+      report.say(kvs::text(kvs::kTextCannotDropKept, file, kvs::system_message(GetLastError())) + L"\n");
   }
 }
 
-const wchar_t kLeftAsItWas[] = L". The file is left as it was.\n";
-
 void reportNotKept(const std::wstring& project, const std::wstring& where, DWORD error, kvs::SwitchReport& report) {
-  report.say(L"Can not keep the present version of project file " + project + L" in " + where + L": " +
-             kvs::system_message(error) + kLeftAsItWas);
+  report.say(kvs::text(kvs::kTextCannotKeepVersion, project, where, kvs::system_message(error)) + left_as_it_was());
 }
 
 void reportNotRemembered(const std::wstring& project, const std::wstring& where, DWORD error, kvs::SwitchReport& report) {
-  report.say(L"Can not remember the library settings of project file " + project + L" in " + where + L": " +
-             kvs::system_message(error) + kLeftAsItWas);
+  report.say(kvs::text(kvs::kTextCannotRememberSettings, project, where, kvs::system_message(error)) +
+             left_as_it_was());
 }
 
 // Where a failed keep was meant to go, for its message.
@@ -321,13 +319,13 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
   if (attributes == INVALID_FILE_ATTRIBUTES)
     why = kvs::system_message(GetLastError());
   else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    why = L"it is a folder, not a file";
+    why = kvs::text(kvs::kTextIsFolder);
   else if (attributes & FILE_ATTRIBUTE_READONLY)
-    why = L"it is read-only";
+    why = kvs::text(kvs::kTextIsReadOnly);
   else if (!kvs::read_whole_file(path, current))
     why = kvs::system_message(GetLastError());
   if (!why.empty()) {
-    report.say(L"Can not put back project file " + project + L": " + why + kLeftAsItWas);
+    report.say(kvs::text(kvs::kTextCannotPutBack, project, why) + left_as_it_was());
     return result;
   }
   // The newest version that differs from the file: putting back what it holds already would
@@ -337,7 +335,7 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
   while (!versions.empty()) {
     const KeptVersion& newest = versions.back();
     if (!kvs::read_whole_file(newest.file, restored)) {
-      report.say(L"Can not read the kept version " + newest.file + L": " + kvs::system_message(GetLastError()) + L".\n");
+      report.say(kvs::text(kvs::kTextCannotReadKept, newest.file, kvs::system_message(GetLastError())) + L"\n");
       return result;
     }
     if (restored != current) break;
@@ -351,6 +349,9 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
   const KeptVersion newest = versions.back();
   result.time = newest.time;
   std::vector<kvs::KeptTime> times = timesOf(versions);
+  // The names of the versions passed over stay taken until they go, or the new one could take
+  // the name of one that is then deleted.
+  for (const KeptVersion& v : same) times.push_back(v.time);
   const std::wstring replaced = addVersion(folder, times, current);
   if (replaced.empty()) {
     reportNotKept(project, folder, GetLastError(), report);
@@ -359,11 +360,14 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
   if (!kvs::replace_file_content(path, restored, attributes)) {
     const DWORD error = GetLastError();
     DeleteFileW(replaced.c_str());
-    report.say(L"Can not write project file " + project + L": " + kvs::system_message(error) + kLeftAsItWas);
+    report.say(kvs::text(kvs::kTextCannotWriteProject, project, kvs::system_message(error)) + L"." + left_as_it_was());
     return result;
   }
   DeleteFileW(newest.file.c_str());
-  for (const KeptVersion& v : same) DeleteFileW(v.file.c_str());
+  for (const KeptVersion& v : same) {
+    DeleteFileW(v.file.c_str());
+    times.erase(std::find(times.begin(), times.end(), v.time));
+  }
   times.erase(std::find(times.begin(), times.end(), newest.time));
   dropOldVersions(folder, times, report);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "switching/docs_folders.h"
 #include "win32/handles.h"
+#include "win32/system_message.h"
 
 namespace {
-
-const wchar_t kNoInstallation[] = L"Error. Installation folder not found.";
 
 // The library subfolders of `folder` (given with its trailing backslash) in the order the file
 // system lists them; false when the folder cannot be listed.
@@ -24,17 +24,22 @@ bool scanLibraryFolders(const wchar_t* folder, std::vector<std::wstring>& names)
   return true;
 }
 
+// Said with the system's reason, which scanLibraryFolders leaves as the last error.
+std::wstring noInstallation(const wchar_t* folder) {
+  return kvs::text(kvs::kTextNoInstallation, folder, kvs::system_message(GetLastError())) + L"\n";
+}
+
 }  // namespace
 
 bool library_lists(int tip, const std::wstring& version, kvs::RecordValues& values, std::wstring& message) {
   std::vector<std::wstring> symbols, panels;
   if (tip == 1 && !scanLibraryFolders(kvs::install::kUgoFolder, symbols)) {
-    message = kNoInstallation;
+    message = noInstallation(kvs::install::kUgoFolder);
     return false;
   }
   std::wstring docs;
   if (!getAllDocsPath(L"Common Documents", docs)) {
-    message = kSystemInformationUnreadable;
+    message = kvs::text(kvs::kTextNoPublicDocuments) + L"\n";
     return false;
   }
   if (tip != 1) {
@@ -42,7 +47,7 @@ bool library_lists(int tip, const std::wstring& version, kvs::RecordValues& valu
     return true;
   }
   if (!scanLibraryFolders(kvs::install::kPanelFolder, panels)) {
-    message = kNoInstallation;
+    message = noInstallation(kvs::install::kPanelFolder);
     return false;
   }
   values = kvs::gost_values(symbols, panels, docs, version);

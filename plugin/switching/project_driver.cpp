@@ -12,16 +12,15 @@
 #include "win32/system_message.h"
 #include "win32/text_codec.h"
 #include "common/text_util.h"
+#include "common/texts.h"
 #include "switching/kept_versions.h"
 #include "switching/project_look.h"
 
 namespace {
 
-const wchar_t kLeftAsItWas[] = L" The file is left as it was.\n";
-
-// "Can not <what> project file <file>: <the system's text>".
-void sayFailed(kvs::SwitchReport& report, const wchar_t* what, const std::wstring& file, DWORD error) {
-  report.say(L"Can not " + std::wstring(what) + L" project file " + file + L": " + kvs::system_message(error) + L"\n");
+// "Cannot <what> project file <file>: <the system's text>".
+void sayFailed(kvs::SwitchReport& report, kvs::TextId what, const std::wstring& file, DWORD error) {
+  report.say(kvs::text(what, file, kvs::system_message(error)) + L"\n");
 }
 
 // The rewritten file as parts to write one after the other. Where the encoding gives each
@@ -79,8 +78,8 @@ bool readRemembered(const std::wstring& name, kvs::RecordValues& values, kvs::Sw
   std::wstring file;
   if (remembered_switch_back(name, values.remembered, values.remembered_menu, file)) return true;
   const DWORD error = GetLastError();
-  report.say(L"Can not read what is remembered for the switch back of project file " + name + L" in " + file + L": " +
-             kvs::system_message(error) + L"." + kLeftAsItWas);
+  report.say(kvs::text(kvs::kTextCannotReadRemembered, name, file, kvs::system_message(error)) + L"." +
+             left_as_it_was());
   return false;
 }
 
@@ -118,8 +117,8 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   std::string encoded;
   std::vector<kvs::ByteSpan> parts;
   if (!encodeText(rewrite.text, file.decoded, file.bytes, encoded, parts)) {
-    report.say(L"Can not convert project file " + name + L" to " + kvs::encoding_name(file.decoded.encoding) + L": " +
-               kvs::system_message(GetLastError()) + L"\n");
+    report.say(kvs::text(kvs::kTextCannotConvertProject, name, encoding_name(file.decoded.encoding),
+                         kvs::system_message(GetLastError())) + L"\n");
     return SwitchResult::FileUnusable;
   }
   if (sameBytes(parts, file.bytes)) return SwitchResult::Unchanged;
@@ -131,7 +130,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   kvs::remove_replace_leftovers(path);
   if (!kvs::replace_file_content(path, parts, file.attributes)) {
     const DWORD error = GetLastError();
-    sayFailed(report, L"write", name, error);
+    sayFailed(report, kvs::kTextCannotWriteProject, name, error);
     return isGone(error) ? SwitchResult::FileGone : SwitchResult::FileUnusable;
   }
   return SwitchResult::Switched;
@@ -146,7 +145,7 @@ SwitchResult switchOrPreview(const std::wstring& path, const LibraryValues& libr
   try {
     return switchFile(path, library, report, write, settings);
   } catch (const std::bad_alloc&) {
-    report.say(L"Can not switch project file " + path + L": not enough memory.\n");
+    report.say(kvs::text(kvs::kTextCannotSwitchProject, path, kvs::text(kvs::kTextNotEnoughMemory)) + L".\n");
   }
   return SwitchResult::Other;
 }

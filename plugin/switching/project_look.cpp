@@ -7,18 +7,19 @@
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/system_message.h"
+#include "common/texts.h"
 
 namespace seam = kvs::file_seam;
 
 namespace {
 
-void refuse(ProjectFile& file, ProjectFileState state, const wchar_t* step, const std::wstring& why) {
+void refuse(ProjectFile& file, ProjectFileState state, kvs::TextId step, const std::wstring& why) {
   file.state = state;
   file.step = step;
   file.why = why;
 }
 
-void refuseForError(ProjectFile& file, ProjectFileState state, const wchar_t* step, DWORD error) {
+void refuseForError(ProjectFile& file, ProjectFileState state, kvs::TextId step, DWORD error) {
   refuse(file, state, step, kvs::system_message(error));
   file.system_words = true;
 }
@@ -36,38 +37,49 @@ void read_project_file(const std::wstring& name, ProjectFile& file) {
       const DWORD error = GetLastError();
       const DWORD attributes = GetFileAttributesW(path.c_str());
       if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return refuse(file, ProjectFileState::Unusable, L"open", L"it is a folder, not a file");
-      return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, L"open", error);
+        return refuse(file, ProjectFileState::Unusable, kvs::kTextCannotOpenProject, kvs::text(kvs::kTextIsFolder));
+      return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::kTextCannotOpenProject, error);
     }
     if (!kvs::read_whole(handle.get(), file.bytes))
-      return refuseForError(file, ProjectFileState::Unusable, L"read", GetLastError());
+      return refuseForError(file, ProjectFileState::Unusable, kvs::kTextCannotReadProject, GetLastError());
   }
   file.attributes = seam::attributes(path);
   if (file.attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, L"write", error);
+    return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::kTextCannotWriteProject, error);
   }
   file.decoded = kvs::decode_text_file(file.bytes);
   if (file.decoded.failure == kvs::DecodeFailure::ZeroByte)
-    return refuse(file, ProjectFileState::Unusable, L"switch", L"it holds a zero byte, so it is not a text file");
+    return refuse(file, ProjectFileState::Unusable, kvs::kTextCannotSwitchProject, kvs::text(kvs::kTextZeroByte));
   if (file.decoded.failure != kvs::DecodeFailure::None)
-    return refuse(file, ProjectFileState::Unusable, L"switch",
-                  L"it is not valid " + kvs::encoding_name(file.decoded.encoding) + L" text");
+    return refuse(file, ProjectFileState::Unusable, kvs::kTextCannotSwitchProject,
+                  kvs::text(kvs::kTextNotValidText, encoding_name(file.decoded.encoding)));
   if (file.decoded.text.find_first_not_of(L" \t\r\n") == std::wstring::npos)
-    return refuse(file, ProjectFileState::Unusable, L"switch", L"it is empty, so it is not an ACADE project file");
+    return refuse(file, ProjectFileState::Unusable, kvs::kTextCannotSwitchProject, kvs::text(kvs::kTextIsEmpty));
   file.readable = true;
   // Checked here because a replace by rename would not refuse a read-only file.
   if (file.attributes & FILE_ATTRIBUTE_READONLY)
-    return refuse(file, ProjectFileState::Unusable, L"switch", L"it is read-only");
+    return refuse(file, ProjectFileState::Unusable, kvs::kTextCannotSwitchProject, kvs::text(kvs::kTextIsReadOnly));
   file.state = ProjectFileState::Switchable;
 }
 
 std::wstring refusal_message(const std::wstring& path, const ProjectFile& file) {
-  const std::wstring step = file.step;
   // The system's texts come without their full stop, as every failure of a switch says them.
-  return L"Can not " + step + L" project file " + path + L": " + file.why + (file.system_words ? L"" : L".") +
-         (step == L"switch" ? L" The file is left as it was.\n" : L"\n");
+  return kvs::text(file.step, path, file.why) + (file.system_words ? L"" : L".") +
+         (file.step == kvs::kTextCannotSwitchProject ? left_as_it_was() : L"\n");
 }
+
+std::wstring encoding_name(kvs::TextEncoding encoding) {
+  switch (encoding) {
+    case kvs::TextEncoding::Utf8: return L"UTF-8";
+    case kvs::TextEncoding::Utf16LE:
+    case kvs::TextEncoding::Utf16BE: return L"UTF-16";
+    case kvs::TextEncoding::Ansi: break;
+  }
+  return kvs::text(kvs::kTextAnsiCodePage, std::to_wstring(static_cast<unsigned long long>(GetACP())));
+}
+
+std::wstring left_as_it_was() { return L" " + kvs::text(kvs::kTextLeftAsItWas) + L"\n"; }
 
 ProjectLook look_at_project_file(const std::wstring& name) {
   ProjectFile file;

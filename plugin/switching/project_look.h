@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/texts.h"
 #include "win32/text_codec.h"
 
 enum class ProjectFileState {
@@ -13,9 +14,9 @@ enum class ProjectFileState {
 };
 
 struct ProjectFile {
-  ProjectFile() : state(ProjectFileState::Gone), step(L"open"), system_words(false), attributes(0), readable(false) {}
+  ProjectFile() : state(ProjectFileState::Gone), step(kvs::kTextCannotOpenProject), system_words(false), attributes(0), readable(false) {}
   ProjectFileState state;
-  const wchar_t* step;      // for Gone and Unusable, what could not be done: "open", "read", "switch"
+  kvs::TextId step;         // for Gone and Unusable, what could not be done: open, read, switch
   std::wstring why;         // and the cause, without a full stop
   bool system_words;        // the cause is the system's text
   unsigned long attributes;  // the file's, once it opened
@@ -30,6 +31,12 @@ void read_project_file(const std::wstring& path, ProjectFile& file);
 
 // The refusal as a switch says it: "Can not open project file <path>: <the system's text>\n",
 // "Can not switch project file <path>: it is read-only. The file is left as it was.\n".
+// "UTF-8", "UTF-16" or "ANSI code page 1251", for the messages.
+std::wstring encoding_name(kvs::TextEncoding encoding);
+
+// " The file is left as it was.", ending the line of a refusal that wrote nothing.
+std::wstring left_as_it_was();
+
 std::wstring refusal_message(const std::wstring& path, const ProjectFile& file);
 
 // A look at a project file that changes nothing: for the designer's questions.

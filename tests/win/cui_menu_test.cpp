@@ -129,8 +129,13 @@ TEST_F(MenuLoad, AFailedSetIsReportedOncePerFailingBuild) {
       CUIARXMYCUILOAD();
     }
     EXPECT_EQ(setCalls, 2);
-    std::wstring once = L"Error accessing registry";
-    EXPECT_EQ(acadhost::transcript(), failing == 1 ? once : once + once);
+    // One line for each value that could not be written, naming it.
+    const std::wstring said = acadhost::transcript();
+    const std::wstring line = L"\\Profiles\\<<ACADE>>\\Toolbars\\KORVANTA.Toolbar1 in the registry: ";
+    const std::size_t first = said.find(L"Cannot write HKEY_CURRENT_USER\\Software\\Autodesk\\AutoCAD\\");
+    EXPECT_EQ(first, 0u) << toUtf8(said);
+    EXPECT_NE(said.find(line), std::wstring::npos) << toUtf8(said);
+    EXPECT_EQ(said.find(line, said.find(line) + 1) != std::wstring::npos, failing != 1) << toUtf8(said);
     std::wstring russianState;
     EXPECT_EQ(regReadString(HKEY_CURRENT_USER, kRussian + kToolbars, L"KORVANTA.Toolbar1", russianState), failing == 1);
   }

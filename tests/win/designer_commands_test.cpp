@@ -257,7 +257,7 @@ TEST_F(DesignerCommands, AFailureToKeepAVersionIsPrintedAndStopsTheSwitch) {
 
   const std::wstring printed = run(CKVS_switchApp::KVS_switchkvs_on);
   DeleteFileW(store.substr(0, store.size() - 1).c_str());
-  EXPECT_EQ(printed, L"Support path changed..\nCan not keep the present version of project file " + p + L" in " + store +
+  EXPECT_EQ(printed, L"Support path changed.\nCannot keep the present version of project file " + p + L" in " + store +
                          L": " + kvs::system_message(ERROR_ALREADY_EXISTS) + L". The file is left as it was.\n");
   EXPECT_EQ(readBytes(p), before);
   EXPECT_EQ(list(), L"C:\\Other.wdp;");

@@ -121,7 +121,7 @@ TEST_F(Frame, ClassRecordIsFlaggedWhileRegistered) {
 
 using Release = HostSession;
 
-TEST_F(Release, UnsupportedReleasesShowTheRussianMessageBox) {
+TEST_F(Release, UnsupportedReleasesShowTheMessageBoxInTheUsersLanguage) {
   for (const wchar_t* vernum : {L"H.0.0 (UNICODE)", L"j.51.0.0", L""}) {
     acadhost::endSession();
     startWith(vernum);
@@ -129,7 +129,7 @@ TEST_F(Release, UnsupportedReleasesShowTheRussianMessageBox) {
     ASSERT_TRUE(acadhost::loadModule(pluginPath()));
     auto boxes = acadhost::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u) << toUtf8(vernum);
-    EXPECT_EQ(boxes[0].text, L"Поддерживаемой версии ACADE не найдено!");
+    EXPECT_EQ(boxes[0].text, said(L"No supported ACADE release found!", L"Поддерживаемой версии ACADE не найдено!"));
     EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_OK));
     // The module stays loaded with its commands.
     EXPECT_EQ(acadhost::commands().size(), 6u);
@@ -157,7 +157,7 @@ TEST_F(Release, AddonKeyIsCreatedWhenMissingAndLeftAloneWhenPresent) {
   std::wstring projects;
   EXPECT_TRUE(regReadString(HKEY_CURRENT_USER, kAddonKey, L"Note", projects));
   EXPECT_EQ(projects, L"kept");
-  EXPECT_EQ(acadhost::transcript().find(L"Registry not updated"), std::wstring::npos);
+  EXPECT_EQ(acadhost::transcript().find(L"Cannot create the add-on's registry key"), std::wstring::npos);
 }
 
 }  // namespace

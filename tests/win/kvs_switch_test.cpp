@@ -81,7 +81,9 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
     // A report that cannot be written stops the run before anything is switched.
     const ProcessResult refused = runProcess(gost + L"--report " + inQuotes(dir.path() + L"нет\\r.csv") + L" " + inQuotes(root));
     EXPECT_EQ(refused.exitCode, 2u);
-    EXPECT_NE(refused.output.find(toUtf8(L"can not write the report " + dir.path() + L"нет\\r.csv: ")), std::string::npos);
+    EXPECT_NE(refused.output.find(toUtf8(said(L"cannot write the report ", L"не удаётся записать отчёт ") + dir.path() +
+                                         L"нет\\r.csv: ")),
+              std::string::npos);
     for (const auto& project : original) {
       if (project.first == locked) continue;
       EXPECT_EQ(readBytes(anyLength(project.first)), project.second) << "dry run";
@@ -90,28 +92,49 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
     batch = runProcess(gost + L"--report " + inQuotes(report) + L" " + again + inQuotes(root));
   }
   EXPECT_EQ(dry.exitCode, 1u) << dry.output;
-  EXPECT_NE(dry.output.find(toUtf8(office + L": stock ACADE -> GOST [registered")), std::string::npos) << dry.output;
-  EXPECT_NE(dry.output.find("6 projects: 3 would switch, 3 refused; 1 registered in AutoCAD, whose next start-up or quit switches them "
-                             "again; nothing changed (dry run)."), std::string::npos)
+  const std::wstring stockLibrary = said(L"stock ACADE", L"стандартная ACADE"), gostLibrary = said(L"GOST", L"ГОСТ");
+  const std::wstring unknown = said(L"unknown", L"неизвестна");
+  EXPECT_NE(dry.output.find(toUtf8(office + L": " + stockLibrary + L" -> " + gostLibrary + said(L" [registered", L" [зарегистрирован"))),
+            std::string::npos)
+      << dry.output;
+  EXPECT_NE(dry.output.find(toUtf8(said(L"6 projects: 3 would switch, 3 refused; 1 registered in AutoCAD, whose next "
+                                        L"start-up or quit switches them again; nothing changed (dry run).",
+                                        L"Проектов - 6: было бы переключено: 3, отказ: 3; зарегистрировано в AutoCAD: 1, "
+                                        L"следующий запуск или выход AutoCAD снова их переключит; ничего не изменено "
+                                        L"(пробный прогон)."))),
+            std::string::npos)
       << dry.output;
   EXPECT_EQ(batch.exitCode, 1u) << batch.output;
-  EXPECT_NE(batch.output.find("6 projects: 3 switched, 3 refused; 1 registered in AutoCAD"), std::string::npos)
+  EXPECT_NE(batch.output.find(toUtf8(said(L"6 projects: 3 switched, 3 refused; 1 registered in AutoCAD",
+                                          L"Проектов - 6: переключено: 3, отказ: 3; зарегистрировано в AutoCAD: 1"))),
+            std::string::npos)
       << batch.output;
 
   const struct {
     std::wstring project, before, after, outcome, message;  // the message's start
     bool changed;
   } rows[] = {
-      {office, L"stock ACADE", L"GOST", L"switched", L"", true},
-      {unicode, L"stock ACADE", L"GOST", L"switched", L"", true},
-      {deep, L"stock ACADE", L"GOST", L"switched", L"", true},
-      {locked, L"unknown", L"unknown", L"refused", L"Can not open project file " + locked + L": ", false},
-      {readOnly, L"stock ACADE", L"stock ACADE", L"refused", L"Can not switch project file " + readOnly + L": it is read-only.", false},
-      {notText, L"unknown", L"unknown", L"refused",
-       L"Can not switch project file " + notText + L": it holds a zero byte, so it is not a text file.", false},
+      {office, stockLibrary, gostLibrary, L"switched", L"", true},
+      {unicode, stockLibrary, gostLibrary, L"switched", L"", true},
+      {deep, stockLibrary, gostLibrary, L"switched", L"", true},
+      {locked, unknown, unknown, L"refused", said(L"Cannot open project file ", L"Не удаётся открыть файл проекта ") + locked + L": ",
+       false},
+      {readOnly, stockLibrary, stockLibrary, L"refused",
+       said(L"Cannot switch project file " + readOnly + L": it is read-only.",
+            L"Не удаётся переключить файл проекта " + readOnly + L": он только для чтения."),
+       false},
+      {notText, unknown, unknown, L"refused",
+       said(L"Cannot switch project file " + notText + L": it holds a zero byte, so it is not a text file.",
+            L"Не удаётся переключить файл проекта " + notText + L": в нём есть нулевой байт, значит, это не текстовый файл."),
+       false},
   };
   const auto report_rows = reportRows(report);
   EXPECT_EQ(report_rows.size(), 7u);  // and the header
+  const auto header = report_rows.find(said(L"path", L"путь"));
+  ASSERT_NE(header, report_rows.end());
+  EXPECT_EQ(header->second, (std::vector<std::wstring>{said(L"library before", L"библиотека до"),
+                                                       said(L"library after", L"библиотека после"),
+                                                       said(L"outcome", L"итог"), said(L"message", L"сообщение")}));
   for (const auto& r : rows) {
     SCOPED_TRACE(toUtf8(r.project));
     const auto row = report_rows.find(r.project);
@@ -134,16 +157,24 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   }
   ProcessResult status = runProcess(tool() + L" status " + inQuotes(root));
   EXPECT_EQ(status.exitCode, 1u) << status.output;
-  EXPECT_NE(status.output.find("6 projects: 3 GOST, 2 stock ACADE, 0 mixed, 1 unreadable; 1 registered"), std::string::npos)
+  EXPECT_NE(status.output.find(toUtf8(said(L"6 projects: 3 GOST, 2 stock ACADE, 0 mixed, 1 unreadable; 1 registered",
+                                           L"Проектов - 6: ГОСТ: 3, стандартная ACADE: 2, смешанная: 0, не читается: 1; "
+                                           L"зарегистрировано"))),
+            std::string::npos)
       << status.output;
 
   // Run again, the batch finds the project on GOST: nothing written, nothing kept.
   const std::string onGost = readBytes(office);
   ProcessResult rerun = runProcess(gost + inQuotes(office));
   EXPECT_EQ(rerun.exitCode, 0u) << rerun.output;
-  EXPECT_NE(rerun.output.find(toUtf8(office + L": GOST (already on GOST; nothing written)")), std::string::npos)
+  EXPECT_NE(rerun.output.find(toUtf8(office + said(L": GOST (already on GOST; nothing written)",
+                                                   L": ГОСТ (уже на ГОСТ; ничего не записано)"))),
+            std::string::npos)
       << rerun.output;
-  EXPECT_NE(rerun.output.find("1 project: 0 switched, 1 already on GOST, 0 refused"), std::string::npos) << rerun.output;
+  EXPECT_NE(rerun.output.find(toUtf8(said(L"1 project: 0 switched, 1 already on GOST, 0 refused",
+                                          L"Проектов - 1: переключено: 0, уже на ГОСТ: 1, отказ: 0"))),
+            std::string::npos)
+      << rerun.output;
   EXPECT_EQ(readBytes(office), onGost);
 
   // kvs_undo in AutoCAD takes the batch's switch back; the switch back gives the office's menu too.
@@ -153,7 +184,7 @@ TEST(KvsSwitch, SwitchesAFolderTreeKeepingWhatItMustAndRefusingWhatItCannot) {
   EXPECT_EQ(readBytes(unicode), original[unicode]) << undo.output;
   ProcessResult back = runProcess(tool() + L" stock --release 2015 " + inQuotes(office));
   EXPECT_EQ(back.exitCode, 0u) << back.output;
-  EXPECT_NE(back.output.find(toUtf8(office + L": GOST -> stock ACADE")), std::string::npos) << back.output;
+  EXPECT_NE(back.output.find(toUtf8(office + L": " + gostLibrary + L" -> " + stockLibrary)), std::string::npos) << back.output;
   EXPECT_EQ(readBytes(office), original[office]) << "back to the bytes it had";
 }
 
@@ -168,16 +199,18 @@ TEST(KvsSwitch, UsageAndPathsThatNameNoProject) {
     DWORD exitCode;
     std::wstring said;
   } cases[] = {
-      {L"", 2, L"usage: kvs-switch status [options] PATH..."},
-      {L"flip C:\\p.wdp", 2, L"unknown command \"flip\""},
-      {L"gost", 2, L"no PATH given"},
-      {L"gost --release 2009 C:\\p.wdp", 2, L"--release takes a year from 2010 to 2027"},
-      {L"status --report", 2, L"--report needs a value"},
-      {L"--help", 0, L"usage: kvs-switch status [options] PATH..."},
+      {L"", 2, said(L"usage: kvs-switch status [options] PATH...", L"вызов: kvs-switch status [параметры] ПУТЬ...")},
+      {L"flip C:\\p.wdp", 2, said(L"unknown command \"flip\"", L"неизвестная команда \"flip\"")},
+      {L"gost", 2, said(L"no PATH given", L"не задан ПУТЬ")},
+      {L"gost --release 2009 C:\\p.wdp", 2,
+       said(L"--release takes a year from 2010 to 2027", L"--release принимает год от 2010 до 2027")},
+      {L"status --report", 2, said(L"--report needs a value", L"для --report нужно значение")},
+      {L"--help", 0, said(L"usage: kvs-switch status [options] PATH...", L"вызов: kvs-switch status [параметры] ПУТЬ...")},
       {L"-h", 0, L"kvs-switch --help"},
-      {L"gost /? C:\\p.wdp", 0, L"usage: kvs-switch status [options] PATH..."},
-      {L"status " + inQuotes(empty), 1, empty + L": no project file (*.wdp) in it or its sub-folders"},
-      {L"status " + inQuotes(dir.path() + L"нет.wdp"), 1, dir.path() + L"нет.wdp: unreadable: "},
+      {L"gost /? C:\\p.wdp", 0, said(L"usage: kvs-switch status [options] PATH...", L"вызов: kvs-switch status [параметры] ПУТЬ...")},
+      {L"status " + inQuotes(empty), 1,
+       empty + said(L": no project file (*.wdp) in it or its sub-folders", L": в папке и её подпапках нет файлов проектов (*.wdp)")},
+      {L"status " + inQuotes(dir.path() + L"нет.wdp"), 1, dir.path() + said(L"нет.wdp: unreadable: ", L"нет.wdp: не читается: ")},
   };
   for (const auto& c : cases) {
     ProcessResult r = runProcess(tool() + L" " + c.args);

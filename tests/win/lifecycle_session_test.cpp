@@ -69,7 +69,7 @@ TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
       "acade-sim: bundle Korvanta.bundle: loading Contents\\Windows\\KVS_switch_2015.arx.",
       "Customization file loaded successfully. Customization Group: KORVANTA",
       "Command: kvs_on",
-      toUtf8(L"| Проект переключен на библиотеку ГОСТ."),
+      toUtf8(said(L"| The project is switched to the GOST library.", L"| Проект переключен на библиотеку ГОСТ.")),
       "Command: QUIT",
       "Command: (command \"_.cuiunload\" \"korvanta\")",
       "Customization group KORVANTA unloaded.",

@@ -88,7 +88,8 @@ TEST_F(PlcSession, TheUsersDatabaseIsBackOnceTheSessionHasEnded) {
     putUserDatabase(row.plc);
     ProcessResult r = runProcess(session(row.options));
     ASSERT_EQ(r.exitCode, 0u) << r.output;
-    EXPECT_EQ(r.output.find("Plc folder not found"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find(toUtf8(said(L"PLC database folder not found", L"Папка базы ПЛК не найдена"))), std::string::npos)
+        << r.output;
     // Right after the session update.exe is still waiting.
     EXPECT_EQ(working(), installed_.databaseBytes()) << toUtf8(row.plc);
     EXPECT_TRUE(backedUp());
@@ -106,7 +107,9 @@ TEST_F(PlcSession, AnEnglishBuildSwapsItsOwnDatabaseBesideALeftoverRussianOne) {
   putUserDatabase(L"en-US\\Plc\\");
   ProcessResult r = runProcess(session(L" --release 2016"), "kvs_status\n");
   ASSERT_EQ(r.exitCode, 0u) << r.output;
-  EXPECT_NE(r.output.find(toUtf8(L"PLC database: the add-on's; the user's own is kept as " + plc_ + L"ace_plc_old.mdb\n")),
+  EXPECT_NE(r.output.find(toUtf8(said(L"PLC database: the add-on's; the user's own is kept as ",
+                                      L"База ПЛК: надстройки; собственная база пользователя сохранена как ") +
+                                 plc_ + L"ace_plc_old.mdb\n")),
             std::string::npos)
       << r.output;
   EXPECT_EQ(working(), installed_.databaseBytes());
@@ -151,13 +154,18 @@ TEST_F(PlcSession, ARestoreThatFailedIsReportedOnceAtTheNextStart) {
   ASSERT_TRUE(updatesEnded);
 
   ProcessResult next = runProcess(session());
-  const std::string said = "PLC database not restored after the last session: cannot rename \"" + toUtf8(backup) +
-                           "\" to \"" + toUtf8(working) + "\": ";
-  const std::size_t at = next.output.find(said);
+  const std::string failed =
+      toUtf8(said(L"PLC database not restored after the last session: cannot rename \"" + backup + L"\" to \"" + working + L"\": ",
+                  L"База ПЛК не восстановлена после прошлого сеанса: не удаётся переименовать \"" + backup + L"\" в \"" +
+                      working + L"\": "));
+  const std::size_t at = next.output.find(failed);
   ASSERT_NE(at, std::string::npos) << next.output;
-  EXPECT_NE(next.output.find(". Your own database is kept as " + toUtf8(backup) + ".\n", at), std::string::npos)
+  EXPECT_NE(next.output.find(toUtf8(said(L". Your own database is kept as ", L". Ваша собственная база сохранена как ") +
+                                    backup + L".\n"),
+                             at),
+            std::string::npos)
       << next.output;
-  EXPECT_EQ(next.output.find(said, at + 1), std::string::npos) << next.output;
+  EXPECT_EQ(next.output.find(failed, at + 1), std::string::npos) << next.output;
   EXPECT_FALSE(fileExists(plc_ + L"ace_plc_restore.log"));
 
   // That session's own update.exe puts the database back.

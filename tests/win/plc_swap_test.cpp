@@ -129,9 +129,10 @@ TEST_F(PlcSwap, WithoutALanguageFolderOneMessageAtLoadAndOneAtUnloadAndNothingEl
   makeFolders(docs_ + L"AeData\\ru-RU");
   auto before = tree();
   initPCL();
-  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\n");
+  const std::wstring notFound = L"PLC database folder not found: ACADE's documents folder holds no AeData\\Plc folder, or cannot be read.\n";
+  EXPECT_EQ(acadhost::transcript(), notFound);
   deinitPCL();
-  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\nPlc folder not found..\n");
+  EXPECT_EQ(acadhost::transcript(), notFound + notFound);
   EXPECT_TRUE(runningUpdates().empty());
   EXPECT_EQ(tree(), before);
 
@@ -140,7 +141,7 @@ TEST_F(PlcSwap, WithoutALanguageFolderOneMessageAtLoadAndOneAtUnloadAndNothingEl
   acadhost::clearTranscript();
   initPCL();
   deinitPCL();
-  EXPECT_EQ(acadhost::transcript(), L"Plc folder not found..\nPlc folder not found..\n");
+  EXPECT_EQ(acadhost::transcript(), notFound + notFound);
   EXPECT_TRUE(runningUpdates().empty());
 }
 

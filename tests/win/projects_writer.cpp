@@ -18,6 +18,6 @@ int main() {
   std::string go;
   std::getline(std::cin, go);
   for (int i = 0; i < _wtoi(argv[2]); ++i)
-    if (register_project(argv[1] + std::to_wstring(i) + L".wdp", L"switched") != Registration::Changed) return 1;
+    if (register_project(argv[1] + std::to_wstring(i) + L".wdp", kvs::kTextDoneSwitchedGost) != Registration::Changed) return 1;
   return 0;
 }

@@ -124,9 +124,14 @@ TEST_F(ReleaseFamilies, EachReleaseLoadsItsBuildAndSwitchesUnicodeProjectsBothWa
       const bool loaded = s.output.find(std::string("loading Contents\\Windows\\") + module + ".arx.") != std::string::npos;
       EXPECT_EQ(loaded, module == std::string(r.module)) << module << "\n" << s.output;
     }
-    EXPECT_NE(s.output.find(toUtf8(L"| Проект переключен на библиотеку ГОСТ.")), std::string::npos) << s.output;
+    EXPECT_NE(s.output.find(toUtf8(said(L"| The project is switched to the GOST library.",
+                                        L"| Проект переключен на библиотеку ГОСТ."))),
+              std::string::npos)
+        << s.output;
     // AutoCAD's Files settings were reached, by name in every family after the first.
-    EXPECT_NE(s.output.find("Support path changed..\n"), std::string::npos) << s.output;
+    EXPECT_NE(s.output.find(toUtf8(said(L"Support path changed.\n", L"Путь доступа к вспомогательным файлам изменён.\n"))),
+              std::string::npos)
+        << s.output;
     EXPECT_NE(s.output.find(std::string(r.module) + ".arx successfully unloaded."), std::string::npos) << s.output;
     std::string lower = s.output;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -164,8 +169,11 @@ TEST_F(ReleaseFamilies, PlainAutocadIsNoSupportedAcade) {
                                inQuotes(kBundle + L"Contents\\Windows\\KVS_switch_2021.arx"),
                                "kvs_on\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
-  EXPECT_NE(r.output.find(toUtf8(L"| Поддерживаемой версии ACADE не найдено!\n")), std::string::npos) << r.output;
-  EXPECT_EQ(r.output.find(toUtf8(L"Проект переключен")), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find(toUtf8(L"| " + said(L"No supported ACADE release found!", L"Поддерживаемой версии ACADE не найдено!") +
+                                 L"\n")),
+            std::string::npos)
+      << r.output;
+  EXPECT_EQ(r.output.find(toUtf8(said(L"The project is switched", L"Проект переключен"))), std::string::npos) << r.output;
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(StartUp, ADocumentsFolderNamedErrorIsAFolderLikeAnyOther) {
   start(L"");
   regWriteString(HKEY_CURRENT_USER, kProduct, L"RoamingUserMyDocsAcadeFolder", docs_);
 
-  EXPECT_EQ(acadhost::transcript().find(L"Couldn't access system information"), std::wstring::npos)
+  EXPECT_EQ(acadhost::transcript().find(L"Cannot read ACADE's documents folder"), std::wstring::npos)
       << toUtf8(acadhost::transcript());
   EXPECT_TRUE(hasEvent(L"acedIsMenuGroupLoaded"));
   EXPECT_TRUE(fileExists(errorDocs + L"AeData\\kvdata.env"));

@@ -28,7 +28,11 @@ class SupportPaths : public switch_fixture::SwitchSession {
     acadhost::clearAutomationFailures();
     std::wstring printed = acadhost::transcript();
     acadhost::clearTranscript();
-    return printed;
+    // One line that says what could not be done, and AutoCAD's own words for why.
+    const std::wstring said = L"Cannot change AutoCAD's support path and template folder: ";
+    EXPECT_EQ(printed.substr(0, said.size()), said);
+    EXPECT_EQ(printed.substr(printed.size() - 1), L"\n");
+    return printed.substr(said.size(), printed.size() - said.size() - 1);
   }
 };
 
@@ -39,7 +43,7 @@ TEST_F(SupportPaths, GostPutsTheEntryInFrontOnceAndPersistsForTheNextSession) {
   fSetSupportPath(1);
   EXPECT_EQ(setting(L"ACAD"), std::wstring(kEntry) + L"C:\\Acad\\Support;C:\\Acad\\Fonts");
   EXPECT_EQ(setting(L"TemplatePath"), kGostTemplates);
-  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\nSupport path changed..\n");
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed.\nSupport path changed.\n");
 
   // A later session reads what this one stored.
   acadhost::endSession();
@@ -59,7 +63,7 @@ TEST_F(SupportPaths, OnlyTheAddonsFolderCountsAsPresent) {
   fSetSupportPath(1);
   EXPECT_EQ(setting(L"ACAD"), L"C:\\Acad\\Support;C:/Program Files/KORVANTA/Support/");
   EXPECT_EQ(setting(L"TemplatePath"), kGostTemplates);
-  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed.\n");
 }
 
 TEST_F(SupportPaths, EmptySupportPathGetsJustTheEntry) {

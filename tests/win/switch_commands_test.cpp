@@ -18,9 +18,11 @@ using switch_fixture::kAddonKey;
 
 namespace {
 
-const wchar_t kCaption[] = L"Информация";
-const wchar_t kOnText[] = L"Проект переключен на библиотеку ГОСТ.\nИмя проекта ";
-const wchar_t kOffText[] = L"Проект переключен на библиотеку ACADE.\nИмя проекта ";
+const std::wstring kCaption = said(L"Information", L"Информация");
+const std::wstring kOnText =
+    said(L"The project is switched to the GOST library.\nProject name ", L"Проект переключен на библиотеку ГОСТ.\nИмя проекта ");
+const std::wstring kOffText =
+    said(L"The project is switched to the ACADE library.\nProject name ", L"Проект переключен на библиотеку ACADE.\nИмя проекта ");
 
 // Upper case as Windows makes it, independently of the add-on's own comparison.
 std::wstring upper(std::wstring s) {
@@ -111,7 +113,7 @@ TEST_F(SwitchCommands, APathWithASeparatorIsSwitchedButNotRemembered) {
   acadhost::setActiveProject(p);
   on();
   EXPECT_TRUE(rewritten(p));
-  EXPECT_NE(transcript().find(L"cannot be remembered: its path contains \";\".\n"), std::wstring::npos)
+  EXPECT_NE(transcript().find(L"cannot be remembered: its path contains a semicolon.\n"), std::wstring::npos)
       << toUtf8(transcript());
   EXPECT_EQ(list(), L"<missing>");
   EXPECT_TRUE(boxes().empty());

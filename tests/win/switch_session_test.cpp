@@ -60,11 +60,14 @@ TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
   FILETIME before = lastWrite(project);
   ProcessResult on = runProcess(session + L"on.scr\"");
   EXPECT_EQ(on.exitCode, 0u) << on.output;
-  std::wstring support = L"Support path changed..\n";
+  const std::wstring support = said(L"Support path changed.\n", L"Путь доступа к вспомогательным файлам изменён.\n");
   EXPECT_NE(on.output.find(toUtf8(L"Command: kvs_on\n" + support +
-                                  L"+---- Message box [Информация] ----\n"
-                                  L"| Проект переключен на библиотеку ГОСТ.\n"
-                                  L"| Имя проекта " + project + L"\n"
+                                  said(L"+---- Message box [Information] ----\n"
+                                       L"| The project is switched to the GOST library.\n"
+                                       L"| Project name ",
+                                       L"+---- Message box [Информация] ----\n"
+                                       L"| Проект переключен на библиотеку ГОСТ.\n"
+                                       L"| Имя проекта ") + project + L"\n"
                                   L"+---- [OK] ----\n"
                                   L"Command: ARXUNLOAD KVS_switch_2015.arx\n")),
             std::string::npos)
@@ -78,14 +81,19 @@ TEST(SwitchSession, KvsOnThenKvsOffSwitchTheActiveProjectAndItsRegistration) {
   ProcessResult off = runProcess(session + L"off.scr\"");
   EXPECT_EQ(off.exitCode, 0u) << off.output;
   // The second kvs_off has nothing to do and says so: no second box, nothing written.
-  EXPECT_NE(off.output.find(toUtf8(L"Command: kvs_off\n"
-                                   L"+---- Message box [Информация] ----\n"
-                                   L"| Проект переключен на библиотеку ACADE.\n"
-                                   L"| Имя проекта " + project + L"\n"
+  EXPECT_NE(off.output.find(toUtf8(L"Command: kvs_off\n" +
+                                   said(L"+---- Message box [Information] ----\n"
+                                        L"| The project is switched to the ACADE library.\n"
+                                        L"| Project name ",
+                                        L"+---- Message box [Информация] ----\n"
+                                        L"| Проект переключен на библиотеку ACADE.\n"
+                                        L"| Имя проекта ") + project + L"\n"
                                    L"+---- [OK] ----\n"
-                                   L"Command: kvs_off\n"
-                                   L"Project file " + project + L" is already on the stock ACADE library; nothing "
-                                   L"written. It was not registered.\n"
+                                   L"Command: kvs_off\n" +
+                                   said(L"Project file " + project + L" is already on the stock ACADE library; nothing "
+                                        L"written. It was not registered.\n",
+                                        L"Файл проекта " + project + L" уже на стандартной библиотеке ACADE; ничего не "
+                                        L"записано. Он не был зарегистрирован.\n") +
                                    L"Command: QUIT\n")),
             std::string::npos)
       << off.output;
@@ -133,7 +141,8 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
     EXPECT_EQ(on.exitCode, 0u) << on.output;
     if (c.locked) {
       for (const wchar_t* command : {L"kvs_on", L"kvs_off"}) {
-        EXPECT_NE(on.output.find(toUtf8(L"Command: " + std::wstring(command) + L"\nCan not open project file " +
+        EXPECT_NE(on.output.find(toUtf8(L"Command: " + std::wstring(command) + L"\n" +
+                                        said(L"Cannot open project file ", L"Не удаётся открыть файл проекта ") +
                                         c.reported + L": ")),
                   std::string::npos)
             << on.output;
@@ -142,8 +151,9 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
       // Registered before the colleague took it: the start-up keeps it and names it.
       regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", c.reported + L";");
       ProcessResult start = runProcess(simCommand() + L" --load " + plugin(), "ARXUNLOAD KVS_switch_2015.arx\n");
-      EXPECT_NE(start.output.find(toUtf8(L"The project stays registered and will be tried again at the next start: " +
-                                         c.reported)),
+      EXPECT_NE(start.output.find(toUtf8(
+                    said(L"Project file " + c.reported + L" stays registered and will be tried again at the next start.\n",
+                         L"Файл проекта " + c.reported + L" остаётся зарегистрированным; следующий запуск попробует снова.\n"))),
                 std::string::npos) << start.output;
       EXPECT_EQ(projectsValue(), c.reported + L";");
       regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", L"");
@@ -151,7 +161,7 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
       EXPECT_EQ(readBytes(c.file), project);
       continue;
     }
-    EXPECT_NE(on.output.find(toUtf8(L"| Имя проекта " + c.file + L"\n")), std::string::npos)
+    EXPECT_NE(on.output.find(toUtf8(said(L"| Project name ", L"| Имя проекта ") + c.file + L"\n")), std::string::npos)
         << on.output;
     EXPECT_EQ(projectsValue(), c.reported + L";");
     EXPECT_EQ(record20(c.file), "kvdata.env");
@@ -163,7 +173,10 @@ TEST(SwitchSession, DeepLockedAndBlankEndedProjects) {
 
     writeBytes(dir.path() + L"s.scr", toUtf8(L"ACTIVEPROJECT \"" + c.reported + L"\"\nkvs_off\nARXUNLOAD KVS_switch_2015.arx\n"));
     ProcessResult off = runProcess(session);
-    EXPECT_NE(off.output.find(toUtf8(L"| Проект переключен на библиотеку ACADE.\n")), std::string::npos) << off.output;
+    EXPECT_NE(off.output.find(toUtf8(said(L"| The project is switched to the ACADE library.\n",
+                                          L"| Проект переключен на библиотеку ACADE.\n"))),
+              std::string::npos)
+        << off.output;
     EXPECT_EQ(projectsValue(), L"");
     EXPECT_EQ(record20(c.file), "wd.env");
     const std::string after = readBytes(c.file);
@@ -187,16 +200,26 @@ TEST(SwitchSession, DesignerCommandsAnswerAndTakeBackASwitch) {
       runProcess(simCommand() + L" --project \"" + project + L"\" --load " + plugin() + L" \"" + dir.path() + L"s.scr\"");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
   for (const std::wstring& expected : {
-           L"Command: kvs_undo\nNothing to undo for project " + project + L": no earlier version of it is kept.\n"
-           L"Command: kvs_on\n",
-           L"Command: kvs_list\nRegistered projects, and what the next start-up does to each:\n  " + project +
-               L": switch to GOST\n1 registered project: 1 to switch, 0 gone, 0 locked or unreadable.\n"
-               L"Command: kvs_undo\nProject file " + project + L" is back as it was at ",
-           L" UTC.\nIt is on the stock ACADE library and not registered.\n"
-           L"The version it replaced is kept: kvs_undo again puts that back.\n"
-           L"Command: kvs_status\nProject: " + project + L"\nLibrary: stock ACADE\n"
-           L"Icon menu after a switch back: ACE_IEC_MENU.DAT (the stock menu)\nRegistered: no\n"
-           L"Support path: with the add-on's folder\n",
+           said(L"Command: kvs_undo\nNothing to undo for project " + project + L": no earlier version of it is kept.\n"
+                L"Command: kvs_on\n",
+                L"Command: kvs_undo\nДля проекта " + project + L" отменять нечего: более ранних версий не сохранено.\n"
+                L"Command: kvs_on\n"),
+           said(L"Command: kvs_list\nRegistered projects, and what the next start-up does to each:\n  " + project +
+                    L": switch to GOST\n1 registered project: 1 to switch, 0 gone, 0 locked or unreadable.\n"
+                    L"Command: kvs_undo\nProject file " + project + L" is back as it was at ",
+                L"Command: kvs_list\nЗарегистрированные проекты и что с каждым сделает следующий запуск:\n  " + project +
+                    L": переключить на ГОСТ\nЗарегистрирован 1 проект; переключить: 1, нет файла: 0, заблокировано или "
+                    L"не читается: 0.\nCommand: kvs_undo\nФайл проекта " + project + L" возвращён в состояние на "),
+           said(L" UTC.\nIt is on the stock ACADE library and not registered.\n"
+                L"The version it replaced is kept: kvs_undo again puts that back.\n"
+                L"Command: kvs_status\nProject: " + project + L"\nLibrary: stock ACADE\n"
+                L"Icon menu after a switch back: ACE_IEC_MENU.DAT (the stock menu)\nRegistered: no\n"
+                L"Support path: with the add-on's folder\n",
+                L" UTC.\nОн на стандартной библиотеке ACADE и не зарегистрирован.\n"
+                L"Заменённая версия сохранена: повторный kvs_undo вернёт её.\n"
+                L"Command: kvs_status\nПроект: " + project + L"\nБиблиотека: стандартная ACADE\n"
+                L"Меню значков после обратного переключения: ACE_IEC_MENU.DAT (стандартное меню)\n"
+                L"Зарегистрирован: нет\nПуть доступа: с папкой надстройки\n"),
        })
     EXPECT_NE(r.output.find(toUtf8(expected)), std::string::npos) << toUtf8(expected) << "\n" << r.output;
   EXPECT_EQ(readBytes(project), stock);
@@ -234,13 +257,15 @@ TEST(SwitchSession, TheOfficesOwnFoldersAndMenuSurviveEverySwitchAndPass) {
   writeBytes(dir.path() + L"on.scr", "kvs_on\nkvs_status\nARXUNLOAD KVS_switch_2015.arx\n");
   ProcessResult on = runProcess(session + L" \"" + dir.path() + L"on.scr\"");
   expectGost("kvs_on");
-  EXPECT_NE(on.output.find(toUtf8(L"Icon menu after a switch back: OFFICE_MENU.DAT (the project's own)")),
+  EXPECT_NE(on.output.find(toUtf8(said(L"Icon menu after a switch back: OFFICE_MENU.DAT (the project's own)",
+                                       L"Меню значков после обратного переключения: OFFICE_MENU.DAT (собственное меню проекта)"))),
             std::string::npos)
       << on.output;
   // A second kvs_on has nothing to do and keeps no version: kvs_undo goes back to the stock bytes.
   writeBytes(dir.path() + L"again.scr", "kvs_on\nkvs_undo\nARXUNLOAD KVS_switch_2015.arx\n");
   ProcessResult again = runProcess(session + L" \"" + dir.path() + L"again.scr\"");
-  EXPECT_NE(again.output.find(toUtf8(L"Project file " + project + L" is already on GOST; nothing written.")),
+  EXPECT_NE(again.output.find(toUtf8(said(L"Project file " + project + L" is already on GOST; nothing written.",
+                                          L"Файл проекта " + project + L" уже на ГОСТ; ничего не записано."))),
             std::string::npos)
       << again.output;
   EXPECT_EQ(readBytes(project), stock) << "kvs_undo after a second kvs_on";
@@ -266,8 +291,10 @@ TEST(SwitchSession, WithoutAnActiveProjectTheCommandsSaySo) {
   RegistryKeyGuard key(kAddonKey);
   ProcessResult r = runProcess(simCommand() + L" --load " + plugin(), "kvs_on\nkvs_off\nACTIVEPROJECT\n");
   EXPECT_EQ(r.exitCode, 0u) << r.output;
-  EXPECT_NE(r.output.find("Command: kvs_on\nNothing to switch: ACADE has no active project.\nCommand: kvs_off\n"
-                          "Nothing to switch: ACADE has no active project.\nCommand: ACTIVEPROJECT\nNo active project.\n"),
+  const std::wstring none = said(L"Nothing to switch: ACADE has no active project.\n",
+                                 L"Переключать нечего: в ACADE нет активного проекта.\n");
+  EXPECT_NE(r.output.find(toUtf8(L"Command: kvs_on\n" + none + L"Command: kvs_off\n" + none +
+                                 L"Command: ACTIVEPROJECT\nNo active project.\n")),
             std::string::npos)
       << r.output;
   EXPECT_EQ(projectsValue(), L"<missing>");

@@ -16,7 +16,10 @@ using switch_fixture::kInstall;
 
 namespace {
 
-const wchar_t kNoInstallation[] = L"Error. Installation folder not found.";
+std::wstring noInstallation(const std::wstring& folder) {
+  return L"Cannot switch to GOST: the add-on's folder " + folder + L" cannot be listed (" +
+         kvs::system_message(ERROR_PATH_NOT_FOUND) + L").\n";
+}
 
 class ChangeEnv : public switch_fixture::SwitchSession {
  protected:
@@ -74,7 +77,7 @@ TEST_F(ChangeEnv, GostModeListsTheInstalledLibrariesAndMovesAutoCADsPathsFirst) 
                      L"\r\n+[2]C:\\Program Files\\Korvanta\\Data\\ACE_GOST_MENU.dat\r\n"
                      L"+[3]C:\\Program Files\\Korvanta\\Data\\Montajnie_sxemi\\Shkaf\\;" + libs() + L"panel\\;\r\n"
                      L"+[7]x\r\n+[20]kvdata.env\r\n");
-  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed.\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"c:\\Program Files\\Korvanta\\Data\\Template");
 }
 
@@ -129,16 +132,16 @@ TEST_F(ChangeEnv, FailuresAndWhatTheyLeaveBehind) {
     // Stock mode: no documents folder, so AutoCAD's paths are left as they were.
     ShellFoldersAway away;
     regWriteString(HKEY_LOCAL_MACHINE, switch_fixture::kShellFolders, L"KvsOther", L"C:\\x");
-    EXPECT_EQ(change_env(L"+[1]x", 2), L"Error. Couldn't access system information!");
+    EXPECT_EQ(change_env(L"+[1]x", 2), L"Cannot read the public documents folder (Common Documents) from the registry.\n");
     EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
   }
   removeTree(kInstall + L"Data\\Montajnie_sxemi");
-  EXPECT_EQ(change_env(L"+[1]x", 1), kNoInstallation);
+  EXPECT_EQ(change_env(L"+[1]x", 1), noInstallation(kInstall + L"Data\\Montajnie_sxemi\\"));
   removeTree(kInstall + L"Data\\UGO");
   acadhost::clearTranscript();
-  EXPECT_EQ(change_env(L"+[1]x", 1), kNoInstallation);
+  EXPECT_EQ(change_env(L"+[1]x", 1), noInstallation(kInstall + L"Data\\UGO\\"));
   // GOST mode moves AutoCAD's paths before it looks for the library.
-  EXPECT_EQ(acadhost::transcript(), L"Support path changed..\n");
+  EXPECT_EQ(acadhost::transcript(), L"Support path changed.\n");
   EXPECT_EQ(setting(L"ACAD"), L"c:\\program files\\korvanta\\support;C:\\Acad\\support;C:\\Acad\\fonts");
 }
 
@@ -284,7 +287,7 @@ TEST_F(ProjectDriver, FilesThatAreNotTextAreRefusedAndLeftAsTheyWere) {
     EXPECT_EQ(switch_project_file(project_, 1), SwitchResult::FileUnusable);
     EXPECT_EQ(readBytes(project_), c.bytes);
     EXPECT_EQ(acadhost::transcript(),
-              L"Can not switch project file " + project_ + L": " + c.why + L" The file is left as it was.\n");
+              L"Cannot switch project file " + project_ + L": " + c.why + L" The file is left as it was.\n");
   }
 }
 
@@ -294,7 +297,7 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   const std::wstring missing = dir_.path() + L"missing.wdp";
   EXPECT_EQ(switch_project_file(missing, 1), SwitchResult::FileGone);
   EXPECT_EQ(acadhost::transcript(),
-            L"Can not open project file " + missing + L": " + kvs::system_message(ERROR_FILE_NOT_FOUND) + L"\n");
+            L"Cannot open project file " + missing + L": " + kvs::system_message(ERROR_FILE_NOT_FOUND) + L"\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
 
   // A folder named like a project is there but is no project: kept at start-up, said so.
@@ -302,7 +305,7 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   makeFolders(folder);
   acadhost::clearTranscript();
   EXPECT_EQ(switch_project_file(folder, 1), SwitchResult::FileUnusable);
-  EXPECT_EQ(acadhost::transcript(), L"Can not open project file " + folder + L": it is a folder, not a file.\n");
+  EXPECT_EQ(acadhost::transcript(), L"Cannot open project file " + folder + L": it is a folder, not a file.\n");
 
   // Read-only, or empty: refused as it is read, before AutoCAD's paths move.
   writeBytes(project_, "+[5]x\r\n");
@@ -310,14 +313,14 @@ TEST_F(ProjectDriver, RefusalsLeaveTheFileAsItWas) {
   acadhost::clearTranscript();
   EXPECT_FALSE(do_change(project_, 1));
   EXPECT_EQ(acadhost::transcript(),
-            L"Can not switch project file " + project_ + L": it is read-only. The file is left as it was.\n");
+            L"Cannot switch project file " + project_ + L": it is read-only. The file is left as it was.\n");
   EXPECT_EQ(readBytes(project_), "+[5]x\r\n");
   EXPECT_EQ(setting(L"TemplatePath"), L"C:\\Old\\Template");
   ASSERT_TRUE(SetFileAttributesW(project_.c_str(), FILE_ATTRIBUTE_NORMAL));
   writeBytes(project_, std::string("\xFF\xFE\r\0\n\0", 6));
   acadhost::clearTranscript();
   EXPECT_EQ(switch_project_file(project_, 1), SwitchResult::FileUnusable);
-  EXPECT_EQ(acadhost::transcript(), L"Can not switch project file " + project_ +
+  EXPECT_EQ(acadhost::transcript(), L"Cannot switch project file " + project_ +
                                         L": it is empty, so it is not an ACADE project file. The file is left as it was.\n");
   writeBytes(project_, "+[5]x\r\n");
 
@@ -360,13 +363,13 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
       EXPECT_EQ(folderContents(), std::vector<std::wstring>{L"Проект.wdp"}) << "step " << step;
       // A switch to GOST moves AutoCAD's paths once the file is read, and says so first.
       std::wstring printed = acadhost::transcript();
-      const std::wstring moved = L"Support path changed..\n";
+      const std::wstring moved = L"Support path changed.\n";
       if (printed.rfind(moved, 0) == 0) printed.erase(0, moved.size());
       // Keeping the version for kvs_undo, and the project's own menu, come before the replace,
       // and their failures stop the switch too.
       bool kept = false;
-      for (const std::wstring& start : {L"Can not keep the present version of project file " + project_ + L" in ",
-                                        L"Can not remember the library settings of project file " + project_ + L" in "}) {
+      for (const std::wstring& start : {L"Cannot keep the present version of project file " + project_ + L" in ",
+                                        L"Cannot remember the library settings of project file " + project_ + L" in "}) {
         if (printed.rfind(start, 0) != 0) continue;
         kept = true;
         EXPECT_EQ(printed.substr(printed.find(L": ", start.size())), L": " + causeText + L". The file is left as it was.\n")
@@ -374,7 +377,7 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
       }
       if (kept) continue;
       const std::wstring what = printed.substr(0, printed.find(L" project file"));
-      EXPECT_TRUE(what == L"Can not open" || what == L"Can not read" || what == L"Can not write") << "step " << step;
+      EXPECT_TRUE(what == L"Cannot open" || what == L"Cannot read" || what == L"Cannot write") << "step " << step;
       EXPECT_EQ(printed, what + L" project file " + project_ + L": " + causeText + L"\n") << "step " << step;
     }
     EXPECT_GE(step, c.tip == 1 ? 14 : 10) << "reading, writing, flushing and replacing are all behind the seam";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "win32/registry.h"
+#include "win32/ui_language.h"
 
 #include <shlobj.h>
 
@@ -284,6 +285,10 @@ ProcessResult RunningProcess::finish() {
     GetExitCodeProcess(state_->process.h, &state_->exitCode);
   }
   return {state_->exitCode, state_->text};
+}
+
+std::wstring said(const std::wstring& english, const std::wstring& russian) {
+  return kvs::user_language() == kvs::UiLanguage::Russian ? russian : english;
 }
 
 }  // namespace testing_support

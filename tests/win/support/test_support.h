@@ -25,6 +25,9 @@ void removeTree(const std::wstring& path);
 std::string toAnsi(const std::wstring& text);
 std::wstring fromAnsi(const std::string& bytes);
 std::string toUtf8(const std::wstring& text);
+
+// What a user of this run's display language reads (KVS_LC_MESSAGES): the English or the Russian.
+std::wstring said(const std::wstring& english, const std::wstring& russian);
 std::wstring fromUtf8(const std::string& bytes);
 // The bytes of a text file in `encoding`: "ansi" (no mark), or "utf-8", "utf-16le" and
 // "utf-16be" after their byte-order mark.
