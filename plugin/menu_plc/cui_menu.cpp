@@ -1,4 +1,4 @@
-// The add-on's menu: init_kvs and the loading of Korvanta.cuix.
+// The add-on's menu: init_kvs and the loading of Korvanta.cuix (or Korvanta_ru.cuix).
 #include "menu_plc/cui_menu.h"
 
 #include "frame/host_interface.h"
@@ -7,6 +7,7 @@
 
 #include "win32/handles.h"
 #include "win32/registry.h"
+#include "win32/ui_language.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
 #include "menu_plc/cui_expression.h"
@@ -28,17 +29,25 @@ void writeToolbarState(const std::wstring& product) {
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 
-// The copy in the user's roaming support folder, and CUILOAD queued for it.
+// The installed menu in the user's display language. Both are installed: the language is
+// the user's, and one installation serves every user of the machine.
+const wchar_t* installedMenu() {
+  return kvs::user_language() == kvs::UiLanguage::Russian ? kvs::install::kRussianMenuFile : kvs::install::kMenuFile;
+}
+
+// The copy in the user's roaming support folder, and CUILOAD queued for it. The copy has one
+// name whatever the language, so a change of language replaces it.
 void queueMenuLoad() {
+  const wchar_t* installed = installedMenu();
   std::wstring roaming;
   if (!getMyDocsPath(L"RoamableRootFolder", roaming)) {
-    acutPrintf(L"%ls", (L"Cannot load the menu " + std::wstring(kvs::install::kMenuFile) +
+    acutPrintf(L"%ls", (L"Cannot load the menu " + std::wstring(installed) +
                         L": AutoCAD's roaming folder (RoamableRootFolder) cannot be read from the registry.\n")
                            .c_str());
     return;
   }
   const std::wstring userMenu = roaming + kvs::kUserMenuTail;
-  CopyFileW(kvs::install::kMenuFile, userMenu.c_str(), FALSE);
+  CopyFileW(installed, userMenu.c_str(), FALSE);
   std::wstring expression;
   if (kvs::cuiload_expression(userMenu, expression))
     ads_queueexpr(expression.c_str());
