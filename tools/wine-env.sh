@@ -4,14 +4,19 @@
 #   WINEPREFIX     honoured when the caller sets it
 kvs_state_dir=${KVS_STATE_DIR:?KVS_STATE_DIR must name a folder}
 mkdir -p "$kvs_state_dir"
-if [ ! -d "$kvs_state_dir/locale/ru_RU.UTF-8" ]; then
-  mkdir -p "$kvs_state_dir/locale"
-  localedef -i ru_RU -f UTF-8 "$kvs_state_dir/locale/ru_RU.UTF-8" 2>/dev/null ||
-    [ -d "$kvs_state_dir/locale/ru_RU.UTF-8" ] ||
-    { echo "wine-env: cannot generate the ru_RU.UTF-8 locale" >&2; exit 1; }
-fi
+for kvs_locale in ru_RU en_US; do
+  if [ ! -d "$kvs_state_dir/locale/$kvs_locale.UTF-8" ]; then
+    mkdir -p "$kvs_state_dir/locale"
+    localedef -i $kvs_locale -f UTF-8 "$kvs_state_dir/locale/$kvs_locale.UTF-8" 2>/dev/null ||
+      [ -d "$kvs_state_dir/locale/$kvs_locale.UTF-8" ] ||
+      { echo "wine-env: cannot generate the $kvs_locale.UTF-8 locale" >&2; exit 1; }
+  fi
+done
 export LOCPATH="$kvs_state_dir/locale"
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 2>/dev/null  # bash itself cannot use this locale; Wine can
+# Code page 1251 always; the display language is Russian unless KVS_LC_MESSAGES names another
+# (en_US.UTF-8: an English user on a Russian code page). Wine reads both at each process's start.
+unset LC_ALL
+export LANG=ru_RU.UTF-8 LC_CTYPE=ru_RU.UTF-8 LC_MESSAGES="${KVS_LC_MESSAGES:-ru_RU.UTF-8}" 2>/dev/null
 export WINEPREFIX="${WINEPREFIX:-$kvs_state_dir/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
