@@ -41,7 +41,10 @@ TEST_F(MenuSession, InitKvsLoadsKorvantaWhichTheNextSessionStillHas) {
   ASSERT_NE(loaded, std::string::npos) << first;
   EXPECT_LT(none, loaded);
   // The toolbar, then the ribbon panel, each with a button a command and both its images.
-  std::size_t toolbar = first.find("/support/Korvanta.cuix\n  Toolbar Toolbar1 [show left 0 0]:\n    ^C^C_kvs_on  \"", loaded);
+  // In the session's display language, which the session inherits from this process.
+  std::wstring firstLabel = kvs::user_language() == kvs::UiLanguage::Russian ? L"Библиотека ГОСТ" : L"GOST library";
+  std::size_t toolbar = first.find(
+      toUtf8(L"/support/Korvanta.cuix\n  Toolbar Toolbar1 [show left 0 0]:\n    ^C^C_kvs_on  \"" + firstLabel + L"\""), loaded);
   std::size_t ribbon = first.find("\n  Ribbon tab Korvanta, panel ", toolbar);
   ASSERT_NE(toolbar, std::string::npos) << first;
   ASSERT_NE(ribbon, std::string::npos) << first;
