@@ -73,11 +73,11 @@ def badge(color):
 ICONS = {
     # To the GOST library: the GOST sheet with a green tick.
     "kvs_on": page() + letter_ge(BLUE) + badge(GREEN) + [
-        polygon([(20, 24), (22, 22), (24, 24), (27, 20), (29, 22), (24, 28)], WHITE)],
+        polygon([(19, 24), (21.5, 21.5), (23.5, 23.5), (27, 20), (29.5, 22.5), (23.5, 28.5)], WHITE)],
     # Back to the stock library: the GOST sheet greyed, with a red bar.
     "kvs_off": page() + letter_ge(GREY) + badge(RED) + [rect(20, 23, 28, 26, WHITE)],
     # What the active project uses: "i" for information.
-    "kvs_status": [circle(16, 16, 14, BLUE), circle(16, 9, 2.5, WHITE), rect(14, 13, 18, 25, WHITE)],
+    "kvs_status": [circle(16, 16, 14, BLUE), rect(14, 6, 18, 10, WHITE), rect(14, 12, 18, 26, WHITE)],
     # The registered projects: a sheet with three listed lines.
     "kvs_list": page() + [rect(10, y, 12, y + 2, BLUE) for y in (10, 16, 22)]
                        + [rect(14, y, 22, y + 2, DARK) for y in (10, 16, 22)],
