@@ -23,9 +23,10 @@ const wchar_t kCatalogFolder[] = L"C:/Program Files/Korvanta/Data/";
 const wchar_t kTemplateFolder[] = L"c:\\Program Files\\Korvanta\\Data\\Template";
 const wchar_t kSupportPathEntry[] = L"c:\\program files\\korvanta\\support;";
 
-// Opened by the plug-in: the menu file it copies, the PLC database it swaps in and the
-// program that puts the user's back.
+// Opened by the plug-in: the menu file it copies (English, or Russian for a Russian display
+// language), the PLC database it swaps in and the program that puts the user's back.
 const wchar_t kMenuFile[] = L"C:/Program files/Korvanta/support/Korvanta.cuix";
+const wchar_t kRussianMenuFile[] = L"C:/Program files/Korvanta/support/Korvanta_ru.cuix";
 const wchar_t kPlcDatabase[] = L"C:\\Program Files\\Korvanta\\Data\\ace_plc.mdb";
 const wchar_t kRestoreProgram[] = L"C:\\Program Files\\Korvanta\\support\\update.exe";
 

@@ -1,4 +1,4 @@
-// The add-on's menu: init_kvs and the loading of Korvanta.cuix.
+// The add-on's menu: init_kvs and the loading of Korvanta.cuix (or Korvanta_ru.cuix).
 #include "menu_plc/cui_menu.h"
 
 #include "frame/host_interface.h"
@@ -8,6 +8,7 @@
 #include "win32/handles.h"
 #include "win32/registry.h"
 #include "win32/system_message.h"
+#include "win32/ui_language.h"
 #include "common/texts.h"
 #include "common/install_layout.h"
 #include "common/release_globals.h"
@@ -32,15 +33,23 @@ void writeToolbarState(const std::wstring& product) {
                                     kvs::system_message(static_cast<DWORD>(written))).c_str());
 }
 
-// The copy in the user's roaming support folder, and CUILOAD queued for it.
+// The installed menu in the user's display language. Both are installed: the language is
+// the user's, and one installation serves every user of the machine.
+const wchar_t* installedMenu() {
+  return kvs::user_language() == kvs::UiLanguage::Russian ? kvs::install::kRussianMenuFile : kvs::install::kMenuFile;
+}
+
+// The copy in the user's roaming support folder, and CUILOAD queued for it. The copy has one
+// name whatever the language, so a change of language replaces it.
 void queueMenuLoad() {
+  const wchar_t* installed = installedMenu();
   std::wstring roaming;
   if (!getMyDocsPath(L"RoamableRootFolder", roaming)) {
-    acutPrintf(L"%ls\n", kvs::text(kvs::kTextMenuNoRoaming, kvs::install::kMenuFile).c_str());
+    acutPrintf(L"%ls\n", kvs::text(kvs::kTextMenuNoRoaming, installed).c_str());
     return;
   }
   const std::wstring userMenu = roaming + kvs::kUserMenuTail;
-  CopyFileW(kvs::install::kMenuFile, userMenu.c_str(), FALSE);
+  CopyFileW(installed, userMenu.c_str(), FALSE);
   std::wstring expression;
   if (kvs::cuiload_expression(userMenu, expression))
     ads_queueexpr(expression.c_str());

@@ -74,7 +74,9 @@ TEST_F(MenuLoad, CopiesOverTheUserMenuAndQueuesItsPathWithForwardSlashes) {
   // An older copy, even one dated later, is replaced.
   writeBytes(L"C:\\R\\support\\Korvanta.cuix", "stale menu");
   CKVS_switchApp::KVS_switchinit_kvs();
-  EXPECT_EQ(readBytes(L"C:\\R\\support\\Korvanta.cuix"), readBytes(builtMenuFile()));
+  // The menu of the user's display language, under the one name the copy has.
+  EXPECT_EQ(readBytes(L"C:\\R\\support\\Korvanta.cuix"), readBytes(builtMenuFile(kvs::user_language())));
+  EXPECT_NE(readBytes(builtMenuFile(kvs::UiLanguage::Russian)), readBytes(builtMenuFile()));
   EXPECT_EQ(acadhost::pendingInput(), std::vector<std::wstring>{loadExpression(L"C:/R/support/Korvanta.cuix")});
 
   acadhost::runPending();
@@ -175,8 +177,9 @@ TEST_F(MenuLoad, WithoutAnInstalledMenuTheLoadIsQueuedAndTheHostReportsTheMissin
   acadhost::clearTranscript();
   CUIARXMYCUILOAD();
   EXPECT_TRUE(acadhost::pendingInput().empty());
-  EXPECT_EQ(acadhost::transcript(), L"Cannot load the menu C:/Program files/Korvanta/support/Korvanta.cuix: AutoCAD's "
-                                    L"roaming folder (RoamableRootFolder) cannot be read from the registry.\n");
+  std::wstring installed = kvs::user_language() == kvs::UiLanguage::Russian ? L"Korvanta_ru.cuix" : L"Korvanta.cuix";
+  EXPECT_EQ(acadhost::transcript(), L"Cannot load the menu C:/Program files/Korvanta/support/" + installed +
+                                        L": AutoCAD's roaming folder (RoamableRootFolder) cannot be read from the registry.\n");
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class AddonDeployment : public installed_addon::InstalledAddon {
   // What either installer puts in place: the add-on's tree and the bundle with the build of
   // every ObjectARX family, byte for byte as the build made them.
   static void expectInstalled() {
-    for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\update.exe", L"Support\\kvs-switch.exe", L"Data\\ACE_GOST_MENU.dat",
+    for (const wchar_t* file : {L"Support\\Korvanta.cuix", L"Support\\Korvanta_ru.cuix", L"Support\\update.exe", L"Support\\kvs-switch.exe", L"Data\\ACE_GOST_MENU.dat",
                                 L"Data\\ace_plc.mdb", L"Data\\Template\\GOST_A3.dwt",
                                 L"Data\\UGO\\GOST_Relays\\K_coil.dwg", L"Data\\UGO\\Реле_времени\\KT_on_delay.dwg",
                                 L"Data\\Montajnie_sxemi\\Shkaf_600x800\\DIN_rail_600.dwg"})

@@ -2,6 +2,8 @@
 // the (command ...) evaluator and the queue that ads_queueexpr feeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "acadhost/host_api.h"
 #include "aced.h"
 #include "acedads.h"
@@ -43,18 +45,73 @@ class HostMenus : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(HostMenus, TheBuiltMenuDefinesKorvantaWithToolbar1RunningTheThreeCommands) {
-  acadhost::runLine(L"CUILOAD \"" + builtMenuFile() + L"\"");
-  EXPECT_EQ(out(), L"Command: CUILOAD \"" + builtMenuFile() +
-                       L"\"\nCustomization file loaded successfully. Customization Group: KORVANTA\n");
-  auto groups = acadhost::menuGroups();
-  ASSERT_EQ(groups.size(), 1u);
-  ASSERT_EQ(groups[0].toolbars.size(), 1u);
-  EXPECT_EQ(groups[0].toolbars[0].name, L"Toolbar1");
-  std::vector<std::wstring> buttons = {L"^C^C_kvs_on", L"^C^C_kvs_off", L"^C^C_init_kvs"};
-  EXPECT_EQ(groups[0].toolbars[0].buttons, buttons);
+bool hasCyrillic(const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c >= 0x0400 && c <= 0x04FF) return true;
+  return false;
+}
+bool hasLatin(const std::wstring& text) {
+  for (wchar_t c : text)
+    if ((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z')) return true;
+  return false;
+}
+
+// Both built menus, as a user of each language sees them: Toolbar1 and the panel of the tab
+// Korvanta each hold a button for every command the plug-in registers, in the same order,
+// with both images in the package and the labels and tooltips in the menu's language.
+TEST_F(HostMenus, EveryButtonOfBothMenusRunsAnAddonCommandWithItsImagesInThePackage) {
+  ASSERT_TRUE(acadhost::loadModule(binDir() + L"KVS_switch_2015.arx")) << toUtf8(out());
+  std::vector<std::wstring> macros;
+  for (const auto& c : acadhost::commands()) macros.push_back(L"^C^C_" + c.globalName);
+  ASSERT_EQ(macros.size(), 6u);
+  restart();
+
+  for (bool russian : {false, true}) {
+    SCOPED_TRACE(russian ? "Russian" : "English");
+    acadhost::runLine(L"CUIUNLOAD KORVANTA");
+    std::wstring file = builtMenuFile(russian ? kvs::UiLanguage::Russian : kvs::UiLanguage::English);
+    acadhost::runLine(L"CUILOAD \"" + file + L"\"");
+    auto groups = acadhost::menuGroups();
+    ASSERT_EQ(groups.size(), 1u) << toUtf8(out());
+    ASSERT_EQ(groups[0].toolbars.size(), 1u);
+    EXPECT_EQ(groups[0].toolbars[0].name, L"Toolbar1");
+    ASSERT_EQ(groups[0].panels.size(), 1u);
+    EXPECT_EQ(groups[0].panels[0].tab, L"Korvanta");
+    EXPECT_EQ(hasCyrillic(groups[0].panels[0].name), russian);
+    for (const auto* buttons : {&groups[0].toolbars[0].buttons, &groups[0].panels[0].buttons}) {
+      std::vector<std::wstring> commands;
+      for (const auto& b : *buttons) {
+        commands.push_back(b.command);
+        EXPECT_TRUE(b.smallImageFound && b.largeImageFound) << toUtf8(b.command);
+        EXPECT_NE(b.smallImage, b.largeImage);
+        EXPECT_EQ(hasCyrillic(b.label), russian) << toUtf8(b.label);
+        EXPECT_EQ(hasLatin(b.label), !russian) << toUtf8(b.label);
+        EXPECT_EQ(hasCyrillic(b.tooltip), russian) << toUtf8(b.tooltip);
+      }
+      std::vector<std::wstring> sorted = commands, registered = macros;
+      std::sort(sorted.begin(), sorted.end());
+      std::sort(registered.begin(), registered.end());
+      EXPECT_EQ(sorted, registered);
+    }
+    EXPECT_EQ(groups[0].toolbars[0].buttons[0].command, L"^C^C_kvs_on");
+  }
   EXPECT_TRUE(acedIsMenuGroupLoaded(L"korvanta"));
   EXPECT_FALSE(acedIsMenuGroupLoaded(L"KORVANTA2"));
+}
+
+// MENUGROUPS shows every button with its command, label and images, and says which image the
+// package lacks; a ribbon panel that no tab refers to is not shown.
+TEST_F(HostMenus, MenuGroupsShowsEachButtonAndTheImagesThePackageLacks) {
+  std::wstring fixtures = binDir() + L"menu_fixtures\\";
+  acadhost::runLine(L"CUILOAD \"" + fixtures + L"ribbon.cuix\"");
+  acadhost::clearTranscript();
+  acadhost::runLine(L"MENUGROUPS");
+  EXPECT_EQ(out(), L"Command: MENUGROUPS\nRIBBONTEST  " + fixtures + L"ribbon.cuix\n"
+                   L"  Toolbar Main [no saved state]:\n"
+                   L"    ^C^C_kvs_on  \"On\"  on_16.bmp  on_32.bmp (not in the package)\n"
+                   L"  Ribbon tab Tools, panel Switch:\n"
+                   L"    ^C^C_kvs_on  \"Switch on\"  on_16.bmp  on_32.bmp (not in the package)\n"
+                   L"    ^C^C_kvs_off  \"Off\"  (no image)  (no image)\n");
 }
 
 TEST_F(HostMenus, GroupsStayLoadedAcrossSessionsUntilUnloadedByAnyCase) {

@@ -40,11 +40,20 @@ TEST_F(MenuSession, InitKvsLoadsKorvantaWhichTheNextSessionStillHas) {
   ASSERT_NE(none, std::string::npos) << first;
   ASSERT_NE(loaded, std::string::npos) << first;
   EXPECT_LT(none, loaded);
-  EXPECT_NE(first.find("/support/Korvanta.cuix\n  Toolbar Toolbar1 [show left 0 0]: ^C^C_kvs_on ^C^C_kvs_off "
-                       "^C^C_init_kvs\n",
-                       loaded),
-            std::string::npos)
-      << first;
+  // The toolbar, then the ribbon panel, each with a button a command and both its images.
+  // In the session's display language, which the session inherits from this process.
+  std::wstring firstLabel = kvs::user_language() == kvs::UiLanguage::Russian ? L"Библиотека ГОСТ" : L"GOST library";
+  std::size_t toolbar = first.find(
+      toUtf8(L"/support/Korvanta.cuix\n  Toolbar Toolbar1 [show left 0 0]:\n    ^C^C_kvs_on  \"" + firstLabel + L"\""), loaded);
+  std::size_t ribbon = first.find("\n  Ribbon tab Korvanta, panel ", toolbar);
+  ASSERT_NE(toolbar, std::string::npos) << first;
+  ASSERT_NE(ribbon, std::string::npos) << first;
+  for (const char* command : {"kvs_on", "kvs_off", "kvs_status", "kvs_list", "kvs_undo", "init_kvs"}) {
+    std::string images = std::string("\"  ") + command + "_16.bmp  " + command + "_32.bmp\n";
+    std::size_t onToolbar = first.find(images, toolbar);
+    EXPECT_LT(onToolbar, ribbon) << command;
+    EXPECT_NE(first.find(images, ribbon), std::string::npos) << command;
+  }
 
   // Already loaded: init_kvs queues nothing.
   std::string second = session("init_kvs\nMENUGROUPS\nCUIUNLOAD Korvanta\n");

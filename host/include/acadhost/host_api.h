@@ -92,14 +92,31 @@ ACHOST_PORT void setActiveProject(const std::wstring& path);
 ACHOST_PORT std::vector<std::wstring> pendingInput();
 ACHOST_PORT void runPending();
 
+// A button of a toolbar or a ribbon panel, as AutoCAD shows it: its macro's command, its label
+// (the button's own name or text, else the macro's name), the macro's help string as its
+// tooltip, and the names of the macro's images with whether the package holds them.
+struct MenuButton {
+  std::wstring command;  // e.g. "^C^C_kvs_on"
+  std::wstring label;
+  std::wstring tooltip;
+  std::wstring smallImage, largeImage;  // empty when the macro names none
+  bool smallImageFound = false, largeImageFound = false;
+};
 struct ToolbarInfo {
   std::wstring name;
-  std::vector<std::wstring> buttons;  // each button's macro, e.g. "^C^C_kvs_on"
+  std::vector<MenuButton> buttons;
+};
+// A panel as a ribbon tab shows it: the tab's text, the panel's text and its buttons, row by row.
+struct RibbonPanelInfo {
+  std::wstring tab;
+  std::wstring name;
+  std::vector<MenuButton> buttons;
 };
 struct MenuGroupInfo {
   std::wstring name;  // as the customization file spells it
   std::wstring file;  // as CUILOAD was given it
   std::vector<ToolbarInfo> toolbars;
+  std::vector<RibbonPanelInfo> panels;  // in the order of the tabs and their panel references
 };
 // The menu groups loaded with CUILOAD, in load order. They are kept in the build's profile
 // (Profiles\<<ACADE>>\Menus) and loaded again when the next session starts.

@@ -7,25 +7,32 @@
 #include <vector>
 
 #include "support/test_support.h"
+#include "win32/ui_language.h"
 
 namespace testing_support {
 
-// Korvanta.cuix as the build packs it (build/win/data, beside bin/).
-inline std::wstring builtMenuFile() { return binDir() + L"..\\data\\Korvanta.cuix"; }
+// The menu of a language as the build packs it (build/win/data, beside bin/): Korvanta.cuix
+// in English, Korvanta_ru.cuix in Russian.
+inline std::wstring builtMenuFile(kvs::UiLanguage language = kvs::UiLanguage::English) {
+  return binDir() + (language == kvs::UiLanguage::Russian ? L"..\\data\\Korvanta_ru.cuix" : L"..\\data\\Korvanta.cuix");
+}
 
-// Copies the built menu to C:\Program Files\Korvanta\Support\Korvanta.cuix; the destructor
-// removes the file and whichever of its folders this object created.
+// Copies both built menus to C:\Program Files\Korvanta\Support\; the destructor removes the
+// files and whichever of their folders this object created.
 class InstalledMenu {
  public:
   static constexpr const wchar_t* kPath = L"C:\\Program Files\\Korvanta\\Support\\Korvanta.cuix";
+  static constexpr const wchar_t* kRussianPath = L"C:\\Program Files\\Korvanta\\Support\\Korvanta_ru.cuix";
 
   InstalledMenu() {
     for (const wchar_t* folder : {L"C:\\Program Files\\Korvanta", L"C:\\Program Files\\Korvanta\\Support"})
       if (CreateDirectoryW(folder, nullptr)) created_.insert(created_.begin(), folder);
     CopyFileW(builtMenuFile().c_str(), kPath, FALSE);
+    CopyFileW(builtMenuFile(kvs::UiLanguage::Russian).c_str(), kRussianPath, FALSE);
   }
   ~InstalledMenu() {
     DeleteFileW(kPath);
+    DeleteFileW(kRussianPath);
     for (const auto& folder : created_) RemoveDirectoryW(folder.c_str());
   }
   InstalledMenu(const InstalledMenu&) = delete;
