@@ -63,15 +63,16 @@ class AddonDeployment : public installed_addon::InstalledAddon {
 
 // What the installers show in the Windows display language this program runs in (ctest runs the
 // *UsersLanguage tests once Russian, once English): the add-on's name in Programs and Features,
-// and how the refusal of a removal while a PLC swap is in force begins.
+// how the refusal of a removal while a PLC swap is in force begins, and the language's id.
 struct DisplayLanguage {
   std::wstring productName, swapRefusal;
+  DWORD id;
 };
 const DisplayLanguage& displayLanguage() {
   static const DisplayLanguage russian = {L"Переключатель Korvanta для ACADE",
-      L"«Переключатель Korvanta для ACADE» нельзя удалить, пока база данных ПЛК пользователя подменена"};
+      L"«Переключатель Korvanta для ACADE» нельзя удалить, пока база данных ПЛК пользователя подменена", 1049};
   static const DisplayLanguage english = {L"Korvanta switch for ACADE",
-      L"Korvanta switch for ACADE cannot be removed while a user's PLC database is swapped out"};
+      L"Korvanta switch for ACADE cannot be removed while a user's PLC database is swapped out", 1033};
   wchar_t locale[64] = L"";
   GetEnvironmentVariableW(L"KVS_DISPLAY_LANGUAGE", locale, 64);
   return std::wstring(locale).rfind(L"en_", 0) == 0 ? english : russian;
@@ -101,6 +102,9 @@ TEST_F(AddonDeployment, SetupNamesTheAddonInTheUsersLanguage) {
   regReadString(HKEY_LOCAL_MACHINE, installed_addon::kSetupUninstallKey, L"DisplayName", name);
   regReadString(HKEY_LOCAL_MACHINE, installed_addon::kSetupUninstallKey, L"Publisher", publisher);
   EXPECT_EQ(name + L" / " + publisher, displayLanguage().productName + L" / Korvanta");
+  DWORD id = 0, size = sizeof id;
+  RegGetValueW(HKEY_LOCAL_MACHINE, installed_addon::kSetupUninstallKey, L"Language", RRF_RT_REG_DWORD, nullptr, &id, &size);
+  EXPECT_EQ(id, displayLanguage().id);
 }
 
 TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
