@@ -60,10 +60,9 @@ Section "$(kvs_section_addon)"
   !insertmacro KVS_INSTALL_FILES
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  ; Programs and Features names it in the language the installation ran in, which it records.
+  ; Programs and Features names it in the language the installation ran in.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(kvs_product_name)"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Korvanta"
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "Language" $LANGUAGE
 ;  Started in place (_?=): a copy in %TEMP% would end at once with exit code 0, before any refusal.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
