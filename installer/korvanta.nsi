@@ -8,12 +8,18 @@
 ;                    the folders they leave empty
 ;   PLC_GUARD        plc_guard.dll, the package's custom action, whose search for swapped-out
 ;                    PLC databases the uninstaller calls too
+; What it says is in korvanta_texts.nsh, in English and Russian.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
-Name "Korvanta switch for ACADE"
+; English first: the language of any display language but Russian.
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Russian.nlf"
+!include /CHARSET=UTF8 "${__FILEDIR__}\korvanta_texts.nsh"
+
+Name "$(kvs_product_name)"
 OutFile "${OUTFILE}"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "Korvanta switch for ACADE"
@@ -42,19 +48,21 @@ Function .onInit
   ; each other's.
   System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .r0) i .r1'
   StrCmp $1 0 0 done
-    MessageBox MB_OK|MB_ICONSTOP "The add-on is installed with its Windows Installer package (KorvantaSetup.msi). Remove that installation (Programs and Features, or msiexec /x) before running KorvantaSetup.exe." /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(kvs_msi_installed)" /SD IDOK
     SetErrorLevel 4
     Quit
   done:
 FunctionEnd
 
-Section "Add-on"
+Section "$(kvs_section_addon)"
   ; The bundle holds one module per ObjectARX family; its manifest tells AutoCAD which one
   ; fits the release.
   !insertmacro KVS_INSTALL_FILES
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Korvanta switch for ACADE"
+  ; Programs and Features names it in the language the installation ran in.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(kvs_product_name)"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Korvanta"
 ;  Started in place (_?=): a copy in %TEMP% would end at once with exit code 0, before any refusal.
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" _?=$INSTDIR'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
@@ -74,11 +82,11 @@ Function un.onInit
   System::Call '$PLUGINSDIR\plc_guard.dll::ListSwappedPlc(w .r0, i ${NSIS_MAX_STRLEN}) i .r1 ?u'
   StrCmp $1 "error" unchecked
   IntCmp $1 0 done
-  MessageBox MB_OK|MB_ICONSTOP "A user's PLC database is swapped out: the user's own database is kept as $0 until that user's AutoCAD has closed and the add-on has put it back. Uninstall again once it is back." /SD IDOK
+  MessageBox MB_OK|MB_ICONSTOP "$(kvs_plc_swapped)" /SD IDOK
   SetErrorLevel 3
   Quit
   unchecked:
-  MessageBox MB_OK|MB_ICONSTOP "Cannot look for users' swapped-out PLC databases: $PLUGINSDIR\plc_guard.dll does not load. Nothing was removed." /SD IDOK
+  MessageBox MB_OK|MB_ICONSTOP "$(kvs_plc_unchecked)" /SD IDOK
   SetErrorLevel 3
   Quit
   done:

@@ -1,7 +1,8 @@
-// The Windows Installer package's custom action FindSwappedPlc (KorvantaSetup.msi, run from
-// its Binary table at removal, never installed): finds every user's own PLC database that the
-// add-on has swapped out, kept as ace_plc_old.mdb until update.exe puts it back. It only looks;
-// the package's launch condition refuses the removal when it names one.
+// The Windows Installer package's custom actions (KorvantaSetup.msi, run from its Binary table,
+// never installed). FindUserLanguage tells the package which language to speak. FindSwappedPlc,
+// at removal, finds every user's own PLC database that the add-on has swapped out, kept as
+// ace_plc_old.mdb until update.exe puts it back. It only looks; the package's launch condition
+// refuses the removal when it names one.
 //
 // msiexec runs the removal as whoever starts it: the administrator at a command line, or the
 // local system account when Group Policy or a distribution tool removes the package, often
@@ -23,6 +24,7 @@
 #include "win32/handles.h"
 #include "win32/long_path.h"
 #include "win32/registry.h"
+#include "win32/ui_language.h"
 
 namespace {
 
@@ -153,6 +155,13 @@ extern "C" UINT __stdcall FindSwappedPlc(MSIHANDLE install) {
     return ERROR_SUCCESS;
   }
   MsiSetPropertyW(install, L"KVS_SWAPPED_PLC", list.c_str());
+  return ERROR_SUCCESS;
+}
+
+// Sets KVS_RUSSIAN when the user's display language is Russian, by the add-on's one rule: the
+// package's name and refusals then speak Russian, and English otherwise.
+extern "C" UINT __stdcall FindUserLanguage(MSIHANDLE install) {
+  if (kvs::user_language() == kvs::UiLanguage::Russian) MsiSetPropertyW(install, L"KVS_RUSSIAN", L"1");
   return ERROR_SUCCESS;
 }
 

@@ -12,6 +12,7 @@
 using namespace testing_support;
 using installed_addon::kBundle;
 using installed_addon::kInstall;
+using installed_addon::kSetupUninstallKey;
 
 namespace {
 
@@ -59,6 +60,10 @@ class AddonDeployment : public installed_addon::InstalledAddon {
   }
 };
 
+// The add-on's name in Programs and Features in the display language this program runs in
+// (ctest runs the *UsersLanguage tests, and the refusals', once Russian and once English).
+std::wstring addonName() { return said(L"Korvanta switch for ACADE", L"Переключатель Korvanta для ACADE"); }
+
 class Deployment : public AddonDeployment {
  protected:
   void SetUp() override {
@@ -75,6 +80,14 @@ TEST_F(Deployment, SilentInstallPutsTheAddonAndItsBundleInPlace) {
   ProcessResult status = runProcess(inQuotes(kInstall + L"Support\\kvs-switch.exe") + L" status " + inQuotes(demo));
   EXPECT_EQ(status.exitCode, 0u) << status.output;
   EXPECT_NE(status.output.find(toUtf8(demo + L": stock ACADE\n")), std::string::npos) << status.output;
+}
+
+TEST_F(AddonDeployment, SetupNamesTheAddonInTheUsersLanguage) {
+  ASSERT_NO_FATAL_FAILURE(install());
+  std::wstring name, publisher;
+  regReadString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, L"DisplayName", name);
+  regReadString(HKEY_LOCAL_MACHINE, kSetupUninstallKey, L"Publisher", publisher);
+  EXPECT_EQ(name + L" / " + publisher, addonName() + L" / Korvanta");
 }
 
 TEST_F(Deployment, HostLoadsTheBundleFor2015AndSaysWhyNotFor2014) {
@@ -161,12 +174,13 @@ class MsiDeployment : public AddonDeployment {
     r.output += "\n--- msiexec log ---\n" + toUtf8(fromAnsi(log_));
     return r;
   }
-  static std::wstring productVersion(const std::wstring& code) {
-    wchar_t version[64] = L"(none)";
-    DWORD size = 64;
-    MsiGetProductInfoW(code.c_str(), INSTALLPROPERTY_VERSIONSTRING, version, &size);
-    return version;
+  static std::wstring productInfo(const std::wstring& code, const wchar_t* property) {
+    wchar_t value[256] = L"(none)";
+    DWORD size = 256;
+    MsiGetProductInfoW(code.c_str(), property, value, &size);
+    return value;
   }
+  static std::wstring productVersion(const std::wstring& code) { return productInfo(code, INSTALLPROPERTY_VERSIONSTRING); }
   // The version the build gives the manifest, which is the project's.
   static std::wstring projectVersion() {
     const std::string manifest = readBytes(binDir() + L"..\\data\\bundle\\PackageContents.xml");
@@ -307,7 +321,10 @@ TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
     EXPECT_EQ(installed_addon::installedPackages().size(), 1u);
     EXPECT_EQ(readBytes(backup), "user's own PLC data, moved aside");
     // The log says why (Windows logs the launch condition's message too; Wine does not).
-    EXPECT_NE(log_.find(toAnsi(L"Korvanta: a user's own PLC database is kept as " + backup)), std::string::npos)
+    EXPECT_NE(log_.find(toAnsi(said(L"Korvanta: a user's own PLC database is kept as ",
+                                    L"Korvanta: собственная база ПЛК пользователя сохранена как ") +
+                               backup)),
+              std::string::npos)
         << removal.output;
     DeleteFileW(backup.c_str());
   }
@@ -317,6 +334,13 @@ TEST_F(MsiDeployment, RemovalRefusesWhileAnyUsersPlcSwapIsInForce) {
   EXPECT_EQ(removal.exitCode, 0u) << removal.output;
   EXPECT_FALSE(fileExists(kInstall));
   EXPECT_FALSE(fileExists(kBundle));
+}
+
+TEST_F(MsiDeployment, NamesTheAddonInTheUsersLanguage) {
+  ASSERT_EQ(logged(L"/i " + inQuotes(package())).exitCode, 0u);
+  const std::wstring code = installed_addon::installedPackages().at(0);
+  EXPECT_EQ(productInfo(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME) + L" / " + productInfo(code, INSTALLPROPERTY_PUBLISHER),
+            addonName() + L" / Korvanta");
 }
 
 // The two installers list the same files: neither installs over the other's installation.
