@@ -7,7 +7,11 @@
 //               beside it, flush that and put it in the file's place;
 //  - keep:      the step of do_change that keeps the file's present bytes as a version to undo
 //               to, alone; here bytes already kept, as at every start and quit after the first.
-// Each size as an ANSI file and as a UTF-16 file.
+// Each size as an ANSI file and as a UTF-16 file, each against its bound.
+// With --share: a 40 KB project on the simulated share \\srv\projects (tools/wine-share),
+// where every file-system call waits: the time and the calls the share serves per switch and
+// per copy; with --store-on-share as well, the user's kept versions are on the share too (a
+// roaming profile on a server).
 // Runs in a simulated session (AutoCAD's paths move with each switch). Best of a few rounds,
 // the three taking turns.
 // Numbers only; nothing is asserted.
@@ -17,10 +21,14 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <cstring>
 #include <string>
 
 #include "acadhost/host_api.h"
 #include "best_time.h"
+#include "support/installed_library.h"
+#include "support/simulated_share.h"
+#include "support/test_support.h"
 #include "frame/KVS_switchApp.h"
 #include "switching/kept_versions.h"
 #include "commands/acad_switch.h"
@@ -58,7 +66,9 @@ std::string asUtf16(const std::string& ascii) {
   return bytes;
 }
 
-void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16 = false) {
+const char* verdict(double ratio, double bound) { return ratio <= bound ? "within" : "OVER"; }
+
+void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16, double bound) {
   const std::wstring project = folder + L"bench.wdp";
   const std::string bytes = utf16 ? asUtf16(makeProject(target / 2)) : makeProject(target);
   if (!kvs::replace_file_content(project, bytes, FILE_ATTRIBUTE_NORMAL)) std::printf("cannot write %ls\n", project.c_str());
@@ -82,14 +92,106 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
   }
   const double mb = static_cast<double>(bytes.size()) / 1e6;
   std::printf("  %-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy"
-              "  (keep alone %4.2f x copy)\n",
-              label, bytes.size(), mb / change, mb / plain, change / plain, keep / plain);
+              " (bound %.1f: %s)  (keep alone %4.2f x copy)\n",
+              label, bytes.size(), mb / change, mb / plain, change / plain, bound, verdict(change / plain, bound),
+              keep / plain);
   DeleteFileW(project.c_str());
+}
+
+// The calls the share serves for `job`, less those the look at the count costs itself.
+double callsOf(const std::function<void()>& job, int times) {
+  testing_support::shareCalls();
+  testing_support::shareCalls();
+  const long look = testing_support::shareCalls()["total"];
+  for (int i = 0; i < times; ++i) job();
+  return static_cast<double>(testing_support::shareCalls()["total"] - look) / times;
+}
+
+// A 40 KB project switched back and forth on the share against the crash-safe copy.
+void measureOnShare(const std::wstring& folder, bool utf16, double bound) {
+  const std::wstring project = folder + L"bench.wdp";
+  const std::string bytes = utf16 ? asUtf16(makeProject(20'000)) : makeProject(40'000);
+  if (!kvs::replace_file_content(project, bytes, FILE_ATTRIBUTE_NORMAL)) std::printf("cannot write %ls\n", project.c_str());
+  int tip = 2;
+  const auto change = [&] {
+    tip = 3 - tip;
+    if (!do_change(project, tip)) std::printf("do_change failed\n");
+  };
+  const auto plain = [&] { copyInPlace(project); };
+  change();  // the first switch makes the store's folder
+  double changeTime = 1e300, plainTime = 1e300;
+  for (int round = 0; round < 5; ++round) {
+    changeTime = std::min(changeTime, bench::best_seconds(1, change, 0.1));
+    plainTime = std::min(plainTime, bench::best_seconds(1, plain, 0.1));
+  }
+  const double changeCalls = callsOf(change, 10), plainCalls = callsOf(plain, 10);
+  std::printf("  %-6s %6zu bytes  switch %6.1f ms  copy %6.1f ms  = %4.2f x (bound %.1f: %s)   calls: switch %5.1f"
+              "  copy %5.1f  = %4.2f x (bound %.1f: %s)\n",
+              utf16 ? "UTF-16" : "ANSI", bytes.size(), changeTime * 1e3, plainTime * 1e3, changeTime / plainTime, bound,
+              verdict(changeTime / plainTime, bound), changeCalls, plainCalls, changeCalls / plainCalls, bound,
+              verdict(changeCalls / plainCalls, bound));
+  DeleteFileW(project.c_str());
+}
+
+const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// The user's roaming profile on the share, for this process, as an office that redirects it has it.
+void profileOnShare() {
+  const std::wstring roaming = std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming";
+  testing_support::makeFolders(roaming);
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(roaming.c_str()),
+                 static_cast<DWORD>((roaming.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void profileBack(const std::wstring& before) {
+  HKEY key = nullptr;
+  RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_SET_VALUE, &key);
+  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before.c_str()),
+                 static_cast<DWORD>((before.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+std::wstring profileNow() {
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"AppData", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
+  return value;
+}
+
+int onShare(bool storeOnShare) {
+  const std::wstring why = testing_support::shareUnavailable();
+  if (!why.empty()) {
+    std::printf("on the simulated share: SKIPPED: %ls\n", why.c_str());
+    return 0;
+  }
+  const std::wstring profile = profileNow();
+  if (storeOnShare) profileOnShare();
+  const testing_support::InstalledLibrary library;
+  acadhost::setEcho(false);
+  if (!acadhost::startSession({})) return 1;
+  version = L"2015";
+  const std::wstring folder = std::wstring(testing_support::kShareRoot) + L"switch bench\\";
+  testing_support::makeFolders(folder);
+  std::printf("on the simulated share, 40 KB project, kept versions %s; best of several rounds\n",
+              storeOnShare ? "on the share too" : "on the local disk");
+  for (bool utf16 : {false, true}) measureOnShare(folder, utf16, storeOnShare ? 2.5 : 1.5);
+  acadhost::endSession();
+  RemoveDirectoryW(folder.c_str());
+  if (storeOnShare) {
+    testing_support::removeTree(std::wstring(testing_support::kShareRoot) + L"profile");
+    profileBack(profile);
+  }
+  return 0;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--share") == 0)
+    return onShare(argc > 2 && std::strcmp(argv[2], "--store-on-share") == 0);
   acadhost::setEcho(false);
   if (!acadhost::startSession({})) return 1;
   version = L"2015";
@@ -99,9 +201,10 @@ int main() {
   for (bool utf16 : {false, true}) {
     const char* encoding = utf16 ? "UTF-16" : "ANSI";
     std::printf("%s\n", encoding);
-    measure("10KB", 10'000, 9, temp, utf16);
-    measure("1MB", 1'000'000, 15, temp, utf16);
-    measure("64MB", 64'000'000, 5, temp, utf16);
+    measure("10KB", 10'000, 9, temp, utf16, 3);
+    measure("100KB", 100'000, 9, temp, utf16, 3);
+    measure("1MB", 1'000'000, 15, temp, utf16, 3);
+    measure("64MB", 64'000'000, 5, temp, utf16, 4);
   }
   acadhost::endSession();
   return 0;
