@@ -26,6 +26,7 @@
 
 #include "acadhost/host_api.h"
 #include "best_time.h"
+#include "crash_safe_copy.h"
 #include "support/installed_library.h"
 #include "support/simulated_share.h"
 #include "support/test_support.h"
@@ -39,13 +40,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The crash-safe copy: read whole, written beside, flushed and put in the original's place,
-// by the same replace that do_change writes its file with.
-void copyInPlace(const std::wstring& original) {
-  std::string bytes;
-  if (!kvs::read_whole_file(original, bytes) || !kvs::replace_file_content(original, bytes, FILE_ATTRIBUTE_NORMAL))
-    std::printf("copy failed\n");
-}
+using bench::copyInPlace;
+using bench::verdict;
 
 // Records in ascending order with library-path-like values, then a drawing list tail.
 std::string makeProject(std::size_t target) {
@@ -65,8 +61,6 @@ std::string asUtf16(const std::string& ascii) {
   for (char c : ascii) bytes.append({c, '\0'});
   return bytes;
 }
-
-const char* verdict(double ratio, double bound) { return ratio <= bound ? "within" : "OVER"; }
 
 void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16, double bound) {
   const std::wstring project = folder + L"bench.wdp";
@@ -98,13 +92,10 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
   DeleteFileW(project.c_str());
 }
 
-// The calls the share serves for `job`, less those the look at the count costs itself.
 double callsOf(const std::function<void()>& job, int times) {
-  testing_support::shareCalls();
-  testing_support::shareCalls();
-  const long look = testing_support::shareCalls()["total"];
-  for (int i = 0; i < times; ++i) job();
-  return static_cast<double>(testing_support::shareCalls()["total"] - look) / times;
+  return static_cast<double>(bench::callsOf([&] {
+           for (int i = 0; i < times; ++i) job();
+         })) / times;
 }
 
 // A 40 KB project switched back and forth on the share against the crash-safe copy.

@@ -60,17 +60,26 @@ void write_projects(const std::wstring& list) {
     acutPrintf(L"%ls", L"Error accessing registry");
 }
 
-SwitchResult switch_project(const std::wstring& path, int tip) {
+namespace {
+
+SwitchResult switchWith(const std::wstring& path, const LibraryValues& library) {
   SwitchResult result = SwitchResult::Other;
-  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, tip); })) return SwitchResult::Aborted;
+  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, library, command_line()); }))
+    return SwitchResult::Aborted;
   return result;
 }
+
+}  // namespace
+
+SwitchResult switch_project(const std::wstring& path, int tip) { return switchWith(path, acad_library(tip)); }
 
 void init_projects() {
   std::wstring list = read_projects();
   if (list.empty()) return;
-  const auto switchEntry = [](const std::wstring& entry) {
-    const SwitchResult outcome = switch_project(entry, 1);
+  // AutoCAD's paths move, and the library is listed, once for the whole pass.
+  const LibraryValues library = once_per_pass(acad_library(1));
+  const auto switchEntry = [&library](const std::wstring& entry) {
+    const SwitchResult outcome = switchWith(entry, library);
     if (outcome == SwitchResult::FileUnusable)
       acutPrintf(L"The project stays registered and will be tried again at the next start: %ls\n", entry.c_str());
     return outcome;
@@ -90,5 +99,6 @@ void init_projects() {
 }
 
 void deinit_projects() {
-  kvs::run_quit_pass(read_projects(), [](const std::wstring& entry) { return switch_project(entry, 2); });
+  const LibraryValues library = once_per_pass(acad_library(2));
+  kvs::run_quit_pass(read_projects(), [&library](const std::wstring& entry) { return switchWith(entry, library); });
 }

@@ -52,14 +52,20 @@ std::wstring storeRoot() {
   return known;
 }
 
-enum class Naming { Project, Other, Unreadable };
+enum class Naming { Project, Other, NoPathFile, NoFolder, Unreadable };
+
+bool folderGone(DWORD error) { return error == ERROR_PATH_NOT_FOUND; }
 
 // Whether the folder's path file names the project, given by its identity. A path file that is there but cannot be
-// read says nothing either way: taking it for another project's would lose what is kept.
+// read says nothing either way: taking it for another project's would lose what is kept. The
+// file is read without asking for the folder first: on a share each question is a round trip.
 Naming namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
-  if (!kvs::read_whole_file(folder + kPathFile, bytes))
-    return GetLastError() == ERROR_FILE_NOT_FOUND ? Naming::Other : Naming::Unreadable;
+  if (!kvs::read_whole_file(folder + kPathFile, bytes)) {
+    const DWORD error = GetLastError();
+    if (folderGone(error)) return Naming::NoFolder;
+    return error == ERROR_FILE_NOT_FOUND ? Naming::NoPathFile : Naming::Unreadable;
+  }
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
   return named.failure == kvs::DecodeFailure::None && kvs::path_identity(kvs::trim(named.text)) == project
              ? Naming::Project
@@ -91,43 +97,51 @@ std::wstring findProjectFolder(const std::wstring& project, bool create) {
     // A level of 256 folders keeps each folder short, however many projects an office has.
     const std::wstring name = kvs::kept_folder_name(identity, attempt);
     const std::wstring folder = root + name.substr(0, 2) + L"\\" + name + L"\\";
-    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const Naming naming = namesProject(folder, identity);
+    if (naming == Naming::Project) return folder;
+    if (naming == Naming::Unreadable) return std::wstring();
+    if (naming == Naming::NoFolder) {
       // Candidates are claimed in order: past the first free one there is none of this project.
       if (!create) break;
       return claim(root, folder, project) ? folder : std::wstring();
     }
-    const Naming naming = namesProject(folder, identity);
-    if (naming == Naming::Project) return folder;
-    if (naming == Naming::Unreadable) return std::wstring();
-    if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)
-      return claim(root, folder, project) ? folder : std::wstring();
+    if (create && naming == Naming::NoPathFile) return claim(root, folder, project) ? folder : std::wstring();
   }
   SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
   return std::wstring();
 }
 
-// The same, remembered for each project as AutoCAD's main thread names it: a project's folder
-// stays its own, and reading the path file costs more than the rest of a keep. A folder that
-// is gone (the store cleared) is looked for again.
-std::wstring projectFolder(const std::wstring& project, bool create) {
+// The folders found, for each project as AutoCAD's main thread names it: a project's folder
+// stays its own, and reading the path file costs more than the rest of a keep.
+std::map<std::wstring, std::wstring>& knownFolders() {
   static std::map<std::wstring, std::wstring> known;
-  const std::map<std::wstring, std::wstring>::iterator found = known.find(project);
-  if (found != known.end()) {
-    if (GetFileAttributesW(found->second.c_str()) != INVALID_FILE_ATTRIBUTES) return found->second;
-    known.erase(found);
-  }
+  return known;
+}
+
+// The same, remembered. A folder that is gone (the store cleared) shows when it is next used,
+// and is then forgotten (forgetFolder) and looked for again.
+std::wstring projectFolder(const std::wstring& project, bool create) {
+  const std::map<std::wstring, std::wstring>::iterator found = knownFolders().find(project);
+  if (found != knownFolders().end()) return found->second;
   std::wstring folder = findProjectFolder(project, create);
-  if (!folder.empty()) known[project] = folder;
+  if (!folder.empty()) knownFolders()[project] = folder;
   return folder;
 }
 
+// Whether `error`, met in the project's remembered folder, says the folder is gone: it is then
+// forgotten, for the caller to look for it again.
+bool forgetFolder(const std::wstring& project, DWORD error) {
+  return folderGone(error) && knownFolders().erase(project) != 0;
+}
+
 // The versions in the project's folder of the store, oldest first. What a keep cut short left
-// there goes on the way: the folder is the project's own.
-std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
-  std::vector<KeptVersion> versions;
+// there goes on the way: the folder is the project's own. False, with the system's error set,
+// when the folder cannot be listed.
+bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions) {
+  versions.clear();
   WIN32_FIND_DATAW data;
   kvs::FindHandle find(FindFirstFileW((folder + L"*").c_str(), &data));
-  if (!find.valid()) return versions;
+  if (!find.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (kvs::is_replace_temp_name(data.cFileName)) DeleteFileW((folder + data.cFileName).c_str());
@@ -138,6 +152,20 @@ std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
     versions.push_back(version);
   } while (FindNextFileW(find.get(), &data));
   std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
+  return true;
+}
+
+// The versions of each folder as this process last listed or kept them: only AutoCAD's main
+// thread keeps versions, and on a share a listing costs a round trip per file. A version
+// another process dropped meanwhile is passed over; one it added is seen at the next listing.
+std::map<std::wstring, std::vector<KeptVersion> >& knownVersions() {
+  static std::map<std::wstring, std::vector<KeptVersion> > known;
+  return known;
+}
+
+std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
+  std::vector<KeptVersion> versions;
+  if (listVersions(folder, versions)) knownVersions()[folder] = versions;
   return versions;
 }
 
@@ -162,9 +190,9 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
   return file;
 }
 
-bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVersion>& versions,
+bool renameIdenticalVersion(const std::wstring& folder, std::vector<KeptVersion>& versions,
                             std::vector<kvs::KeptTime>& times, const std::string& bytes) {
-  for (const KeptVersion& v : versions) {
+  for (KeptVersion& v : versions) {
     // Only a version of the same size is opened: the listing has given every size. It is
     // renamed through the handle it was compared through.
     if (v.size != bytes.size()) continue;
@@ -175,15 +203,22 @@ bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVe
     const kvs::KeptTime renamed = kvs::next_version_time(now(), times);
     if (!kvs::rename_open_file(file.get(), folder + kvs::version_file_name(renamed), false)) return false;
     *std::find(times.begin(), times.end(), v.time) = renamed;
+    v.time = renamed;
+    v.file = folder + kvs::version_file_name(renamed);
+    std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
     return true;
   }
   return false;
 }
 
-// A version that cannot be dropped now goes at a later keep; the switch goes on.
-void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times, kvs::SwitchReport& report) {
+// A version that cannot be dropped now goes at a later keep; the switch goes on. Versions
+// listed in `versions` go by the name they have, which earlier versions of the add-on gave.
+void dropOldVersions(const std::wstring& folder, const std::vector<KeptVersion>& versions,
+                     const std::vector<kvs::KeptTime>& times, kvs::SwitchReport& report) {
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
-    const std::wstring file = folder + kvs::version_file_name(time);
+    std::wstring file = folder + kvs::version_file_name(time);
+    for (const KeptVersion& v : versions)
+      if (v.time == time) file = v.file;
     if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
       report.say(L"Can not drop the old kept version " + file + L": " + kvs::system_message(GetLastError()) + L".\n");
   }
@@ -216,16 +251,31 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
     reportNotKept(project, storeForMessages(), error, report);
     return false;
   }
-  const std::vector<KeptVersion> versions = versionsIn(folder);
+  if (knownVersions().find(folder) == knownVersions().end()) {
+    std::vector<KeptVersion> listed;
+    if (!listVersions(folder, listed) && forgetFolder(project, GetLastError()))
+      return keep_project_version(project, bytes, report);
+    knownVersions()[folder] = listed;
+  }
+  std::vector<KeptVersion>& versions = knownVersions()[folder];
   std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version
   // that holds them already is renamed to be the newest, which costs no write.
   if (renameIdenticalVersion(folder, versions, times, bytes)) return true;
-  if (addVersion(folder, times, bytes).empty()) {
-    reportNotKept(project, folder, GetLastError(), report);
+  const std::wstring added = addVersion(folder, times, bytes);
+  if (added.empty()) {
+    const DWORD error = GetLastError();
+    knownVersions().erase(folder);
+    if (forgetFolder(project, error)) return keep_project_version(project, bytes, report);
+    reportNotKept(project, folder, error, report);
     return false;
   }
-  dropOldVersions(folder, times, report);
+  dropOldVersions(folder, versions, times, report);
+  const KeptVersion version = {times.back(), added, bytes.size()};
+  versions.push_back(version);
+  const std::vector<kvs::KeptTime> dropped = kvs::versions_to_drop(times);
+  for (std::size_t i = versions.size(); i-- > 0;)
+    if (std::find(dropped.begin(), dropped.end(), versions[i].time) != dropped.end()) versions.erase(versions.begin() + i);
   return true;
 }
 
@@ -255,6 +305,7 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
   const std::wstring file = folder + kSettingsFile;
   std::wstring present;
   if (!readRemembered(file, present)) {
+    if (forgetFolder(project, GetLastError())) return remember_replaced_settings(project, replaced, report);
     reportNotRemembered(project, file, GetLastError(), report);
     return false;
   }
@@ -286,7 +337,9 @@ bool remembered_switch_back(const std::wstring& project, kvs::ReplacedSettings& 
   }
   std::wstring text;
   file = folder + kSettingsFile;
-  if (!readRemembered(file, text)) return false;
+  if (!readRemembered(file, text)) {
+    return forgetFolder(project, GetLastError()) && remembered_switch_back(project, settings, menu, file);
+  }
   settings = kvs::replaced_settings_of(text);
   // A switch that remembered the menu this way removed what earlier versions kept of it.
   const kvs::ReplacedSetting& remembered = settings[1];
@@ -308,6 +361,8 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
 UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, false);
   std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
+  // What follows changes the folder; the next keep lists it again.
+  knownVersions().erase(folder);
   UndoResult result;
   if (versions.empty()) {
     result.outcome = UndoOutcome::NothingKept;
@@ -365,7 +420,7 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
   DeleteFileW(newest.file.c_str());
   for (const KeptVersion& v : same) DeleteFileW(v.file.c_str());
   times.erase(std::find(times.begin(), times.end(), newest.time));
-  dropOldVersions(folder, times, report);
+  dropOldVersions(folder, versions, times, report);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);
   result.outcome = UndoOutcome::Restored;
   result.readable = decoded.failure == kvs::DecodeFailure::None;
