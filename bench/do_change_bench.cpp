@@ -124,42 +124,14 @@ void measureOnShare(const std::wstring& folder, bool utf16, double bound) {
   DeleteFileW(project.c_str());
 }
 
-const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-// The user's roaming profile on the share, for this process, as an office that redirects it has it.
-void profileOnShare() {
-  const std::wstring roaming = std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming";
-  testing_support::makeFolders(roaming);
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(roaming.c_str()),
-                 static_cast<DWORD>((roaming.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
-
-void profileBack(const std::wstring& before) {
-  HKEY key = nullptr;
-  RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_SET_VALUE, &key);
-  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before.c_str()),
-                 static_cast<DWORD>((before.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
-
-std::wstring profileNow() {
-  wchar_t value[MAX_PATH] = {};
-  DWORD size = sizeof value - sizeof(wchar_t);
-  RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"AppData", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
-  return value;
-}
-
 int onShare(bool storeOnShare) {
   const std::wstring why = testing_support::shareUnavailable();
   if (!why.empty()) {
     std::printf("on the simulated share: SKIPPED: %ls\n", why.c_str());
     return 0;
   }
-  const std::wstring profile = profileNow();
-  if (storeOnShare) profileOnShare();
+  const std::wstring profile = testing_support::roamingProfile();
+  if (storeOnShare) testing_support::setRoamingProfile(std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming");
   const testing_support::InstalledLibrary library;
   acadhost::setEcho(false);
   if (!acadhost::startSession({})) return 1;
@@ -173,7 +145,7 @@ int onShare(bool storeOnShare) {
   RemoveDirectoryW(folder.c_str());
   if (storeOnShare) {
     testing_support::removeTree(std::wstring(testing_support::kShareRoot) + L"profile");
-    profileBack(profile);
+    testing_support::setRoamingProfile(profile);
   }
   return 0;
 }

@@ -96,25 +96,6 @@ void removeProjects(const std::wstring& root, int count, bool folderEach) {
   }
 }
 
-const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-// The user's roaming profile, where the kept versions go, set for the modules loaded from now.
-void setProfile(const std::wstring& folder) {
-  testing_support::makeFolders(folder);
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                 static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-}
-
-std::wstring profileNow() {
-  wchar_t value[MAX_PATH] = {};
-  DWORD size = sizeof value - sizeof(wchar_t);
-  RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"AppData", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
-  return value;
-}
-
 struct Cost {
   double ms, calls;
 };
@@ -154,7 +135,7 @@ void onShare(const std::string& large, double emptyMs) {
     return;
   }
   const std::wstring root = std::wstring(testing_support::kShareRoot) + L"startup bench\\";
-  const std::wstring profile = profileNow();
+  const std::wstring profile = testing_support::roamingProfile();
   const std::wstring shareProfile = std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming";
   testing_support::makeFolders(root);
   const int registered = 100, folders = 20, batch = 200;
@@ -179,7 +160,7 @@ void onShare(const std::string& large, double emptyMs) {
   std::wstring list;
   for (const std::wstring& f : pass) list += f + L";";
   for (bool storeOnShare : {false, true}) {
-    setProfile(storeOnShare ? shareProfile : profile);
+    testing_support::setRoamingProfile(storeOnShare ? shareProfile : profile);
     const double bound = storeOnShare ? 2.5 : 1.5;
     std::printf("on the simulated share, %zu-byte projects, kept versions %s\n", large.size(),
                 storeOnShare ? "on the share too" : "on the local disk");
@@ -206,7 +187,7 @@ void onShare(const std::string& large, double emptyMs) {
     const Cost runCopy = costOf(3, batch, reset(tool), copyAll(tool));
     printAgainst("kvs-switch gost, 200 in 20 folders:", run, runCopy, bound);
   }
-  setProfile(profile);
+  testing_support::setRoamingProfile(profile);
   testing_support::removeTree(root);
   testing_support::removeTree(std::wstring(testing_support::kShareRoot) + L"profile");
 }
@@ -261,14 +242,16 @@ int main(int argc, char** argv) {
                 bench::verdict(perProject[2] / perProject[1], 1.5));
   }
 
-  if (shareOnly) {
+  const auto finish = [&] {
     onShare(large, empty);
     RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
+    // The versions every switch kept, unless the user had kept some before.
     if (!undoExisted) testing_support::removeTree(undo);
     RemoveDirectoryW(projects.c_str());
     for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
     return 0;
-  }
+  };
+  if (shareOnly) return finish();
   // A long list of which half is gone: each drop is stored, the rest of the pass stays linear.
   const int many = 10000;
   setProjects(makeProjects(projects, many, true, many / 2, text));
@@ -297,12 +280,5 @@ int main(int argc, char** argv) {
               "%.3f ms per project (%.2f x)\n",
               batch, large.size(), pass, tool, tool / pass);
 
-  onShare(large, empty);
-
-  RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
-  // The versions every switch kept, unless the user had kept some before.
-  if (!undoExisted) testing_support::removeTree(undo);
-  RemoveDirectoryW(projects.c_str());
-  for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
-  return 0;
+  return finish();
 }

@@ -36,6 +36,26 @@ std::wstring shareUnavailable() {
          (why.empty() ? std::wstring(L"not started") : why);
 }
 
+namespace {
+const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+}  // namespace
+
+std::wstring roamingProfile() {
+  wchar_t value[MAX_PATH] = {};
+  DWORD size = sizeof value - sizeof(wchar_t);
+  RegGetValueW(HKEY_CURRENT_USER, kShellFolders, L"AppData", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, value, &size);
+  return value;
+}
+
+void setRoamingProfile(const std::wstring& folder) {
+  makeFolders(folder);
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegSetValueExW(key, L"AppData", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                 static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
 std::map<std::string, long> shareCalls() {
   std::map<std::string, long> calls;
   std::istringstream lines(readBytes(kCallsFile));

@@ -16,4 +16,9 @@ std::wstring shareUnavailable();
 // starts again from nought. Empty when the share cannot be asked.
 std::map<std::string, long> shareCalls();
 
+// The user's roaming profile folder (%APPDATA%), as the shell folders name it, and set: an
+// office that redirects it to a server has it on the share.
+std::wstring roamingProfile();
+void setRoamingProfile(const std::wstring& folder);
+
 }  // namespace testing_support
