@@ -155,6 +155,7 @@ int onShare(bool storeOnShare) {
 int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--share") == 0)
     return onShare(argc > 2 && std::strcmp(argv[2], "--store-on-share") == 0);
+  const testing_support::InstalledLibrary library;
   acadhost::setEcho(false);
   if (!acadhost::startSession({})) return 1;
   version = L"2015";
