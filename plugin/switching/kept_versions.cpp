@@ -8,7 +8,6 @@
 #include <map>
 
 #include "win32/file_read.h"
-#include "win32/file_rename.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/path_identity.h"
@@ -118,6 +117,21 @@ std::map<std::wstring, std::wstring>& knownFolders() {
   return known;
 }
 
+// The versions of each folder as this process last listed or kept them: only AutoCAD's main
+// thread keeps versions, and on a share a listing costs a round trip per file. A version
+// another process dropped meanwhile is passed over; one it added is seen at the next listing.
+std::map<std::wstring, std::vector<KeptVersion> >& knownVersions() {
+  static std::map<std::wstring, std::vector<KeptVersion> > known;
+  return known;
+}
+
+// What each folder's settings file held when this process last read or wrote it; as with the
+// versions, only this process's main thread writes it meanwhile.
+std::map<std::wstring, std::wstring>& knownSettings() {
+  static std::map<std::wstring, std::wstring> known;
+  return known;
+}
+
 // The same, remembered. A folder that is gone (the store cleared) shows when it is next used,
 // and is then forgotten (forgetFolder) and looked for again.
 std::wstring projectFolder(const std::wstring& project, bool create) {
@@ -131,12 +145,22 @@ std::wstring projectFolder(const std::wstring& project, bool create) {
 // Whether `error`, met in the project's remembered folder, says the folder is gone: it is then
 // forgotten, for the caller to look for it again.
 bool forgetFolder(const std::wstring& project, DWORD error) {
-  return folderGone(error) && knownFolders().erase(project) != 0;
+  const std::map<std::wstring, std::wstring>::iterator found = knownFolders().find(project);
+  if (!folderGone(error) || found == knownFolders().end()) return false;
+  knownVersions().erase(found->second);
+  knownSettings().erase(found->second);
+  knownFolders().erase(found);
+  return true;
+}
+
+kvs::KeptTime keptTimeOf(const FILETIME& ft) {
+  return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
 }
 
 // The versions in the project's folder of the store, oldest first. What a keep cut short left
-// there goes on the way: the folder is the project's own. False, with the system's error set,
-// when the folder cannot be listed.
+// there goes on the way: the folder is the project's own. A version's time is the later of
+// the one its name holds and its file's, which a keep of the same bytes sets anew. False,
+// with the system's error set, when the folder cannot be listed.
 bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions) {
   versions.clear();
   WIN32_FIND_DATAW data;
@@ -147,6 +171,7 @@ bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions
     if (kvs::is_replace_temp_name(data.cFileName)) DeleteFileW((folder + data.cFileName).c_str());
     kvs::KeptTime time = 0;
     if (!kvs::version_time(data.cFileName, time)) continue;
+    time = std::max(time, keptTimeOf(data.ftLastWriteTime));
     const KeptVersion version = {time, folder + data.cFileName,
                                  static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
     versions.push_back(version);
@@ -155,13 +180,6 @@ bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions
   return true;
 }
 
-// The versions of each folder as this process last listed or kept them: only AutoCAD's main
-// thread keeps versions, and on a share a listing costs a round trip per file. A version
-// another process dropped meanwhile is passed over; one it added is seen at the next listing.
-std::map<std::wstring, std::vector<KeptVersion> >& knownVersions() {
-  static std::map<std::wstring, std::vector<KeptVersion> > known;
-  return known;
-}
 
 std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
   std::vector<KeptVersion> versions;
@@ -172,7 +190,7 @@ std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
 kvs::KeptTime now() {
   FILETIME ft;
   GetSystemTimeAsFileTime(&ft);
-  return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
+  return keptTimeOf(ft);
 }
 
 std::vector<kvs::KeptTime> timesOf(const std::vector<KeptVersion>& versions) {
@@ -190,21 +208,24 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
   return file;
 }
 
-bool renameIdenticalVersion(const std::wstring& folder, std::vector<KeptVersion>& versions,
-                            std::vector<kvs::KeptTime>& times, const std::string& bytes) {
+bool keepIdenticalVersion(std::vector<KeptVersion>& versions, std::vector<kvs::KeptTime>& times,
+                          const std::string& bytes) {
   for (KeptVersion& v : versions) {
-    // Only a version of the same size is opened: the listing has given every size. It is
-    // renamed through the handle it was compared through.
+    // Only a version of the same size is opened: the listing has given every size. Its time
+    // is set through the handle it was compared through: a rename would cost more calls.
     if (v.size != bytes.size()) continue;
-    const kvs::FileHandle file(CreateFileW(v.file.c_str(), GENERIC_READ | DELETE,
+    const kvs::FileHandle file(CreateFileW(v.file.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !kvs::file_holds(file.get(), bytes)) continue;
-    const kvs::KeptTime renamed = kvs::next_version_time(now(), times);
-    if (!kvs::rename_open_file(file.get(), folder + kvs::version_file_name(renamed), false)) return false;
-    *std::find(times.begin(), times.end(), v.time) = renamed;
-    v.time = renamed;
-    v.file = folder + kvs::version_file_name(renamed);
+    const kvs::KeptTime kept = kvs::next_version_time(now(), times);
+    const unsigned long long units = kept * 10000;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(units);
+    ft.dwHighDateTime = static_cast<DWORD>(units >> 32);
+    if (!SetFileTime(file.get(), nullptr, nullptr, &ft)) return false;
+    *std::find(times.begin(), times.end(), v.time) = kept;
+    v.time = kept;
     std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
     return true;
   }
@@ -260,8 +281,8 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
   std::vector<KeptVersion>& versions = knownVersions()[folder];
   std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version
-  // that holds them already is renamed to be the newest, which costs no write.
-  if (renameIdenticalVersion(folder, versions, times, bytes)) return true;
+  // that holds them already is made the newest, which costs no write.
+  if (keepIdenticalVersion(versions, times, bytes)) return true;
   const std::wstring added = addVersion(folder, times, bytes);
   if (added.empty()) {
     const DWORD error = GetLastError();
@@ -294,6 +315,19 @@ bool readRemembered(const std::wstring& file, std::wstring& text) {
   return true;
 }
 
+
+// The folder's remembered settings, read only when not known; as readRemembered.
+bool readSettings(const std::wstring& folder, std::wstring& text) {
+  const std::map<std::wstring, std::wstring>::const_iterator found = knownSettings().find(folder);
+  if (found != knownSettings().end()) {
+    text = found->second;
+    return true;
+  }
+  if (!readRemembered(folder + kSettingsFile, text)) return false;
+  knownSettings()[folder] = text;
+  return true;
+}
+
 bool remember_replaced_settings(const std::wstring& project, const kvs::ReplacedSettings& replaced,
                                 kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, true);
@@ -304,7 +338,7 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
   }
   const std::wstring file = folder + kSettingsFile;
   std::wstring present;
-  if (!readRemembered(file, present)) {
+  if (!readSettings(folder, present)) {
     if (forgetFolder(project, GetLastError())) return remember_replaced_settings(project, replaced, report);
     reportNotRemembered(project, file, GetLastError(), report);
     return false;
@@ -316,9 +350,12 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
   std::string bytes;
   if (!kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes) ||
       !kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) {
-    reportNotRemembered(project, file, GetLastError(), report);
+    const DWORD error = GetLastError();
+    knownSettings().erase(folder);
+    reportNotRemembered(project, file, error, report);
     return false;
   }
+  knownSettings()[folder] = text;
   // What an earlier version remembered of the menu alone is in the settings now.
   DeleteFileW((folder + kMenuFile).c_str());
   return true;
@@ -337,7 +374,7 @@ bool remembered_switch_back(const std::wstring& project, kvs::ReplacedSettings& 
   }
   std::wstring text;
   file = folder + kSettingsFile;
-  if (!readRemembered(file, text)) {
+  if (!readSettings(folder, text)) {
     return forgetFolder(project, GetLastError()) && remembered_switch_back(project, settings, menu, file);
   }
   settings = kvs::replaced_settings_of(text);

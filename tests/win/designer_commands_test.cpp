@@ -233,6 +233,7 @@ TEST_F(DesignerCommands, TheSixthSwitchDropsTheOldestVersionWhateverTheLetterCas
   // What an earlier add-on kept under the project's extension is read for undo, and dropped in turn.
   const std::wstring earlier = folder + L"20010101T000000.000Z.wdp";
   writeBytes(earlier, "kept by an earlier add-on");
+  backdate(earlier);  // as a rename left it: written before the time its name holds
   EXPECT_EQ(kept(p).front(), "kept by an earlier add-on");
   writeBytes(p, toAnsi(kStock + L"\r\nЛист09.dwg"));
   ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
