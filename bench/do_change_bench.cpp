@@ -7,7 +7,11 @@
 //               beside it, flush that and put it in the file's place;
 //  - keep:      the step of do_change that keeps the file's present bytes as a version to undo
 //               to, alone; here bytes already kept, as at every start and quit after the first.
-// Each size as an ANSI file and as a UTF-16 file.
+// Each size as an ANSI file and as a UTF-16 file, each against its bound.
+// With --share: a 40 KB project on the simulated share \\srv\projects (tools/wine-share),
+// where every file-system call waits: the time and the calls the share serves per switch and
+// per copy; with --store-on-share as well, the user's kept versions are on the share too (a
+// roaming profile on a server).
 // Runs in a simulated session (AutoCAD's paths move with each switch). Best of a few rounds,
 // the three taking turns.
 // Numbers only; nothing is asserted.
@@ -17,10 +21,15 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <cstring>
 #include <string>
 
 #include "acadhost/host_api.h"
 #include "best_time.h"
+#include "crash_safe_copy.h"
+#include "support/installed_library.h"
+#include "support/simulated_share.h"
+#include "support/test_support.h"
 #include "frame/KVS_switchApp.h"
 #include "switching/kept_versions.h"
 #include "commands/acad_switch.h"
@@ -31,13 +40,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The crash-safe copy: read whole, written beside, flushed and put in the original's place,
-// by the same replace that do_change writes its file with.
-void copyInPlace(const std::wstring& original) {
-  std::string bytes;
-  if (!kvs::read_whole_file(original, bytes) || !kvs::replace_file_content(original, bytes, FILE_ATTRIBUTE_NORMAL))
-    std::printf("copy failed\n");
-}
+using bench::copyInPlace;
+using bench::verdict;
 
 // Records in ascending order with library-path-like values, then a drawing list tail.
 std::string makeProject(std::size_t target) {
@@ -58,7 +62,7 @@ std::string asUtf16(const std::string& ascii) {
   return bytes;
 }
 
-void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16 = false) {
+void measure(const char* label, std::size_t target, int runs, const std::wstring& folder, bool utf16, double bound) {
   const std::wstring project = folder + L"bench.wdp";
   const std::string bytes = utf16 ? asUtf16(makeProject(target / 2)) : makeProject(target);
   if (!kvs::replace_file_content(project, bytes, FILE_ATTRIBUTE_NORMAL)) std::printf("cannot write %ls\n", project.c_str());
@@ -82,14 +86,76 @@ void measure(const char* label, std::size_t target, int runs, const std::wstring
   }
   const double mb = static_cast<double>(bytes.size()) / 1e6;
   std::printf("  %-5s %10zu bytes  do_change %8.1f MB/s  copy %8.1f MB/s  do_change time = %4.1f x copy"
-              "  (keep alone %4.2f x copy)\n",
-              label, bytes.size(), mb / change, mb / plain, change / plain, keep / plain);
+              " (bound %.1f: %s)  (keep alone %4.2f x copy)\n",
+              label, bytes.size(), mb / change, mb / plain, change / plain, bound, verdict(change / plain, bound),
+              keep / plain);
   DeleteFileW(project.c_str());
+}
+
+double callsOf(const std::function<void()>& job, int times) {
+  return static_cast<double>(bench::callsOf([&] {
+           for (int i = 0; i < times; ++i) job();
+         })) / times;
+}
+
+// A 40 KB project switched back and forth on the share against the crash-safe copy.
+void measureOnShare(const std::wstring& folder, bool utf16, double bound) {
+  const std::wstring project = folder + L"bench.wdp";
+  const std::string bytes = utf16 ? asUtf16(makeProject(20'000)) : makeProject(40'000);
+  if (!kvs::replace_file_content(project, bytes, FILE_ATTRIBUTE_NORMAL)) std::printf("cannot write %ls\n", project.c_str());
+  int tip = 2;
+  const auto change = [&] {
+    tip = 3 - tip;
+    if (!do_change(project, tip)) std::printf("do_change failed\n");
+  };
+  const auto plain = [&] { copyInPlace(project); };
+  change();  // the first switch makes the store's folder
+  double changeTime = 1e300, plainTime = 1e300;
+  for (int round = 0; round < 5; ++round) {
+    changeTime = std::min(changeTime, bench::best_seconds(1, change, 0.1));
+    plainTime = std::min(plainTime, bench::best_seconds(1, plain, 0.1));
+  }
+  const double changeCalls = callsOf(change, 10), plainCalls = callsOf(plain, 10);
+  std::printf("  %-6s %6zu bytes  switch %6.1f ms  copy %6.1f ms  = %4.2f x (bound %.1f: %s)   calls: switch %5.1f"
+              "  copy %5.1f  = %4.2f x (bound %.1f: %s)\n",
+              utf16 ? "UTF-16" : "ANSI", bytes.size(), changeTime * 1e3, plainTime * 1e3, changeTime / plainTime, bound,
+              verdict(changeTime / plainTime, bound), changeCalls, plainCalls, changeCalls / plainCalls, bound,
+              verdict(changeCalls / plainCalls, bound));
+  DeleteFileW(project.c_str());
+}
+
+int onShare(bool storeOnShare) {
+  const std::wstring why = testing_support::shareUnavailable();
+  if (!why.empty()) {
+    std::printf("on the simulated share: SKIPPED: %ls\n", why.c_str());
+    return 0;
+  }
+  const std::wstring profile = testing_support::roamingProfile();
+  if (storeOnShare) testing_support::setRoamingProfile(std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming");
+  const testing_support::InstalledLibrary library;
+  acadhost::setEcho(false);
+  if (!acadhost::startSession({})) return 1;
+  version = L"2015";
+  const std::wstring folder = std::wstring(testing_support::kShareRoot) + L"switch bench\\";
+  testing_support::makeFolders(folder);
+  std::printf("on the simulated share, 40 KB project, kept versions %s; best of several rounds\n",
+              storeOnShare ? "on the share too" : "on the local disk");
+  for (bool utf16 : {false, true}) measureOnShare(folder, utf16, storeOnShare ? 2.5 : 1.5);
+  acadhost::endSession();
+  RemoveDirectoryW(folder.c_str());
+  if (storeOnShare) {
+    testing_support::removeTree(std::wstring(testing_support::kShareRoot) + L"profile");
+    testing_support::setRoamingProfile(profile);
+  }
+  return 0;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--share") == 0)
+    return onShare(argc > 2 && std::strcmp(argv[2], "--store-on-share") == 0);
+  const testing_support::InstalledLibrary library;
   acadhost::setEcho(false);
   if (!acadhost::startSession({})) return 1;
   version = L"2015";
@@ -99,9 +165,10 @@ int main() {
   for (bool utf16 : {false, true}) {
     const char* encoding = utf16 ? "UTF-16" : "ANSI";
     std::printf("%s\n", encoding);
-    measure("10KB", 10'000, 9, temp, utf16);
-    measure("1MB", 1'000'000, 15, temp, utf16);
-    measure("64MB", 64'000'000, 5, temp, utf16);
+    measure("10KB", 10'000, 9, temp, utf16, 3);
+    measure("100KB", 100'000, 9, temp, utf16, 3);
+    measure("1MB", 1'000'000, 15, temp, utf16, 3);
+    measure("64MB", 64'000'000, 5, temp, utf16, 4);
   }
   acadhost::endSession();
   return 0;

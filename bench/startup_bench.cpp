@@ -1,7 +1,11 @@
 // The plug-in's start-up in the simulated host with 10, 100 and 1000 registered projects
 // (small real project files), in a folder each and all in one folder, and what each project
 // adds; then a list of 10,000 of which half are gone; then kvs-switch over 1000 projects beside
-// the start-up pass over them. Prints measurements only.
+// the start-up pass over them; then, on the simulated share \\srv\projects (tools/wine-share),
+// with the kept versions on the local disk and on the share: the start-up pass over 100
+// registered projects of 40 KB and kvs-switch gost over 200 in 20 folders, each in time and in
+// calls the share serves per project, against the crash-safe copy of the same files. Each
+// figure is printed with its bound. Prints measurements only.
 //
 // Run under Wine: KVS_STATE_DIR=$PWD/build/win/wine tools/wine-run build/win/bin/startup_bench.exe
 // It installs the add-on's library folders it needs under C:\Program Files\Korvanta\ and
@@ -13,10 +17,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "acadhost/host_api.h"
+#include "crash_safe_copy.h"
 #include "support/korvanta_install.h"
 #include "support/test_support.h"
 #include "win32/registry.h"
@@ -90,9 +96,105 @@ void removeProjects(const std::wstring& root, int count, bool folderEach) {
   }
 }
 
+struct Cost {
+  double ms, calls;
+};
+
+// Best of `runs` of `job` over `projects`, each run from the files as `reset` leaves them and
+// followed by `after`, which is not measured.
+Cost costOf(int runs, int projects, const std::function<void()>& reset, const std::function<void()>& job,
+            const std::function<void()>& after = [] {}) {
+  Cost best = {1e300, 0};
+  for (int r = 0; r < runs; ++r) {
+    reset();
+    const auto t0 = Clock::now();
+    job();
+    best.ms = std::min(best.ms, std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / projects);
+    after();
+  }
+  reset();
+  best.calls = static_cast<double>(bench::callsOf(job)) / projects;
+  after();
+  return best;
+}
+
+void printAgainst(const char* what, const Cost& cost, const Cost& copy, double bound) {
+  std::printf("    %-34s %7.2f ms %6.1f calls per project; copy %7.2f ms %6.1f calls: %4.2f x time, %4.2f x calls"
+              " (bound %.1f: %s)\n",
+              what, cost.ms, cost.calls, copy.ms, copy.calls, cost.ms / copy.ms, cost.calls / copy.calls, bound,
+              bench::verdict(std::max(cost.ms / copy.ms, cost.calls / copy.calls), bound));
+}
+
+// The start-up pass over 100 registered projects and kvs-switch over 200 in 20 folders, on
+// the share, against the copy of the same files; projects put back on the stock library
+// before each run, so that each run switches them all.
+void onShare(const std::string& large, double emptyMs) {
+  const std::wstring why = testing_support::shareUnavailable();
+  if (!why.empty()) {
+    std::printf("on the simulated share: SKIPPED: %ls\n", why.c_str());
+    return;
+  }
+  const std::wstring root = std::wstring(testing_support::kShareRoot) + L"startup bench\\";
+  const std::wstring profile = testing_support::roamingProfile();
+  const std::wstring shareProfile = std::wstring(testing_support::kShareRoot) + L"profile\\AppData\\Roaming";
+  testing_support::makeFolders(root);
+  const int registered = 100, folders = 20, batch = 200;
+  std::vector<std::wstring> pass, tool;
+  for (int i = 0; i < registered; ++i)
+    pass.push_back(root + L"registered\\Project " + std::to_wstring(i) + L"\\p" + std::to_wstring(i) + L".wdp");
+  for (int i = 0; i < batch; ++i)
+    tool.push_back(root + L"office\\Folder " + std::to_wstring(i % folders) + L"\\p" + std::to_wstring(i) + L".wdp");
+  const auto reset = [&large](const std::vector<std::wstring>& files) {
+    return [&large, &files] {
+      for (const std::wstring& f : files) {
+        testing_support::makeFolders(f.substr(0, f.find_last_of(L'\\')));
+        writeFile(f, large);
+      }
+    };
+  };
+  const auto copyAll = [](const std::vector<std::wstring>& files) {
+    return [&files] {
+      for (const std::wstring& f : files) bench::copyInPlace(f);
+    };
+  };
+  std::wstring list;
+  for (const std::wstring& f : pass) list += f + L";";
+  for (bool storeOnShare : {false, true}) {
+    testing_support::setRoamingProfile(storeOnShare ? shareProfile : profile);
+    const double bound = storeOnShare ? 2.5 : 1.5;
+    std::printf("on the simulated share, %zu-byte projects, kept versions %s\n", large.size(),
+                storeOnShare ? "on the share too" : "on the local disk");
+    setProjects(list);
+    const auto start = [&] {
+      reset(pass)();
+      acadhost::startSession(acadhost::SessionOptions());
+    };
+    const Cost startup = costOf(3, registered, start, [&] { acadhost::loadModule(binDir() + L"KVS_switch_2015.arx"); }, [] {
+      acadhost::endSession();
+      testing_support::endSwaps();
+    });
+    setProjects(L"");
+    const Cost startupCopy = costOf(3, registered, reset(pass), copyAll(pass));
+    Cost startupNet = startup;
+    startupNet.ms -= emptyMs / registered;
+    printAgainst("start-up pass, 100 registered:", startupNet, startupCopy, bound);
+    const std::wstring command = testing_support::inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 " +
+                                 testing_support::inQuotes(root + L"office");
+    const Cost run = costOf(3, batch, reset(tool), [&] {
+      const testing_support::ProcessResult r = testing_support::runProcess(command);
+      if (r.exitCode != 0) std::printf("kvs-switch failed: %s\n", r.output.substr(0, 300).c_str());
+    });
+    const Cost runCopy = costOf(3, batch, reset(tool), copyAll(tool));
+    printAgainst("kvs-switch gost, 200 in 20 folders:", run, runCopy, bound);
+  }
+  testing_support::setRoamingProfile(profile);
+  testing_support::removeTree(root);
+  testing_support::removeTree(std::wstring(testing_support::kShareRoot) + L"profile");
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   acadhost::setEcho(false);
   std::vector<std::wstring> made;
   for (const wchar_t* folder : {L"C:\\Program Files\\Korvanta", L"C:\\Program Files\\Korvanta\\Data",
@@ -113,20 +215,43 @@ int main() {
       "*[1]Bench project\r\n+[1]C:\\Libs\\IEC2\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n+[3]C:\\Libs\\panel\\;\r\n+[4]1\r\n"
       "+[5]0\r\n+[11]Plant\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n=====\r\nSheet01.dwg\r\nSheet02.dwg\r\n";
 
+  std::string large = text.substr(0, text.find("?[SCALE]"));
+  for (int n = 40; large.size() < 40000; ++n)
+    large += "+[" + std::to_string(n) + "]C:\\Projects\\Plant\\Reports\\" + std::to_string(n) + "\r\n";
+  large += text.substr(text.find("?[SCALE]"));
+
   setProjects(L"");
   const double empty = startupMs(5);
   std::printf("start-up with no registered project: %.1f ms\n", empty);
+  // --share: the share's figures alone.
+  const bool shareOnly = argc > 1 && std::string(argv[1]) == "--share";
   for (bool folderEach : {true, false}) {
+    if (shareOnly) break;
     std::printf("%s\n", folderEach ? "a folder per project" : "all projects in one folder");
     std::printf("  registered projects   start-up ms   ms per project\n");
+    double perProject[3] = {0, 0, 0};
+    int at = 0;
     for (int count : {10, 100, 1000}) {
       setProjects(makeProjects(projects, count, folderEach, 0, text));
       const double ms = startupMs(count >= 1000 ? 2 : 3);
+      perProject[at++] = (ms - empty) / count;
       std::printf("  %19d   %11.1f   %14.3f\n", count, ms, (ms - empty) / count);
       removeProjects(projects, count, folderEach);
     }
+    std::printf("  per project at 1000 = %4.2f x that at 100 (bound 1.5: %s)\n", perProject[2] / perProject[1],
+                bench::verdict(perProject[2] / perProject[1], 1.5));
   }
 
+  const auto finish = [&] {
+    onShare(large, empty);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
+    // The versions every switch kept, unless the user had kept some before.
+    if (!undoExisted) testing_support::removeTree(undo);
+    RemoveDirectoryW(projects.c_str());
+    for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
+    return 0;
+  };
+  if (shareOnly) return finish();
   // A long list of which half is gone: each drop is stored, the rest of the pass stays linear.
   const int many = 10000;
   setProjects(makeProjects(projects, many, true, many / 2, text));
@@ -136,10 +261,6 @@ int main() {
 
   // kvs-switch over the same kind of tree, 1000 projects of 40 KB in a folder each, beside the
   // start-up pass over them: both switch every project to GOST with the same code.
-  std::string large = text.substr(0, text.find("?[SCALE]"));
-  for (int n = 40; large.size() < 40000; ++n)
-    large += "+[" + std::to_string(n) + "]C:\\Projects\\Plant\\Reports\\" + std::to_string(n) + "\r\n";
-  large += text.substr(text.find("?[SCALE]"));
   const int batch = 1000;
   if (!undoExisted) testing_support::removeTree(undo);
   setProjects(makeProjects(projects, batch, true, 0, large));
@@ -159,10 +280,5 @@ int main() {
               "%.3f ms per project (%.2f x)\n",
               batch, large.size(), pass, tool, tool / pass);
 
-  RegDeleteTreeW(HKEY_CURRENT_USER, kAddonKey);
-  // The versions every switch kept, unless the user had kept some before.
-  if (!undoExisted) testing_support::removeTree(undo);
-  RemoveDirectoryW(projects.c_str());
-  for (const auto& folder : made) RemoveDirectoryW(folder.c_str());
-  return 0;
+  return finish();
 }

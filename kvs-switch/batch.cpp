@@ -140,12 +140,8 @@ Row statusOf(const std::wstring& path, Counts& counts) {
 }
 
 // The switch, or with --dry-run what it would give: the same libraries, the same rewrite.
-Row switchOf(const std::wstring& path, const Arguments& arguments, Counts& counts) {
+Row switchOf(const std::wstring& path, const Arguments& arguments, const LibraryValues& libraries, Counts& counts) {
   const int tip = arguments.command == Command::Gost ? 1 : 2;
-  const std::wstring release = arguments.release;
-  const LibraryValues libraries = [tip, release](kvs::RecordValues& values, std::wstring& message) {
-    return library_lists(tip, release, values, message);
-  };
   Collected said;
   SwitchedSettings settings;
   const SwitchResult result = arguments.dry_run ? preview_project_switch(path, libraries, said, settings)
@@ -270,12 +266,18 @@ int run(const std::vector<std::wstring>& args, const Output& output) {
     kvs::read_string_value(addon.get(), L"Projects", list);
   const std::unordered_set<std::wstring> registeredKeys = kvs::list_keys(list, kvs::path_identity);
 
+  // The library is listed once for the whole run, when the first project needs it.
+  const int tip = arguments.command == Command::Gost ? 1 : 2;
+  const std::wstring release = arguments.release;
+  const LibraryValues libraries = once_per_pass([tip, release](kvs::RecordValues& values, std::wstring& message) {
+    return library_lists(tip, release, values, message);
+  });
   Counts counts;
   std::vector<Row> rows;
   for (std::size_t i = 0; i < projects.size(); ++i) {
     if (output.progress) output.progress(L"\r" + std::to_wstring(i + 1) + L"/" + std::to_wstring(projects.size()) + L" ");
     const Row row = arguments.command == Command::Status ? statusOf(projects[i], counts)
-                                                          : switchOf(projects[i], arguments, counts);
+                                                          : switchOf(projects[i], arguments, libraries, counts);
     const bool registered = registeredKeys.count(keys[i]) != 0;
     if (registered) ++counts.registered;
     std::wstring line;

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev locales
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   libz-mingw-w64-dev wine wine64 nsis wixl msitools
-  clang-tools-14 python3
+  clang-tools-14 python3 python3-fusepy fuse3
 )
 
 missing=()

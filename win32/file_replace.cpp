@@ -88,7 +88,9 @@ void remove_temp_files(const std::wstring& folder, const std::wstring& start) {
 }
 
 // A name of our own: GetTempFileNameW takes folders of MAX_PATH characters at most. The file
-// gets its attributes as it is made, which spares a call per replace.
+// gets its attributes as it is made, which spares a call per replace. The first name tried is
+// the same at every replace of a file, so a replace cut short leaves it taken: only then are
+// the file's leftovers looked for, which spares listing the folder at every replace.
 bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   attributes &= kSettableAttributes;
   if (attributes == 0) attributes = FILE_ATTRIBUTE_NORMAL;
@@ -97,7 +99,8 @@ bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
   const unsigned long stamp = GetTickCount() ^ (GetCurrentProcessId() << 16);
   for (unsigned long attempt = 0; attempt < 100; ++attempt) {
     wchar_t suffix[16];
-    swprintf(suffix, 16, L"%08lx", (stamp + attempt * 7919u) & 0xFFFFFFFFu);
+    // Attempt 1 tries the first name again, once the leftovers have gone.
+    swprintf(suffix, 16, L"%08lx", attempt < 2 ? 0ul : (stamp + attempt * 7919u) & 0xFFFFFFFFu);
     const std::wstring name = folder + prefix + suffix + kTempEnd;
     FileHandle handle(seam::create_new(name, attributes));
     if (handle.valid()) {
@@ -106,6 +109,7 @@ bool create_beside(const std::wstring& path, DWORD attributes, TempFile& temp) {
       return true;
     }
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    if (attempt == 0) remove_temp_files(folder, prefix);
   }
   return false;
 }

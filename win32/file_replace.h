@@ -20,7 +20,8 @@ struct ByteSpan {
 // with the system's error set, when a step fails; the file is then as it was and nothing is
 // left beside it. `path` may be in the "\\?\" form.
 // A replace cut short (a crash, a killed process) leaves its temporary file behind, named
-// after the file it was to replace: see remove_replace_leftovers.
+// after the file it was to replace; the next replace of the file removes it (see
+// remove_replace_leftovers).
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes);
 // The same with the new content given as parts, written one after the other.
 bool replace_file_content(const std::wstring& path, const std::vector<ByteSpan>& parts, DWORD attributes);

@@ -18,7 +18,10 @@ bool length(HANDLE file, ULONGLONG& size) {
 
 bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) { return ReadFile(file, buffer, count, &got, nullptr); }
 
-DWORD attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+DWORD attributes(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information;
+  return GetFileInformationByHandle(file, &information) ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+}
 
 HANDLE create_new(const std::wstring& path, DWORD attributes) {
   return CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);

@@ -15,8 +15,8 @@ HANDLE open_for_reading(const std::wstring& path);
 bool length(HANDLE file, ULONGLONG& size);
 bool read(HANDLE file, void* buffer, DWORD count, DWORD& got);
 
-// Writing.
-DWORD attributes(const std::wstring& path);
+// Writing: the attributes the file is to keep, as its open handle tells them.
+DWORD attributes(HANDLE file);
 // A new file with these attributes, for writing and renaming; fails when the name is taken.
 HANDLE create_new(const std::wstring& path, DWORD attributes);
 bool write(HANDLE file, const char* bytes, DWORD count);

@@ -39,10 +39,12 @@ std::wstring change_env(std::wstring str, int tip) {
   return kvs::rewrite_project_text(str, values);
 }
 
+LibraryValues acad_library(int tip) {
+  return [tip](kvs::RecordValues& values, std::wstring& message) { return library_values(tip, values, message); };
+}
+
 SwitchResult switch_project_file(const std::wstring& path, int tip) {
-  return switch_project_file(path, [tip](kvs::RecordValues& values, std::wstring& message) {
-    return library_values(tip, values, message);
-  }, command_line());
+  return switch_project_file(path, acad_library(tip), command_line());
 }
 
 bool do_change(std::wstring fl_name, int tip) {

@@ -15,6 +15,9 @@ kvs::SwitchReport& command_line();
 // or the documents lookup's failure text.
 bool library_values(int tip, kvs::RecordValues& values, std::wstring& message);
 
+// library_values for `tip`, as a switch takes them.
+LibraryValues acad_library(int tip);
+
 // The rewritten text, or the failure message.
 std::wstring change_env(std::wstring str, int tip);
 

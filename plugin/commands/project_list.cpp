@@ -64,17 +64,26 @@ void write_projects(const std::wstring& list) {
                                     kvs::system_message(static_cast<DWORD>(written))).c_str());
 }
 
-SwitchResult switch_project(const std::wstring& path, int tip) {
+namespace {
+
+SwitchResult switchWith(const std::wstring& path, const LibraryValues& library) {
   SwitchResult result = SwitchResult::Other;
-  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, tip); })) return SwitchResult::Aborted;
+  if (!kvs::run_catching_com_errors([&] { result = switch_project_file(path, library, command_line()); }))
+    return SwitchResult::Aborted;
   return result;
 }
+
+}  // namespace
+
+SwitchResult switch_project(const std::wstring& path, int tip) { return switchWith(path, acad_library(tip)); }
 
 void init_projects() {
   std::wstring list = read_projects();
   if (list.empty()) return;
-  const auto switchEntry = [](const std::wstring& entry) {
-    const SwitchResult outcome = switch_project(entry, 1);
+  // AutoCAD's paths move, and the library is listed, once for the whole pass.
+  const LibraryValues library = once_per_pass(acad_library(1));
+  const auto switchEntry = [&library](const std::wstring& entry) {
+    const SwitchResult outcome = switchWith(entry, library);
     if (outcome == SwitchResult::FileUnusable)
       acutPrintf(L"%ls\n", kvs::text(kvs::kTextStaysRegistered, entry).c_str());
     return outcome;
@@ -93,5 +102,6 @@ void init_projects() {
 }
 
 void deinit_projects() {
-  kvs::run_quit_pass(read_projects(), [](const std::wstring& entry) { return switch_project(entry, 2); });
+  const LibraryValues library = once_per_pass(acad_library(2));
+  kvs::run_quit_pass(read_projects(), [&library](const std::wstring& entry) { return switchWith(entry, library); });
 }

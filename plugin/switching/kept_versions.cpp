@@ -8,7 +8,6 @@
 #include <map>
 
 #include "win32/file_read.h"
-#include "win32/file_rename.h"
 #include "win32/file_replace.h"
 #include "win32/long_path.h"
 #include "win32/path_identity.h"
@@ -53,14 +52,20 @@ std::wstring storeRoot() {
   return known;
 }
 
-enum class Naming { Project, Other, Unreadable };
+enum class Naming { Project, Other, NoPathFile, NoFolder, Unreadable };
+
+bool folderGone(DWORD error) { return error == ERROR_PATH_NOT_FOUND; }
 
 // Whether the folder's path file names the project, given by its identity. A path file that is there but cannot be
-// read says nothing either way: taking it for another project's would lose what is kept.
+// read says nothing either way: taking it for another project's would lose what is kept. The
+// file is read without asking for the folder first: on a share each question is a round trip.
 Naming namesProject(const std::wstring& folder, const std::wstring& project) {
   std::string bytes;
-  if (!kvs::read_whole_file(folder + kPathFile, bytes))
-    return GetLastError() == ERROR_FILE_NOT_FOUND ? Naming::Other : Naming::Unreadable;
+  if (!kvs::read_whole_file(folder + kPathFile, bytes)) {
+    const DWORD error = GetLastError();
+    if (folderGone(error)) return Naming::NoFolder;
+    return error == ERROR_FILE_NOT_FOUND ? Naming::NoPathFile : Naming::Unreadable;
+  }
   const kvs::DecodedText named = kvs::decode_text_file(bytes);
   return named.failure == kvs::DecodeFailure::None && kvs::path_identity(kvs::trim(named.text)) == project
              ? Naming::Project
@@ -92,60 +97,101 @@ std::wstring findProjectFolder(const std::wstring& project, bool create) {
     // A level of 256 folders keeps each folder short, however many projects an office has.
     const std::wstring name = kvs::kept_folder_name(identity, attempt);
     const std::wstring folder = root + name.substr(0, 2) + L"\\" + name + L"\\";
-    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const Naming naming = namesProject(folder, identity);
+    if (naming == Naming::Project) return folder;
+    if (naming == Naming::Unreadable) return std::wstring();
+    if (naming == Naming::NoFolder) {
       // Candidates are claimed in order: past the first free one there is none of this project.
       if (!create) break;
       return claim(root, folder, project) ? folder : std::wstring();
     }
-    const Naming naming = namesProject(folder, identity);
-    if (naming == Naming::Project) return folder;
-    if (naming == Naming::Unreadable) return std::wstring();
-    if (create && GetFileAttributesW((folder + kPathFile).c_str()) == INVALID_FILE_ATTRIBUTES)
-      return claim(root, folder, project) ? folder : std::wstring();
+    if (create && naming == Naming::NoPathFile) return claim(root, folder, project) ? folder : std::wstring();
   }
   SetLastError(create ? ERROR_FILE_EXISTS : ERROR_FILE_NOT_FOUND);
   return std::wstring();
 }
 
-// The same, remembered for each project as AutoCAD's main thread names it: a project's folder
-// stays its own, and reading the path file costs more than the rest of a keep. A folder that
-// is gone (the store cleared) is looked for again.
-std::wstring projectFolder(const std::wstring& project, bool create) {
+// The folders found, for each project as AutoCAD's main thread names it: a project's folder
+// stays its own, and reading the path file costs more than the rest of a keep.
+std::map<std::wstring, std::wstring>& knownFolders() {
   static std::map<std::wstring, std::wstring> known;
-  const std::map<std::wstring, std::wstring>::iterator found = known.find(project);
-  if (found != known.end()) {
-    if (GetFileAttributesW(found->second.c_str()) != INVALID_FILE_ATTRIBUTES) return found->second;
-    known.erase(found);
-  }
+  return known;
+}
+
+// The versions of each folder as this process last listed or kept them: only AutoCAD's main
+// thread keeps versions, and on a share a listing costs a round trip per file. A version
+// another process dropped meanwhile is passed over; one it added is seen at the next listing.
+std::map<std::wstring, std::vector<KeptVersion> >& knownVersions() {
+  static std::map<std::wstring, std::vector<KeptVersion> > known;
+  return known;
+}
+
+// What each folder's settings file held when this process last read or wrote it; as with the
+// versions, only this process's main thread writes it meanwhile.
+std::map<std::wstring, std::wstring>& knownSettings() {
+  static std::map<std::wstring, std::wstring> known;
+  return known;
+}
+
+// The same, remembered. A folder that is gone (the store cleared) shows when it is next used,
+// and is then forgotten (forgetFolder) and looked for again.
+std::wstring projectFolder(const std::wstring& project, bool create) {
+  const std::map<std::wstring, std::wstring>::iterator found = knownFolders().find(project);
+  if (found != knownFolders().end()) return found->second;
   std::wstring folder = findProjectFolder(project, create);
-  if (!folder.empty()) known[project] = folder;
+  if (!folder.empty()) knownFolders()[project] = folder;
   return folder;
 }
 
+// Whether `error`, met in the project's remembered folder, says the folder is gone: it is then
+// forgotten, for the caller to look for it again.
+bool forgetFolder(const std::wstring& project, DWORD error) {
+  const std::map<std::wstring, std::wstring>::iterator found = knownFolders().find(project);
+  if (!folderGone(error) || found == knownFolders().end()) return false;
+  knownVersions().erase(found->second);
+  knownSettings().erase(found->second);
+  knownFolders().erase(found);
+  return true;
+}
+
+kvs::KeptTime keptTimeOf(const FILETIME& ft) {
+  return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
+}
+
 // The versions in the project's folder of the store, oldest first. What a keep cut short left
-// there goes on the way: the folder is the project's own.
-std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
-  std::vector<KeptVersion> versions;
+// there goes on the way: the folder is the project's own. A version's time is the later of
+// the one its name holds and its file's, which a keep of the same bytes sets anew. False,
+// with the system's error set, when the folder cannot be listed.
+bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions) {
+  versions.clear();
   WIN32_FIND_DATAW data;
   kvs::FindHandle find(FindFirstFileW((folder + L"*").c_str(), &data));
-  if (!find.valid()) return versions;
+  if (!find.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (kvs::is_replace_temp_name(data.cFileName)) DeleteFileW((folder + data.cFileName).c_str());
     kvs::KeptTime time = 0;
     if (!kvs::version_time(data.cFileName, time)) continue;
+    time = std::max(time, keptTimeOf(data.ftLastWriteTime));
     const KeptVersion version = {time, folder + data.cFileName,
                                  static_cast<unsigned long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow};
     versions.push_back(version);
   } while (FindNextFileW(find.get(), &data));
   std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
+  return true;
+}
+
+
+std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
+  std::vector<KeptVersion> versions;
+  if (listVersions(folder, versions)) knownVersions()[folder] = versions;
   return versions;
 }
 
 kvs::KeptTime now() {
   FILETIME ft;
   GetSystemTimeAsFileTime(&ft);
-  return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
+  return keptTimeOf(ft);
 }
 
 std::vector<kvs::KeptTime> timesOf(const std::vector<KeptVersion>& versions) {
@@ -163,28 +209,38 @@ std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& 
   return file;
 }
 
-bool renameIdenticalVersion(const std::wstring& folder, const std::vector<KeptVersion>& versions,
-                            std::vector<kvs::KeptTime>& times, const std::string& bytes) {
-  for (const KeptVersion& v : versions) {
-    // Only a version of the same size is opened: the listing has given every size. It is
-    // renamed through the handle it was compared through.
+bool keepIdenticalVersion(std::vector<KeptVersion>& versions, std::vector<kvs::KeptTime>& times,
+                          const std::string& bytes) {
+  for (KeptVersion& v : versions) {
+    // Only a version of the same size is opened: the listing has given every size. Its time
+    // is set through the handle it was compared through: a rename would cost more calls.
     if (v.size != bytes.size()) continue;
-    const kvs::FileHandle file(CreateFileW(v.file.c_str(), GENERIC_READ | DELETE,
+    const kvs::FileHandle file(CreateFileW(v.file.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES,
                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || !kvs::file_holds(file.get(), bytes)) continue;
-    const kvs::KeptTime renamed = kvs::next_version_time(now(), times);
-    if (!kvs::rename_open_file(file.get(), folder + kvs::version_file_name(renamed), false)) return false;
-    *std::find(times.begin(), times.end(), v.time) = renamed;
+    const kvs::KeptTime kept = kvs::next_version_time(now(), times);
+    const unsigned long long units = kept * 10000;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(units);
+    ft.dwHighDateTime = static_cast<DWORD>(units >> 32);
+    if (!SetFileTime(file.get(), nullptr, nullptr, &ft)) return false;
+    *std::find(times.begin(), times.end(), v.time) = kept;
+    v.time = kept;
+    std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
     return true;
   }
   return false;
 }
 
-// A version that cannot be dropped now goes at a later keep; the switch goes on.
-void dropOldVersions(const std::wstring& folder, const std::vector<kvs::KeptTime>& times, kvs::SwitchReport& report) {
+// A version that cannot be dropped now goes at a later keep; the switch goes on. Versions
+// listed in `versions` go by the name they have, which earlier versions of the add-on gave.
+void dropOldVersions(const std::wstring& folder, const std::vector<KeptVersion>& versions,
+                     const std::vector<kvs::KeptTime>& times, kvs::SwitchReport& report) {
   for (const kvs::KeptTime time : kvs::versions_to_drop(times)) {
-    const std::wstring file = folder + kvs::version_file_name(time);
+    std::wstring file = folder + kvs::version_file_name(time);
+    for (const KeptVersion& v : versions)
+      if (v.time == time) file = v.file;
     if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
       report.say(kvs::text(kvs::kTextCannotDropKept, file, kvs::system_message(GetLastError())) + L"\n");
   }
@@ -214,16 +270,31 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
     reportNotKept(project, storeForMessages(), error, report);
     return false;
   }
-  const std::vector<KeptVersion> versions = versionsIn(folder);
+  if (knownVersions().find(folder) == knownVersions().end()) {
+    std::vector<KeptVersion> listed;
+    if (!listVersions(folder, listed) && forgetFolder(project, GetLastError()))
+      return keep_project_version(project, bytes, report);
+    knownVersions()[folder] = listed;
+  }
+  std::vector<KeptVersion>& versions = knownVersions()[folder];
   std::vector<kvs::KeptTime> times = timesOf(versions);
   // A project switched at every start and quit holds the same bytes again and again: a version
-  // that holds them already is renamed to be the newest, which costs no write.
-  if (renameIdenticalVersion(folder, versions, times, bytes)) return true;
-  if (addVersion(folder, times, bytes).empty()) {
-    reportNotKept(project, folder, GetLastError(), report);
+  // that holds them already is made the newest, which costs no write.
+  if (keepIdenticalVersion(versions, times, bytes)) return true;
+  const std::wstring added = addVersion(folder, times, bytes);
+  if (added.empty()) {
+    const DWORD error = GetLastError();
+    knownVersions().erase(folder);
+    if (forgetFolder(project, error)) return keep_project_version(project, bytes, report);
+    reportNotKept(project, folder, error, report);
     return false;
   }
-  dropOldVersions(folder, times, report);
+  dropOldVersions(folder, versions, times, report);
+  const KeptVersion version = {times.back(), added, bytes.size()};
+  versions.push_back(version);
+  const std::vector<kvs::KeptTime> dropped = kvs::versions_to_drop(times);
+  for (std::size_t i = versions.size(); i-- > 0;)
+    if (std::find(dropped.begin(), dropped.end(), versions[i].time) != dropped.end()) versions.erase(versions.begin() + i);
   return true;
 }
 
@@ -242,6 +313,19 @@ bool readRemembered(const std::wstring& file, std::wstring& text) {
   return true;
 }
 
+
+// The folder's remembered settings, read only when not known; as readRemembered.
+bool readSettings(const std::wstring& folder, std::wstring& text) {
+  const std::map<std::wstring, std::wstring>::const_iterator found = knownSettings().find(folder);
+  if (found != knownSettings().end()) {
+    text = found->second;
+    return true;
+  }
+  if (!readRemembered(folder + kSettingsFile, text)) return false;
+  knownSettings()[folder] = text;
+  return true;
+}
+
 bool remember_replaced_settings(const std::wstring& project, const kvs::ReplacedSettings& replaced,
                                 kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, true);
@@ -252,7 +336,8 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
   }
   const std::wstring file = folder + kSettingsFile;
   std::wstring present;
-  if (!readRemembered(file, present)) {
+  if (!readSettings(folder, present)) {
+    if (forgetFolder(project, GetLastError())) return remember_replaced_settings(project, replaced, report);
     reportNotRemembered(project, file, GetLastError(), report);
     return false;
   }
@@ -263,9 +348,12 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
   std::string bytes;
   if (!kvs::encode_text_file(text, kvs::TextEncoding::Utf8, bytes) ||
       !kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) {
-    reportNotRemembered(project, file, GetLastError(), report);
+    const DWORD error = GetLastError();
+    knownSettings().erase(folder);
+    reportNotRemembered(project, file, error, report);
     return false;
   }
+  knownSettings()[folder] = text;
   // What an earlier version remembered of the menu alone is in the settings now.
   DeleteFileW((folder + kMenuFile).c_str());
   return true;
@@ -284,7 +372,9 @@ bool remembered_switch_back(const std::wstring& project, kvs::ReplacedSettings& 
   }
   std::wstring text;
   file = folder + kSettingsFile;
-  if (!readRemembered(file, text)) return false;
+  if (!readSettings(folder, text)) {
+    return forgetFolder(project, GetLastError()) && remembered_switch_back(project, settings, menu, file);
+  }
   settings = kvs::replaced_settings_of(text);
   // A switch that remembered the menu this way removed what earlier versions kept of it.
   const kvs::ReplacedSetting& remembered = settings[1];
@@ -306,6 +396,8 @@ std::vector<KeptVersion> kept_project_versions(const std::wstring& project) {
 UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport& report) {
   const std::wstring folder = projectFolder(project, false);
   std::vector<KeptVersion> versions = folder.empty() ? std::vector<KeptVersion>() : versionsIn(folder);
+  // What follows changes the folder; the next keep lists it again.
+  knownVersions().erase(folder);
   UndoResult result;
   if (versions.empty()) {
     result.outcome = UndoOutcome::NothingKept;
@@ -369,7 +461,7 @@ UndoResult restore_newest_version(const std::wstring& project, kvs::SwitchReport
     times.erase(std::find(times.begin(), times.end(), v.time));
   }
   times.erase(std::find(times.begin(), times.end(), newest.time));
-  dropOldVersions(folder, times, report);
+  dropOldVersions(folder, versions, times, report);
   kvs::DecodedText decoded = kvs::decode_text_file(restored);
   result.outcome = UndoOutcome::Restored;
   result.readable = decoded.failure == kvs::DecodeFailure::None;

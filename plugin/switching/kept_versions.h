@@ -1,6 +1,7 @@
 // The versions of project files kept before each switch, per user under
 // %APPDATA%\Korvanta\Undo\: a folder per project with project.txt (the project's path, UTF-8),
-// its five newest versions, each named by the UTC time it was kept, and settings.txt, what the
+// its five newest versions, each named by the UTC time it was kept (version_names.h; the same
+// bytes kept again have their file's time set anew, and the later time counts), and settings.txt, what the
 // last switch to GOST replaced in settings 1, 2, 3 and 20, for the switch back (earlier
 // versions of the add-on kept only the own icon menu, in own_menu.txt, which is still read).
 #pragma once

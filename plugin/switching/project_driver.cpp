@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -125,9 +126,7 @@ SwitchResult switchFile(const std::wstring& name, const LibraryValues& library, 
   if (!write) return SwitchResult::Switched;
   if (!keep_project_version(name, file.bytes, report)) return SwitchResult::NotKept;
   if (!values.gives_menu_back && !remember_replaced_settings(name, rewrite.replaced, report)) return SwitchResult::NotKept;
-  // What a switch of this project left beside it when it was cut short goes first.
   const std::wstring path = kvs::extended_path(name);
-  kvs::remove_replace_leftovers(path);
   if (!kvs::replace_file_content(path, parts, file.attributes)) {
     const DWORD error = GetLastError();
     sayFailed(report, kvs::kTextCannotWriteProject, name, error);
@@ -151,6 +150,30 @@ SwitchResult switchOrPreview(const std::wstring& path, const LibraryValues& libr
 }
 
 }  // namespace
+
+namespace {
+
+struct PassValues {
+  PassValues() : asked(false), found(false) {}
+  bool asked, found;
+  kvs::RecordValues values;
+  std::wstring message;
+};
+
+}  // namespace
+
+LibraryValues once_per_pass(const LibraryValues& library) {
+  const std::shared_ptr<PassValues> pass = std::make_shared<PassValues>();
+  return [library, pass](kvs::RecordValues& values, std::wstring& message) {
+    if (!pass->asked) {
+      pass->found = library(pass->values, pass->message);
+      pass->asked = true;
+    }
+    values = pass->values;
+    message = pass->message;
+    return pass->found;
+  };
+}
 
 SwitchResult switch_project_file(const std::wstring& path, const LibraryValues& library, kvs::SwitchReport& report,
                                  SwitchedSettings* settings) {

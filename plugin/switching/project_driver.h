@@ -13,6 +13,10 @@
 // false with the message to say when the library cannot be listed.
 typedef std::function<bool(kvs::RecordValues& values, std::wstring& message)> LibraryValues;
 
+// The same values for every project of a pass over many: the library's folders are listed,
+// and whatever else `library` does is done, once, for the first project that needs them.
+LibraryValues once_per_pass(const LibraryValues& library);
+
 // The library settings a switch found in the file and gave it, for those who tell them.
 struct SwitchedSettings {
   SwitchedSettings() : read(false) {}

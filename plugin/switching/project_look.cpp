@@ -42,11 +42,10 @@ void read_project_file(const std::wstring& name, ProjectFile& file) {
     }
     if (!kvs::read_whole(handle.get(), file.bytes))
       return refuseForError(file, ProjectFileState::Unusable, kvs::kTextCannotReadProject, GetLastError());
-  }
-  file.attributes = seam::attributes(path);
-  if (file.attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    return refuseForError(file, isGone(error) ? ProjectFileState::Gone : ProjectFileState::Unusable, kvs::kTextCannotWriteProject, error);
+    // The handle tells them: asking the folder again would cost a round trip on a share.
+    file.attributes = seam::attributes(handle.get());
+    if (file.attributes == INVALID_FILE_ATTRIBUTES)
+      return refuseForError(file, ProjectFileState::Unusable, kvs::kTextCannotReadProject, GetLastError());
   }
   file.decoded = kvs::decode_text_file(file.bytes);
   if (file.decoded.failure == kvs::DecodeFailure::ZeroByte)

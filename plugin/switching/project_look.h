@@ -29,14 +29,14 @@ struct ProjectFile {
 // reads it whole and decodes it.
 void read_project_file(const std::wstring& path, ProjectFile& file);
 
-// The refusal as a switch says it: "Can not open project file <path>: <the system's text>\n",
-// "Can not switch project file <path>: it is read-only. The file is left as it was.\n".
 // "UTF-8", "UTF-16" or "ANSI code page 1251", for the messages.
 std::wstring encoding_name(kvs::TextEncoding encoding);
 
 // " The file is left as it was.", ending the line of a refusal that wrote nothing.
 std::wstring left_as_it_was();
 
+// The refusal as a switch says it: "Cannot open project file <path>: <the system's text>\n",
+// "Cannot switch project file <path>: it is read-only. The file is left as it was.\n".
 std::wstring refusal_message(const std::wstring& path, const ProjectFile& file);
 
 // A look at a project file that changes nothing: for the designer's questions.

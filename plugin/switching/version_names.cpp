@@ -10,8 +10,11 @@ namespace kvs {
 
 namespace {
 
-const wchar_t kExtension[] = L".wdp";
-const std::size_t kExtensionSize = 4;
+// Not a project's extension, so that no search for projects finds a kept version; versions
+// kept by earlier versions of the add-on, named ".wdp", are still read.
+const wchar_t kExtension[] = L".kept";
+const wchar_t kEarlierExtension[] = L".wdp";
+const std::size_t kStemSize = 20;
 const KeptTime kMsPerDay = 86400000;
 // Days from 1601-01-01 to 1970-01-01.
 const std::int64_t kDays1601To1970 = 134774;
@@ -86,8 +89,9 @@ std::wstring version_file_name(KeptTime time) {
 
 bool version_time(const std::wstring& file_name, KeptTime& time) {
   // "YYYYMMDDTHHMMSS.mmmZ" and the extension.
-  if (file_name.size() != 20 + kExtensionSize || file_name.compare(20, kExtensionSize, kExtension) != 0 ||
-      file_name[8] != L'T' || file_name[15] != L'.' || file_name[19] != L'Z')
+  const std::wstring extension = file_name.size() > kStemSize ? file_name.substr(kStemSize) : std::wstring();
+  if ((extension != kExtension && extension != kEarlierExtension) || file_name[8] != L'T' || file_name[15] != L'.' ||
+      file_name[19] != L'Z')
     return false;
   bool digits = true;
   const auto number = [&file_name, &digits](std::size_t at, std::size_t count) -> int {
@@ -105,7 +109,7 @@ bool version_time(const std::wstring& file_name, KeptTime& time) {
   if (days < 0) return false;
   const KeptTime read = static_cast<KeptTime>(days) * kMsPerDay + ((h * 60ull + mi) * 60 + s) * 1000 + ms;
   // Only a real date and time gives its own name back: 20250230 or 25:00 do not.
-  if (version_file_name(read) != file_name) return false;
+  if (version_file_name(read).compare(0, kStemSize, file_name, 0, kStemSize) != 0) return false;
   time = read;
   return true;
 }

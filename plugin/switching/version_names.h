@@ -21,7 +21,7 @@ typedef std::uint64_t KeptTime;
 // "-n", for the rare path whose hash another project's folder already holds.
 std::wstring kept_folder_name(const std::wstring& project, int attempt);
 
-// "20250314T101502.123Z.wdp".
+// "20250314T101502.123Z.kept".
 std::wstring version_file_name(KeptTime time);
 // The time a version file's name holds; false for any other name.
 bool version_time(const std::wstring& file_name, KeptTime& time);

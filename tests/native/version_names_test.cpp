@@ -14,10 +14,10 @@ TEST(VersionNames, NameTheUtcTimeSortablyAndReadItBack) {
     KeptTime time;
     std::wstring name, readable;
   } cases[] = {
-      {0, L"16010101T000000.000Z.wdp", L"1601-01-01 00:00:00 UTC"},
-      {kTime, L"20250314T101502.123Z.wdp", L"2025-03-14 10:15:02 UTC"},
-      {kTime + 1, L"20250314T101502.124Z.wdp", L"2025-03-14 10:15:02 UTC"},
-      {13353724799999ull, L"20240229T235959.999Z.wdp", L"2024-02-29 23:59:59 UTC"},
+      {0, L"16010101T000000.000Z.kept", L"1601-01-01 00:00:00 UTC"},
+      {kTime, L"20250314T101502.123Z.kept", L"2025-03-14 10:15:02 UTC"},
+      {kTime + 1, L"20250314T101502.124Z.kept", L"2025-03-14 10:15:02 UTC"},
+      {13353724799999ull, L"20240229T235959.999Z.kept", L"2024-02-29 23:59:59 UTC"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(kvs::version_file_name(c.time), c.name);
@@ -26,6 +26,10 @@ TEST(VersionNames, NameTheUtcTimeSortablyAndReadItBack) {
     EXPECT_EQ(read, c.time);
     EXPECT_EQ(kvs::readable_time(c.time), c.readable);
   }
+  // Versions kept under a project's extension, before no search for projects was to find them.
+  kvs::KeptTime earlier = 0;
+  EXPECT_TRUE(kvs::version_time(L"20250314T101502.123Z.wdp", earlier));
+  EXPECT_EQ(earlier, kTime);
   EXPECT_LT(kvs::version_file_name(kTime), kvs::version_file_name(kTime + 1));
   EXPECT_LT(kvs::version_file_name(kTime + 999), kvs::version_file_name(kTime + 86400000ull * 400));
 }
@@ -34,7 +38,8 @@ TEST(VersionNames, OtherFilesAreNoVersions) {
   kvs::KeptTime unused = 0;
   for (const wchar_t* name : {L"project.txt", L"20250314T101502.123Z.tmp", L"20250230T101502.123Z.wdp",
                               L"20250314T251502.123Z.wdp", L"2025031XT101502.123Z.wdp", L"~kvs0001.tmp",
-                              L"20250314T101502.123Z.wdp.bak", L"15000101T000000.000Z.wdp"})
+                              L"20250314T101502.123Z.wdp.bak", L"15000101T000000.000Z.wdp", L"20250314T101502.123Z.kep",
+                              L"20250230T101502.123Z.kept"})
     EXPECT_FALSE(kvs::version_time(name, unused)) << testing::PrintToString(std::wstring(name));
 }
 

@@ -228,6 +228,16 @@ TEST_F(DesignerCommands, TheSixthSwitchDropsTheOldestVersionWhateverTheLetterCas
   FindClose(find);
   EXPECT_EQ(files, 7);
   EXPECT_EQ(fromUtf8(readBytes(folder + L"project.txt")), L"\uFEFF" + upper(p));
+  // Not named as a project, so that no search for projects (kvs-switch over a profile) finds it.
+  EXPECT_EQ(oldest.substr(oldest.size() - 5), L".kept");
+  // What an earlier add-on kept under the project's extension is read for undo, and dropped in turn.
+  const std::wstring earlier = folder + L"20010101T000000.000Z.wdp";
+  writeBytes(earlier, "kept by an earlier add-on");
+  backdate(earlier);  // as a rename left it: written before the time its name holds
+  EXPECT_EQ(kept(p).front(), "kept by an earlier add-on");
+  writeBytes(p, toAnsi(kStock + L"\r\nЛист09.dwg"));
+  ASSERT_EQ(switch_project_file(p, 1), SwitchResult::Switched);
+  EXPECT_FALSE(fileExists(earlier));
 }
 
 TEST_F(DesignerCommands, BytesAlreadyKeptAreNotKeptAgain) {

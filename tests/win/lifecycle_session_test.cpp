@@ -5,6 +5,7 @@
 
 #include "installed_addon.h"
 #include "support/korvanta_install.h"
+#include "support/simulated_share.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
@@ -115,6 +116,34 @@ TEST_F(Lifecycle, StartSwitchQuitAndRestore) {
   ASSERT_TRUE(waitForUpdates(30000));
   EXPECT_EQ(readBytes(plc + L"ace_plc.mdb"), "the user's own PLC database");
   EXPECT_FALSE(fileExists(plc + L"ace_plc_old.mdb"));
+}
+
+// An office that keeps its projects on a file server: a registered project under
+// \\srv\projects, with the office's own folders beside the library's, is on GOST for the
+// session and back, byte for byte, after QUIT.
+TEST_F(Lifecycle, AProjectOnAShareThroughAStartAndAQuit) {
+  const std::wstring why = shareUnavailable();
+  if (!why.empty()) GTEST_SKIP() << toUtf8(why);
+  const std::wstring folder = std::wstring(kShareRoot) + L"Отдел АСУ\\";
+  makeFolders(folder);
+  const std::wstring shared = folder + L"Цех 2.wdp", during = dir_.path() + L"during.wdp";
+  const std::string original =
+      toAnsi(L"+[1]C:\\Libs\\IEC2\\;C:\\Libs\\Щиты отдела\\;\r\n+[2]ACE_IEC_MENU.DAT\r\n"
+             L"+[3]C:\\Libs\\panel\\;C:\\Libs\\Шкафы\\;\r\n+[4]1\r\n+[20]wd.env\r\n?[SCALE]1.0\r\n"
+             L"*[1]Компрессорная\r\n");
+  writeBytes(shared, original);
+  regWriteString(HKEY_CURRENT_USER, kAddonKey, L"Projects", shared + L";");
+
+  const std::wstring script = L"SHELL copy " + inQuotes(shared) + L" " + inQuotes(during) + L"\nQUIT\n";
+  ProcessResult r = runProcess(simCommand(), toUtf8(script));
+  ASSERT_EQ(r.exitCode, 0u) << r.output;
+  EXPECT_EQ(r.output.find("error"), std::string::npos) << r.output;
+  const std::string switched = readBytes(during);
+  EXPECT_EQ(record20(during), "kvdata.env");
+  EXPECT_NE(switched.find(toAnsi(L"C:\\Libs\\Щиты отдела\\;")), std::string::npos) << switched;
+  EXPECT_NE(switched.find(toAnsi(L"C:\\Libs\\Шкафы\\;")), std::string::npos) << switched;
+  EXPECT_EQ(readBytes(shared), original);
+  removeTree(folder);
 }
 
 }  // namespace

@@ -70,6 +70,8 @@ TEST_F(ProjectList, StartupSwitchesEveryEntryHoweverSeparated) {
   EXPECT_TRUE(rewritten(a));
   EXPECT_TRUE(rewritten(b));
   EXPECT_EQ(record20(b), L"kvdata.env");
+  // AutoCAD's paths move once for the whole pass, and say so once.
+  EXPECT_EQ(transcript(), L"Support path changed.\n");
   std::wstring text;
   DWORD type = 0;
   ASSERT_TRUE(list(text, &type));

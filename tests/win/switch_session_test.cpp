@@ -18,15 +18,6 @@ FILETIME lastWrite(const std::wstring& path) {
   return data.ftLastWriteTime;
 }
 
-void backdate(const std::wstring& path) {
-  SYSTEMTIME st = {2001, 1, 1, 1, 0, 0, 0, 0};
-  FILETIME past;
-  SystemTimeToFileTime(&st, &past);
-  HANDLE f = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  SetFileTime(f, nullptr, nullptr, &past);
-  CloseHandle(f);
-}
-
 bool rewrittenSince(const std::wstring& path, const FILETIME& before) {
   FILETIME now = lastWrite(path);
   return CompareFileTime(&now, &before) > 0;

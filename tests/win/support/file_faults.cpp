@@ -37,9 +37,10 @@ bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) {
   return ReadFile(file, buffer, count, &got, nullptr);
 }
 
-DWORD attributes(const std::wstring& path) {
+DWORD attributes(HANDLE file) {
   if (faulted()) return INVALID_FILE_ATTRIBUTES;
-  return GetFileAttributesW(path.c_str());
+  BY_HANDLE_FILE_INFORMATION information;
+  return GetFileInformationByHandle(file, &information) ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
 }
 
 HANDLE create_new(const std::wstring& path, DWORD attributes) {

@@ -55,6 +55,15 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
     throw std::runtime_error("cannot write a file");
 }
 
+void backdate(const std::wstring& path) {
+  SYSTEMTIME st = {2001, 1, 1, 1, 0, 0, 0, 0};
+  FILETIME past;
+  SystemTimeToFileTime(&st, &past);
+  HANDLE f = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(f, nullptr, nullptr, &past);
+  CloseHandle(f);
+}
+
 bool fileExists(const std::wstring& path) {
   return GetFileAttributesW(anyLength(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

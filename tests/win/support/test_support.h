@@ -16,6 +16,8 @@ std::string readBytes(const std::wstring& path);
 std::string bytesOf(const std::wstring& path);
 void writeBytes(const std::wstring& path, const std::string& bytes);
 bool fileExists(const std::wstring& path);
+// The file's last write set to 2001-01-01, long before any test runs.
+void backdate(const std::wstring& path);
 void makeFolders(const std::wstring& path);
 // A full drive path in the "\\?\" form when it is too long for the plain one.
 std::wstring anyLength(const std::wstring& path);
