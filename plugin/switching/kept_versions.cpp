@@ -126,11 +126,34 @@ std::map<std::wstring, std::vector<KeptVersion> >& knownVersions() {
   return known;
 }
 
-// What each folder's settings file held when this process last read or wrote it; as with the
-// versions, only this process's main thread writes it meanwhile.
-std::map<std::wstring, std::wstring>& knownSettings() {
-  static std::map<std::wstring, std::wstring> known;
+// What each folder's settings file held when this process last read or wrote it, with the
+// file's time and size then: another process (a second AutoCAD, kvs-switch) may write it
+// meanwhile, and asking for its attributes costs less than reading it again.
+struct KnownSettings {
+  std::wstring text;
+  bool present;
+  FILETIME written;
+  DWORD size;
+};
+
+std::map<std::wstring, KnownSettings>& knownSettings() {
+  static std::map<std::wstring, KnownSettings> known;
   return known;
+}
+
+// The settings file's time and size as the cache keeps them; false, with the system's error
+// set, when it cannot be asked, and present false when there is no such file.
+bool settingsStamp(const std::wstring& file, KnownSettings& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  stamp.present = GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) != 0;
+  if (!stamp.present) {
+    stamp.written.dwLowDateTime = stamp.written.dwHighDateTime = 0;
+    stamp.size = 0;
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+  stamp.written = data.ftLastWriteTime;
+  stamp.size = data.nFileSizeLow;
+  return true;
 }
 
 // The same, remembered. A folder that is gone (the store cleared) shows when it is next used,
@@ -314,15 +337,24 @@ bool readRemembered(const std::wstring& file, std::wstring& text) {
 }
 
 
-// The folder's remembered settings, read only when not known; as readRemembered.
+// The folder's remembered settings, read again only when the file's time or size has changed; as
+// readRemembered.
 bool readSettings(const std::wstring& folder, std::wstring& text) {
-  const std::map<std::wstring, std::wstring>::const_iterator found = knownSettings().find(folder);
-  if (found != knownSettings().end()) {
-    text = found->second;
+  KnownSettings now;
+  if (!settingsStamp(folder + kSettingsFile, now)) return false;
+  const std::map<std::wstring, KnownSettings>::const_iterator found = knownSettings().find(folder);
+  if (found != knownSettings().end() && found->second.present == now.present && found->second.size == now.size &&
+      CompareFileTime(&found->second.written, &now.written) == 0) {
+    text = found->second.text;
     return true;
   }
-  if (!readRemembered(folder + kSettingsFile, text)) return false;
-  knownSettings()[folder] = text;
+  if (!now.present) {
+    text.clear();
+  } else if (!readRemembered(folder + kSettingsFile, text)) {
+    return false;
+  }
+  now.text = text;
+  knownSettings()[folder] = now;
   return true;
 }
 
@@ -353,7 +385,13 @@ bool remember_replaced_settings(const std::wstring& project, const kvs::Replaced
     reportNotRemembered(project, file, error, report);
     return false;
   }
-  knownSettings()[folder] = text;
+  KnownSettings written;
+  if (settingsStamp(file, written) && written.present) {
+    written.text = text;
+    knownSettings()[folder] = written;
+  } else {
+    knownSettings().erase(folder);
+  }
   // What an earlier version remembered of the menu alone is in the settings now.
   DeleteFileW((folder + kMenuFile).c_str());
   return true;

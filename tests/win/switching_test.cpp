@@ -402,6 +402,14 @@ TEST_F(ProjectDriver, AFailureAtAnyFileStepKeepsTheOriginalAndLeavesNoTemporaryF
   EXPECT_TRUE(do_change(project_, 2));
   // The switch back gives the project its bytes back, own menu and all.
   EXPECT_EQ(readBytes(project_), "+[2]OFFICE.DAT\r\n+[7]0\r\n");
+  // What another program remembers meanwhile (kvs-switch, a second AutoCAD) is what a switch
+  // back of this one gives.
+  EXPECT_TRUE(do_change(project_, 1));
+  EXPECT_EQ(runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" stock --release 2015 " + inQuotes(project_)).exitCode, 0u);
+  writeBytes(project_, "+[2]OTHER.DAT\r\n+[7]0\r\n");
+  EXPECT_EQ(runProcess(inQuotes(binDir() + L"kvs-switch.exe") + L" gost --release 2015 " + inQuotes(project_)).exitCode, 0u);
+  EXPECT_TRUE(do_change(project_, 2));
+  EXPECT_EQ(readBytes(project_), "+[2]OTHER.DAT\r\n+[7]0\r\n");
   // Set back to the stock menu by hand, the project's own is forgotten on the next way to GOST.
   writeBytes(project_, "+[2]ACE_IEC_MENU.DAT\r\n");
   EXPECT_TRUE(do_change(project_, 1));
