@@ -18,9 +18,13 @@ bool length(HANDLE file, ULONGLONG& size) {
 
 bool read(HANDLE file, void* buffer, DWORD count, DWORD& got) { return ReadFile(file, buffer, count, &got, nullptr); }
 
+// The basic information only: the whole of it also asks for the volume's serial number, which
+// on a share costs a round trip for every folder up to the share's root.
 DWORD attributes(HANDLE file) {
-  BY_HANDLE_FILE_INFORMATION information;
-  return GetFileInformationByHandle(file, &information) ? information.dwFileAttributes : INVALID_FILE_ATTRIBUTES;
+  FILE_BASIC_INFO information;
+  return GetFileInformationByHandleEx(file, FileBasicInfo, &information, sizeof information)
+             ? information.FileAttributes
+             : INVALID_FILE_ATTRIBUTES;
 }
 
 HANDLE create_new(const std::wstring& path, DWORD attributes) {
