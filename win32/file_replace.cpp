@@ -151,7 +151,7 @@ bool write_parts(HANDLE file, const std::vector<ByteSpan>& parts) {
 
 void remove_replace_leftovers(const std::wstring& path) { remove_temp_files(folder_of(path), temp_prefix(path)); }
 
-bool is_replace_temp_name(const std::wstring& name) { return is_temp_name(name); }
+void remove_replace_leftovers_in(const std::wstring& folder) { remove_temp_files(folder, kTempStart); }
 
 bool replace_file_content(const std::wstring& path, const std::string& bytes, DWORD attributes) {
   const ByteSpan whole = {bytes.data(), bytes.size()};

@@ -48,7 +48,8 @@ class BegunReplace {
 // process is still writing is left alone, since that process holds it open.
 void remove_replace_leftovers(const std::wstring& path);
 
-// Whether a file name is one replace_file_content gives its temporary files.
-bool is_replace_temp_name(const std::wstring& name);
+// The same for every file replaced in `folder`, for a folder whose files are all one owner's
+// and each written once under a new name, whose leftovers no later replace meets.
+void remove_replace_leftovers_in(const std::wstring& folder);
 
 }  // namespace kvs

@@ -23,6 +23,9 @@ namespace {
 const wchar_t kPathFile[] = L"project.txt";
 const wchar_t kMenuFile[] = L"own_menu.txt";
 const wchar_t kSettingsFile[] = L"settings.txt";
+// What every version's name matches ("20261210T083222.306Z.kept", and ".wdp" from earlier
+// versions of the add-on), and no other file of the store.
+const wchar_t kVersionPattern[] = L"*Z.*";
 // Folders tried per project when other projects' paths hash alike.
 const int kFolderAttempts = 8;
 
@@ -181,18 +184,17 @@ kvs::KeptTime keptTimeOf(const FILETIME& ft) {
   return ((static_cast<kvs::KeptTime>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
 }
 
-// The versions in the project's folder of the store, oldest first. What a keep cut short left
-// there goes on the way: the folder is the project's own. A version's time is the later of
-// the one its name holds and its file's, which a keep of the same bytes sets anew. False,
-// with the system's error set, when the folder cannot be listed.
+// The versions in the project's folder of the store, oldest first. Only names of versions are
+// asked for: on a share every file listed costs a round trip. A version's time is the later of
+// the one its name holds and its file's, which a keep of the same bytes sets anew. False, with
+// the system's error set, when the folder cannot be listed.
 bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions) {
   versions.clear();
   WIN32_FIND_DATAW data;
-  kvs::FindHandle find(FindFirstFileW((folder + L"*").c_str(), &data));
+  kvs::FindHandle find(FindFirstFileW((folder + kVersionPattern).c_str(), &data));
   if (!find.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (kvs::is_replace_temp_name(data.cFileName)) DeleteFileW((folder + data.cFileName).c_str());
     kvs::KeptTime time = 0;
     if (!kvs::version_time(data.cFileName, time)) continue;
     time = std::max(time, keptTimeOf(data.ftLastWriteTime));
@@ -203,7 +205,6 @@ bool listVersions(const std::wstring& folder, std::vector<KeptVersion>& versions
   std::sort(versions.begin(), versions.end(), [](const KeptVersion& a, const KeptVersion& b) { return a.time < b.time; });
   return true;
 }
-
 
 std::vector<KeptVersion> versionsIn(const std::wstring& folder) {
   std::vector<KeptVersion> versions;
@@ -223,8 +224,11 @@ std::vector<kvs::KeptTime> timesOf(const std::vector<KeptVersion>& versions) {
   return times;
 }
 
-// The new version's file, or empty with the system's error set; `times` gains its time.
+// The new version's file, or empty with the system's error set; `times` gains its time. What a
+// keep cut short left in the folder goes first: each version is written once, under a new name,
+// so no later write would meet it.
 std::wstring addVersion(const std::wstring& folder, std::vector<kvs::KeptTime>& times, const std::string& bytes) {
+  kvs::remove_replace_leftovers_in(folder);
   const kvs::KeptTime time = kvs::next_version_time(now(), times);
   const std::wstring file = folder + kvs::version_file_name(time);
   if (!kvs::replace_file_content(file, bytes, FILE_ATTRIBUTE_NORMAL)) return std::wstring();
@@ -321,12 +325,9 @@ bool keep_project_version(const std::wstring& project, const std::string& bytes,
   return true;
 }
 
-// A remembered file's text, trimmed; empty when there is none. False, with the system's error
-// set, when it cannot be read.
-bool readRemembered(const std::wstring& file, std::wstring& text) {
-  text.clear();
-  std::string bytes;
-  if (!kvs::read_whole_file(file, bytes)) return GetLastError() == ERROR_FILE_NOT_FOUND;
+// A remembered file's text, from its bytes; false, with the system's error set, when it is not
+// text.
+bool decodeRemembered(const std::string& bytes, std::wstring& text) {
   kvs::DecodedText decoded = kvs::decode_text_file(bytes);
   if (decoded.failure != kvs::DecodeFailure::None) {
     SetLastError(ERROR_INVALID_DATA);
@@ -336,25 +337,52 @@ bool readRemembered(const std::wstring& file, std::wstring& text) {
   return true;
 }
 
+// A remembered file's text; empty when there is none. False, with the system's error set, when
+// it cannot be read.
+bool readRemembered(const std::wstring& file, std::wstring& text) {
+  text.clear();
+  std::string bytes;
+  if (!kvs::read_whole_file(file, bytes)) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  return decodeRemembered(bytes, text);
+}
 
-// The folder's remembered settings, read again only when the file's time or size has changed; as
-// readRemembered.
+// The settings file's text with its time and size, taken through the handle it is read
+// through: they are then those of what was read, however another process replaces the file.
+// As readRemembered.
+bool readSettingsFile(const std::wstring& file, KnownSettings& read) {
+  read.text.clear();
+  read.present = false;
+  read.written.dwLowDateTime = read.written.dwHighDateTime = 0;
+  read.size = 0;
+  const kvs::FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  std::string bytes;
+  if (!GetFileTime(handle.get(), nullptr, nullptr, &read.written) || !kvs::read_whole(handle.get(), bytes)) return false;
+  read.present = true;
+  read.size = static_cast<DWORD>(bytes.size());
+  return decodeRemembered(bytes, read.text);
+}
+
+// The folder's remembered settings: read the first time, and again only when the file's time
+// or size has changed since. As readRemembered.
 bool readSettings(const std::wstring& folder, std::wstring& text) {
-  KnownSettings now;
-  if (!settingsStamp(folder + kSettingsFile, now)) return false;
+  const std::wstring file = folder + kSettingsFile;
   const std::map<std::wstring, KnownSettings>::const_iterator found = knownSettings().find(folder);
-  if (found != knownSettings().end() && found->second.present == now.present && found->second.size == now.size &&
-      CompareFileTime(&found->second.written, &now.written) == 0) {
-    text = found->second.text;
-    return true;
+  if (found != knownSettings().end()) {
+    KnownSettings now;
+    if (!settingsStamp(file, now)) return false;
+    if (found->second.present == now.present && found->second.size == now.size &&
+        CompareFileTime(&found->second.written, &now.written) == 0) {
+      text = found->second.text;
+      return true;
+    }
   }
-  if (!now.present) {
-    text.clear();
-  } else if (!readRemembered(folder + kSettingsFile, text)) {
-    return false;
-  }
-  now.text = text;
-  knownSettings()[folder] = now;
+  KnownSettings read;
+  if (!readSettingsFile(file, read)) return false;
+  text = read.text;
+  knownSettings()[folder] = read;
   return true;
 }
 
