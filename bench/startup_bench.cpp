@@ -159,6 +159,11 @@ void onShare(const std::string& large, double emptyMs) {
   };
   std::wstring list;
   for (const std::wstring& f : pass) list += f + L";";
+  // AutoCAD makes its user profile at its first start, under the roaming profile of then: it is
+  // made on the local disk here, so that it outlives the share's folders.
+  setProjects(L"");
+  acadhost::startSession(acadhost::SessionOptions());
+  acadhost::endSession();
   for (bool storeOnShare : {false, true}) {
     testing_support::setRoamingProfile(storeOnShare ? shareProfile : profile);
     const double bound = storeOnShare ? 2.5 : 1.5;
