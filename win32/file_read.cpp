@@ -65,4 +65,9 @@ bool read_whole_file(const std::wstring& path, std::string& bytes) {
   return file.valid() && read_whole(file.get(), bytes);
 }
 
+bool read_whole_file(const std::wstring& path, std::string& bytes, FILETIME& written) {
+  const FileHandle file = open_shared(path);
+  return file.valid() && GetFileTime(file.get(), nullptr, nullptr, &written) && read_whole(file.get(), bytes);
+}
+
 }  // namespace kvs

@@ -10,6 +10,9 @@ namespace kvs {
 // The whole file, opened for reading with every kind of sharing allowed; false with the
 // system's error set. `path` may be in the "\\?\" form.
 bool read_whole_file(const std::wstring& path, std::string& bytes);
+// The same, with the time the file was last written as the handle it was read through tells it:
+// the time of what was read, however another process replaces the file meanwhile.
+bool read_whole_file(const std::wstring& path, std::string& bytes, FILETIME& written);
 
 // The whole of a file opened for reading, from where it stands; false with the system's error
 // set, ERROR_FILE_TOO_LARGE for a file over 2 GB.

@@ -346,20 +346,14 @@ bool readRemembered(const std::wstring& file, std::wstring& text) {
   return decodeRemembered(bytes, text);
 }
 
-// The settings file's text with its time and size, taken through the handle it is read
-// through: they are then those of what was read, however another process replaces the file.
-// As readRemembered.
+// The settings file's text with its time and size as it was read; as readRemembered.
 bool readSettingsFile(const std::wstring& file, KnownSettings& read) {
   read.text.clear();
   read.present = false;
   read.written.dwLowDateTime = read.written.dwHighDateTime = 0;
   read.size = 0;
-  const kvs::FileHandle handle(CreateFileW(file.c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND;
   std::string bytes;
-  if (!GetFileTime(handle.get(), nullptr, nullptr, &read.written) || !kvs::read_whole(handle.get(), bytes)) return false;
+  if (!kvs::read_whole_file(file, bytes, read.written)) return GetLastError() == ERROR_FILE_NOT_FOUND;
   read.present = true;
   read.size = static_cast<DWORD>(bytes.size());
   return decodeRemembered(bytes, read.text);
